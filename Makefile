@@ -1,0 +1,45 @@
+# Thin wrapper over the CMake presets. `make test` and `make demo` work on a
+# fresh Debian 12 machine as root: both install what they need first.
+
+PRESET ?= release
+JOBS ?= $(shell nproc)
+# CI builds with warnings as errors.
+CMAKE_FLAGS ?= $(if $(CI),-DDECANT_WERROR=ON)
+
+.PHONY: all bootstrap configure build test demo asan tsan fuzz bench format clean
+
+all: build
+
+bootstrap:
+	@scripts/bootstrap
+
+configure: bootstrap
+	cmake --preset $(PRESET) $(CMAKE_FLAGS)
+
+build: configure
+	cmake --build --preset $(PRESET) -j $(JOBS)
+
+test: build
+	ctest --preset $(PRESET) -j $(JOBS)
+
+demo: build
+	scripts/demo build/$(PRESET)/bin
+
+asan:
+	$(MAKE) test PRESET=asan
+
+tsan:
+	$(MAKE) test PRESET=tsan
+
+fuzz: bootstrap
+	cmake --preset fuzz $(CMAKE_FLAGS)
+	cmake --build --preset fuzz -j $(JOBS)
+
+bench: build
+	bench/decode.sh build/$(PRESET)/bin
+
+format:
+	git ls-files '*.cpp' '*.h' | xargs clang-format -i
+
+clean:
+	rm -rf build

@@ -1,0 +1,15 @@
+#pragma once
+
+#include <functional>
+
+namespace decant {
+
+// Runs `work` on the thread of the application's event loop, later, without
+// waiting for it. Safe to call from any thread, the main thread included.
+// Needs a QCoreApplication (or subclass) to exist.
+void runOnMainThread(std::function<void()> work);
+
+// True on the thread that runs the application's event loop.
+bool isMainThread();
+
+} // namespace decant

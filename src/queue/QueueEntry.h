@@ -1,0 +1,78 @@
+#pragma once
+
+#include "platform/AtomicProperty.h"
+#include "queue/Comments.h"
+
+#include <QString>
+
+#include <atomic>
+#include <cstdint>
+#include <memory>
+#include <mutex>
+
+namespace decant {
+
+// Where an entry stands in the pipeline. The numbers are stable: other code
+// and the table rely on them.
+enum QueueEntryStatus : int32_t {
+    QueueEntryStatusWaiting = 0,
+    QueueEntryStatusDecoding = 1,
+    QueueEntryStatusDecoded = 2,
+    QueueEntryStatusFailed = 3,
+    QueueEntryStatusEncoding = 4,
+    QueueEntryStatusDone = 5,
+};
+
+// "Waiting", "Decoding", ... ; a null QString for any other value.
+QString displayTextForStatus(int32_t status);
+
+// Lower-case hexadecimal MD5 of the text's UTF-8 bytes: 32 characters.
+QString MD5(const QString& text);
+
+// One FLAC file in the queue. Created from its path, it derives everything
+// else the pipeline needs: the hash that names its WAV file (and later its
+// track in the library), the WAV file's path and the file's tags.
+//
+// Shared by the main thread, the decode workers and the hand-off thread:
+// `path` is guarded by the entry's own lock; the hash, the WAV path and the
+// comments are replaced whole; the status is one atomic 32-bit value.
+class QueueEntry {
+public:
+    static std::shared_ptr<QueueEntry> entryWithPath(const QString& path);
+
+    explicit QueueEntry(const QString& path);
+    QueueEntry(const QueueEntry&) = delete;
+    QueueEntry& operator=(const QueueEntry&) = delete;
+
+    QString path() const;
+    // Derives the hash, the WAV path and the comments afresh (reading the
+    // file's tags), so comments assigned earlier are discarded.
+    void setPath(const QString& path);
+
+    QString pathHash() const { return pathHash_.load(); }
+    QString decodedPath() const { return decodedPath_.load(); }
+
+    CommentsDictionary comments() const { return comments_.load(); }
+    void setComments(CommentsDictionary comments) { comments_.store(std::move(comments)); }
+
+    QueueEntryStatus status() const { return QueueEntryStatus(status_.load()); }
+    void setStatus(QueueEntryStatus status) { status_.store(status); }
+    // Moves the entry from `expected` to `desired` in one step; false, and no
+    // change, when it was not at `expected`.
+    bool exchangeStatus(QueueEntryStatus expected, QueueEntryStatus desired) {
+        int32_t current = expected;
+        return status_.compare_exchange_strong(current, desired);
+    }
+
+private:
+    mutable std::recursive_mutex pathLock_;
+    QString path_;
+    AtomicProperty<QString> pathHash_;
+    AtomicProperty<QString> decodedPath_;
+    AtomicProperty<CommentsDictionary> comments_;
+    std::atomic<int32_t> status_{QueueEntryStatusWaiting};
+};
+
+using QueueEntryPointer = std::shared_ptr<QueueEntry>;
+
+} // namespace decant

@@ -1,0 +1,23 @@
+#pragma once
+
+#include "queue/Comments.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+namespace decant {
+
+// The entries of the file's first Vorbis comment block, in order, vendor
+// string excluded. Nothing when the file is missing, unreadable, not a
+// regular file, not FLAC or has no such block. Bytes that are not UTF-8
+// become replacement characters; empty entries are left out.
+std::optional<QStringList> vorbisCommentEntries(const QString& path);
+
+// The file's tags: each "NAME=value" entry under NAME upper-cased, the value
+// being everything after the first "=". Entries without "=" are skipped; a
+// later entry with the same name wins. Empty when nothing could be read.
+CommentsDictionary commentsForFLACFile(const QString& path);
+
+} // namespace decant

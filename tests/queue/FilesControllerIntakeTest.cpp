@@ -1,0 +1,131 @@
+#include "FakeTableView.h"
+#include "FlacFixture.h"
+#include "RecordingiTunes.h"
+#include "queue/DirectoryWalk.h"
+#include "queue/FilesController.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace decant {
+namespace {
+
+class FilesControllerIntakeTest : public testing::Test {
+protected:
+    FilesControllerIntakeTest()
+        : controller(std::make_shared<test::RecordingiTunes>()) {
+        controller.setTableView(table);
+    }
+
+    // Writes a small FLAC file (or any file) below the scratch folder.
+    QString make(const QString& relativePath) {
+        const QString path = root.filePath(relativePath);
+        QDir().mkpath(QFileInfo(path).path());
+        test::FlacFixture tiny;
+        tiny.samples = 16;
+        EXPECT_TRUE(test::writeFlacFixture(path, tiny));
+        return path;
+    }
+
+    QStringList queuedPaths() const {
+        QStringList paths;
+        for (const auto& entry : controller.files()) {
+            paths.append(entry->path());
+        }
+        return paths;
+    }
+
+    QTemporaryDir root;
+    std::shared_ptr<test::FakeTableView> table = std::make_shared<test::FakeTableView>();
+    FilesController controller;
+};
+
+TEST_F(FilesControllerIntakeTest, queuesFilesByTheirFLACExtensionInAnyCase) {
+    const QStringList paths{make("Song.FLAC"), make("song.flac.txt"), make("song"),
+                            make("other.flac"), make("flac")};
+    for (const QString& path : paths) {
+        controller.addFile(path);
+    }
+    EXPECT_EQ(queuedPaths(), (QStringList{paths[0], paths[3]}));
+    EXPECT_EQ(table->fullReloads, 0);
+}
+
+TEST_F(FilesControllerIntakeTest, refusesAPathThatIsAlreadyQueued) {
+    const QString path = make("a.flac");
+    controller.addFiles({path, path});
+    controller.addFile(path);
+    EXPECT_EQ(queuedPaths(), QStringList{path});
+}
+
+TEST_F(FilesControllerIntakeTest, walksAFolderDepthFirstInNaturalOrder) {
+    const QString album = root.filePath("Album");
+    const QStringList expected{make("Album/1 - One.flac"),    make("Album/2 - Two.flac"),
+                               make("Album/10 - Ten.flac"),   make("Album/b.Flac"),
+                               make("Album/CD 2/1 - A.flac"), make("Album/CD 10/1 - B.flac"),
+                               make("Album/Z/deep/er/x.flac")};
+    make("Album/.hidden.flac");
+    make("Album/.covers/front.flac");
+    make("Album/notes.txt");
+
+    controller.addDirectory(album);
+    EXPECT_EQ(queuedPaths(), expected);
+}
+
+TEST_F(FilesControllerIntakeTest, takesLinksAsItemsWithoutFollowingThem) {
+    const QString outside = make("Elsewhere/far.flac");
+    const QString album = root.filePath("Album");
+    QDir().mkpath(album);
+    ASSERT_TRUE(QFile::link(root.filePath("Elsewhere"), album + "/linked folder.flac.d"));
+    ASSERT_TRUE(QFile::link(outside, album + "/linked.flac"));
+
+    controller.addDirectory(album);
+    // The link to a file is an item with a FLAC name; the link to a folder is
+    // an item without one, and the folder behind it is not walked.
+    EXPECT_EQ(queuedPaths(), QStringList{album + "/linked.flac"});
+}
+
+TEST_F(FilesControllerIntakeTest, queuesAMixedListInOrderAndReloadsOnce) {
+    const QString single = make("single.flac");
+    const QString first = make("Folder/01.flac");
+    const QString second = make("Folder/02.flac");
+
+    controller.addFiles({root.filePath("missing.flac"), root.filePath("Folder"), single});
+    EXPECT_EQ(queuedPaths(), (QStringList{first, second, single}));
+    EXPECT_EQ(table->fullReloads, 1);
+
+    controller.addFiles({});
+    EXPECT_EQ(queuedPaths().size(), 3);
+    EXPECT_EQ(table->fullReloads, 2);
+}
+
+TEST_F(FilesControllerIntakeTest, queuesAFileThatOnlyLooksLikeFLAC) {
+    QFile text(root.filePath("fake.flac"));
+    ASSERT_TRUE(text.open(QIODevice::WriteOnly));
+    text.write("hello");
+    text.close();
+    controller.addFiles({text.fileName()});
+    ASSERT_EQ(controller.files().size(), 1);
+    EXPECT_TRUE(controller.files().front()->comments().isEmpty());
+}
+
+TEST(NaturalOrder, comparesDigitRunsAsNumbersAndIgnoresCase) {
+    EXPECT_TRUE(isNaturallyBefore("2 - b.flac", "10 - a.flac"));
+    EXPECT_TRUE(isNaturallyBefore("track9", "track10"));
+    EXPECT_TRUE(isNaturallyBefore("apple", "Banana"));
+    EXPECT_TRUE(isNaturallyBefore("a", "b"));
+    EXPECT_FALSE(isNaturallyBefore("b", "a"));
+    // Names the collator finds equal still get one order.
+    EXPECT_NE(isNaturallyBefore("A.flac", "a.flac"), isNaturallyBefore("a.flac", "A.flac"));
+}
+
+TEST(FilesController, holdsTheLibraryHandleWithoutATimeLimit) {
+    FilesController controller;
+    ASSERT_NE(controller.iTunes(), nullptr);
+    EXPECT_EQ(controller.iTunes()->timeout(), iTunesApplication::noTimeout);
+    EXPECT_TRUE(controller.iTunes()->convert({}).isEmpty());
+}
+
+} // namespace
+} // namespace decant

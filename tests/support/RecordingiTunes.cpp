@@ -1,0 +1,70 @@
+#include "RecordingiTunes.h"
+
+#include <QFileInfo>
+
+namespace decant::test {
+
+void RecordedTrack::setValueForKey(const QVariant& value, const QString& key) {
+    std::lock_guard lock(mutex_);
+    propertySets_.append({key, value});
+}
+
+QList<QPair<QString, QVariant>> RecordedTrack::propertySets() const {
+    std::lock_guard lock(mutex_);
+    return propertySets_;
+}
+
+QVariant RecordedTrack::valueForKey(const QString& key) const {
+    std::lock_guard lock(mutex_);
+    for (auto set = propertySets_.crbegin(); set != propertySets_.crend(); ++set) {
+        if (set->first == key) {
+            return set->second;
+        }
+    }
+    return {};
+}
+
+std::shared_ptr<RecordedTrack> RecordingiTunes::trackNamedAfter(const QUrl& file) {
+    return std::make_shared<RecordedTrack>(QFileInfo(file.toLocalFile()).completeBaseName());
+}
+
+QList<iTunesTrackPointer> RecordingiTunes::convert(const QList<QUrl>& files) {
+    Reply reply;
+    {
+        std::lock_guard lock(mutex_);
+        requests_.append(files);
+        reply = reply_;
+    }
+    QList<iTunesTrackPointer> tracks;
+    if (reply) {
+        tracks = reply(files);
+    } else {
+        for (const QUrl& file : files) {
+            tracks.append(trackNamedAfter(file));
+        }
+    }
+    std::lock_guard lock(mutex_);
+    for (const auto& track : tracks) {
+        if (auto recorded = std::dynamic_pointer_cast<RecordedTrack>(track)) {
+            tracks_.append(recorded);
+        }
+    }
+    return tracks;
+}
+
+void RecordingiTunes::setReply(Reply reply) {
+    std::lock_guard lock(mutex_);
+    reply_ = std::move(reply);
+}
+
+QList<QList<QUrl>> RecordingiTunes::requests() const {
+    std::lock_guard lock(mutex_);
+    return requests_;
+}
+
+QList<std::shared_ptr<RecordedTrack>> RecordingiTunes::tracks() const {
+    std::lock_guard lock(mutex_);
+    return tracks_;
+}
+
+} // namespace decant::test
