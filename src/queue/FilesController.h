@@ -2,6 +2,7 @@
 
 #include "itunes/iTunesApplication.h"
 #include "platform/AtomicProperty.h"
+#include "platform/Prompt.h"
 #include "platform/TableView.h"
 #include "queue/QueueEntry.h"
 
@@ -11,6 +12,7 @@
 #include <QStringList>
 #include <QVariantMap>
 
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <optional>
@@ -40,6 +42,17 @@ public:
     // table once.
     void addFiles(const QStringList& paths);
 
+    // Store command; main thread. Asks for an album page's address and gives
+    // each queued file, by position, the tags of the page's song at that
+    // position. Defined with the store subsystem.
+    void fetchMetadata();
+    std::shared_ptr<Prompt> prompt() const { return prompt_.load(); }
+    void setPrompt(std::shared_ptr<Prompt> prompt) { prompt_.store(std::move(prompt)); }
+    // Reads an album page into one comments dictionary per song. The store
+    // reader unless replaced (tests put a scripted one in).
+    using AlbumReader = std::function<QList<CommentsDictionary>(const QUrl&)>;
+    void setAlbumReader(AlbumReader reader) { albumReader_ = std::move(reader); }
+
     std::shared_ptr<TableView> tableView() const { return tableView_.load(); }
     void setTableView(std::shared_ptr<TableView> tableView) {
         tableView_.store(std::move(tableView));
@@ -61,6 +74,8 @@ private:
     QList<QueueEntryPointer> files_;
     QSet<QString> queuedPaths_;
     std::optional<QVariantMap> commentMap_;
+    AtomicProperty<std::shared_ptr<Prompt>> prompt_;
+    AlbumReader albumReader_;
 };
 
 } // namespace decant
