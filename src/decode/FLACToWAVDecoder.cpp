@@ -1,0 +1,157 @@
+#include "decode/FLACToWAVDecoder.h"
+
+#include "decode/WAVDecodeContext.h"
+#include "decode/WAVOutputFile.h"
+
+#include <FLAC/stream_decoder.h>
+
+#include <memory>
+#include <optional>
+#include <sys/stat.h>
+
+namespace decant {
+namespace {
+
+struct DecoderDeleter {
+    // Deleting also finishes the decoder, which closes the source.
+    void operator()(FLAC__StreamDecoder* decoder) const { FLAC__stream_decoder_delete(decoder); }
+};
+using Decoder = std::unique_ptr<FLAC__StreamDecoder, DecoderDeleter>;
+
+std::optional<struct stat> statusOf(const QByteArray& path) {
+    struct stat info {};
+    if (stat(path.constData(), &info) != 0) {
+        return std::nullopt;
+    }
+    return info;
+}
+
+// libFLAC opens whatever it is given, and reading a FIFO or a terminal can
+// block forever: only regular files (links followed) are handed to it.
+DecodeOutcome checkSource(const std::optional<struct stat>& source) {
+    if (!source) {
+        return DecodeOutcome::SourceUnreadable;
+    }
+    return S_ISREG(source->st_mode) ? DecodeOutcome::Decoded : DecodeOutcome::SourceNotRegularFile;
+}
+
+DecodeOutcome abortReason(const WAVDecodeContext& context) {
+    return context.failure != DecodeOutcome::Decoded ? context.failure
+                                                     : DecodeOutcome::DecodeFailed;
+}
+
+uint64_t announcedDataBytes(const WAVDecodeContext& context) {
+    return context.totalSamples * blockAlign(context.format());
+}
+
+// Reads the metadata and decides whether the stream can become a WAV file.
+// libFLAC reaches the end of a file that holds no FLAC at all without an
+// error, and takes a file that begins with a frame sync pattern (an MP3, for
+// one) for bare frames: neither brings a STREAMINFO.
+DecodeOutcome readStreamInfo(FLAC__StreamDecoder* decoder, const WAVDecodeContext& context) {
+    const bool read = FLAC__stream_decoder_process_until_end_of_metadata(decoder);
+    const FLAC__StreamDecoderState state = FLAC__stream_decoder_get_state(decoder);
+    if (!read || state > FLAC__STREAM_DECODER_END_OF_STREAM) {
+        return context.hasStreamInfo ? abortReason(context) : DecodeOutcome::NotFLAC;
+    }
+    if (!context.hasStreamInfo) {
+        return state == FLAC__STREAM_DECODER_END_OF_STREAM ? DecodeOutcome::NotFLAC
+                                                           : DecodeOutcome::MissingStreamInfo;
+    }
+    if (context.sampleRate == 0 || context.bitsPerSample == 0 || context.bitsPerSample > 32 ||
+        context.channels == 0) {
+        return DecodeOutcome::UnsupportedFormat;
+    }
+    // Checked before multiplying: STREAMINFO's 36-bit total times up to 32
+    // bytes per sample instant still fits in 64 bits.
+    if (announcedDataBytes(context) > maximumWAVDataBytes) {
+        return DecodeOutcome::TooLargeForWAV;
+    }
+    return DecodeOutcome::Decoded;
+}
+
+DecodeOutcome writeAudio(FLAC__StreamDecoder* decoder, WAVDecodeContext& context,
+                         WAVOutputFile& file) {
+    const WAVHeader header =
+        wavHeader(context.format(), static_cast<uint32_t>(announcedDataBytes(context)));
+    if (!file.write(header.data(), header.size())) {
+        return DecodeOutcome::WriteFailed;
+    }
+    if (context.maximumBlockSize > 0) {
+        context.frameBuffer.resize(std::size_t(context.maximumBlockSize) *
+                                   blockAlign(context.format()));
+    }
+    if (!FLAC__stream_decoder_process_until_end_of_stream(decoder)) {
+        return abortReason(context);
+    }
+    return DecodeOutcome::Decoded;
+}
+
+// The header announced STREAMINFO's length before any audio was decoded; when
+// that was unknown (0) or wrong, the sizes are made to describe what follows.
+DecodeOutcome completeFile(const WAVDecodeContext& context, WAVOutputFile& file) {
+    if (context.dataBytesWritten != announcedDataBytes(context)) {
+        const auto dataBytes = static_cast<uint32_t>(context.dataBytesWritten);
+        if (!file.rewriteHeader(wavHeader(context.format(), dataBytes))) {
+            return DecodeOutcome::WriteFailed;
+        }
+    }
+    return file.close() ? DecodeOutcome::Decoded : DecodeOutcome::WriteFailed;
+}
+
+DecodeOutcome decodeInto(FLAC__StreamDecoder* decoder, const QByteArray& sourcePath,
+                         WAVOutputFile& file) {
+    WAVDecodeContext context;
+    context.file = &file;
+    if (FLAC__stream_decoder_init_file(decoder, sourcePath.constData(), wavWriteCallback,
+                                       wavMetadataCallback, wavErrorCallback,
+                                       &context) != FLAC__STREAM_DECODER_INIT_STATUS_OK) {
+        return DecodeOutcome::SourceUnreadable;
+    }
+    if (const auto outcome = readStreamInfo(decoder, context); outcome != DecodeOutcome::Decoded) {
+        return outcome;
+    }
+    if (const auto outcome = writeAudio(decoder, context, file);
+        outcome != DecodeOutcome::Decoded) {
+        return outcome;
+    }
+    // Finishing is where libFLAC compares the decoded audio with the signature.
+    const bool signatureMatches = FLAC__stream_decoder_finish(decoder);
+    if (const auto outcome = completeFile(context, file); outcome != DecodeOutcome::Decoded) {
+        return outcome;
+    }
+    return signatureMatches ? DecodeOutcome::Decoded : DecodeOutcome::MD5Mismatch;
+}
+
+} // namespace
+
+DecodeOutcome decodeFLACToWAVWithOutcome(const QString& source, const QString& destination) {
+    const Decoder decoder(FLAC__stream_decoder_new());
+    if (!decoder) {
+        return DecodeOutcome::DecoderUnavailable;
+    }
+    FLAC__stream_decoder_set_md5_checking(decoder.get(), true);
+
+    const QByteArray sourcePath = source.toUtf8();
+    const std::optional<struct stat> sourceStatus = statusOf(sourcePath);
+    std::optional<FileIdentity> sourceIdentity;
+    if (sourceStatus) {
+        sourceIdentity = identityOf(*sourceStatus);
+    }
+    // Opened before the source is looked at, so that a destination file exists
+    // after every call that got this far, as callers expect.
+    WAVOutputFile file(destination.toUtf8(), sourceIdentity);
+    if (file.openOutcome() != DecodeOutcome::Decoded) {
+        return file.openOutcome();
+    }
+    if (const auto outcome = checkSource(sourceStatus); outcome != DecodeOutcome::Decoded) {
+        return outcome;
+    }
+    return decodeInto(decoder.get(), sourcePath, file);
+}
+
+bool decodeFLACToWAV(const QString& source, const QString& destination) {
+    return decodeFLACToWAVWithOutcome(source, destination) == DecodeOutcome::Decoded;
+}
+
+} // namespace decant

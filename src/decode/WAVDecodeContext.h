@@ -1,0 +1,45 @@
+#pragma once
+
+#include "decode/DecodeOutcome.h"
+#include "decode/WAVHeader.h"
+
+#include <FLAC/stream_decoder.h>
+
+#include <cstdint>
+#include <vector>
+
+namespace decant {
+
+class WAVOutputFile;
+
+// The client record handed to every libFLAC callback of one decode. It
+// lives on the decoding thread's stack for the length of the call.
+struct WAVDecodeContext {
+    // From STREAMINFO.
+    uint32_t sampleRate = 0;
+    uint16_t channels = 0;
+    uint16_t bitsPerSample = 0;
+    uint64_t totalSamples = 0; // per channel; 0 when the encoder did not know
+    WAVOutputFile* file = nullptr;
+
+    bool hasStreamInfo = false;
+    uint32_t maximumBlockSize = 0;
+    uint64_t dataBytesWritten = 0;
+    // Why the write callback aborted; libFLAC itself only reports that it did.
+    DecodeOutcome failure = DecodeOutcome::Decoded;
+    // Each frame is packed here and written with one call; reused so that a
+    // decode allocates once, however long the stream.
+    std::vector<unsigned char> frameBuffer;
+
+    WAVFormat format() const { return {sampleRate, channels, bitsPerSample}; }
+};
+
+void wavMetadataCallback(const FLAC__StreamDecoder* decoder, const FLAC__StreamMetadata* metadata,
+                         void* client);
+FLAC__StreamDecoderWriteStatus wavWriteCallback(const FLAC__StreamDecoder* decoder,
+                                                const FLAC__Frame* frame,
+                                                const FLAC__int32* const buffers[], void* client);
+void wavErrorCallback(const FLAC__StreamDecoder* decoder, FLAC__StreamDecoderErrorStatus status,
+                      void* client);
+
+} // namespace decant

@@ -1,0 +1,25 @@
+// flac2wav SOURCE DEST: decodes one FLAC file into a WAV file exactly as the
+// queue does, for benchmarks, the fuzz corpus and checks by hand.
+// Exit status: 0 decoded, 1 failed (the reason on stderr), 2 wrong usage.
+#include "decode/FLACToWAVDecoder.h"
+
+#include <QFile>
+
+#include <cstdio>
+#include <string>
+
+int main(int argc, char** argv) {
+    if (argc != 3) {
+        std::fprintf(stderr, "usage: flac2wav SOURCE DEST\n");
+        return 2;
+    }
+    const QString source = QFile::decodeName(argv[1]);
+    const QString destination = QFile::decodeName(argv[2]);
+    const decant::DecodeOutcome outcome = decant::decodeFLACToWAVWithOutcome(source, destination);
+    if (outcome != decant::DecodeOutcome::Decoded) {
+        const std::string reason(decant::describeOutcome(outcome));
+        std::fprintf(stderr, "flac2wav: %s: %s\n", argv[1], reason.c_str());
+        return 1;
+    }
+    return 0;
+}
