@@ -1,0 +1,99 @@
+#include "library/AudioSource.h"
+
+namespace decant::library {
+
+std::unique_ptr<AudioSource> AudioSource::openWav(const QString& path, ConversionFailure* failure) {
+    AVFormatContext* raw = nullptr;
+    const int opened =
+        avformat_open_input(&raw, path.toUtf8().constData(), av_find_input_format("wav"), nullptr);
+    ffmpeg::InputContext container(raw);
+    if (opened < 0) {
+        *failure = {ConversionError::NotWav, ffmpeg::errorText(opened)};
+        return nullptr;
+    }
+    const AVCodec* codec = nullptr;
+    const int stream = av_find_best_stream(raw, AVMEDIA_TYPE_AUDIO, -1, -1, &codec, 0);
+    if (stream < 0 || !codec) {
+        *failure = {ConversionError::NotWav, QStringLiteral("no audio FFmpeg can decode")};
+        return nullptr;
+    }
+    ffmpeg::CodecContext decoder(avcodec_alloc_context3(codec));
+    int result = decoder
+                     ? avcodec_parameters_to_context(decoder.get(), raw->streams[stream]->codecpar)
+                     : AVERROR(ENOMEM);
+    if (result >= 0) {
+        decoder->thread_count = 1;
+        result = avcodec_open2(decoder.get(), codec, nullptr);
+    }
+    if (result < 0 || decoder->sample_rate <= 0 || decoder->ch_layout.nb_channels <= 0) {
+        *failure = {ConversionError::NotWav, result < 0
+                                                 ? ffmpeg::errorText(result)
+                                                 : QStringLiteral("no sample rate or channels")};
+        return nullptr;
+    }
+    return std::make_unique<AudioSource>(std::move(container), std::move(decoder), stream);
+}
+
+AudioSource::AudioSource(ffmpeg::InputContext container, ffmpeg::CodecContext decoder,
+                         int streamIndex)
+    : container_(std::move(container))
+    , decoder_(std::move(decoder))
+    , packet_(av_packet_alloc())
+    , streamIndex_(streamIndex) {
+    const AVCodecContext& context = *decoder_;
+    format_.sampleFormat = context.sample_fmt;
+    format_.sampleRate = context.sample_rate;
+    // A plain WAV header names no speakers; FFmpeg then leaves the order
+    // unspecified, which the resampler cannot remix from.
+    format_.layout = context.ch_layout.order == AV_CHANNEL_ORDER_UNSPEC
+                         ? ffmpeg::ChannelLayout::standard(context.ch_layout.nb_channels)
+                         : ffmpeg::ChannelLayout(context.ch_layout);
+    format_.bitsPerSample = context.bits_per_raw_sample > 0
+                                ? context.bits_per_raw_sample
+                                : av_get_bytes_per_sample(context.sample_fmt) * 8;
+}
+
+AudioSource::Read AudioSource::fail(int error, ConversionFailure* failure) {
+    *failure = {ConversionError::Undecodable, ffmpeg::errorText(error)};
+    return Read::Failed;
+}
+
+AudioSource::Read AudioSource::read(AVFrame* frame, ConversionFailure* failure) {
+    if (!packet_) {
+        return fail(AVERROR(ENOMEM), failure);
+    }
+    for (;;) {
+        const int received = avcodec_receive_frame(decoder_.get(), frame);
+        if (received >= 0) {
+            return Read::Frame;
+        }
+        if (received == AVERROR_EOF) {
+            return Read::End;
+        }
+        if (received != AVERROR(EAGAIN)) {
+            return fail(received, failure);
+        }
+        if (draining_) {
+            return Read::End;
+        }
+        const int readResult = av_read_frame(container_.get(), packet_.get());
+        if (readResult == AVERROR_EOF) {
+            draining_ = true;
+            avcodec_send_packet(decoder_.get(), nullptr);
+            continue;
+        }
+        if (readResult < 0) {
+            return fail(readResult, failure);
+        }
+        int sent = 0;
+        if (packet_->stream_index == streamIndex_) {
+            sent = avcodec_send_packet(decoder_.get(), packet_.get());
+        }
+        av_packet_unref(packet_.get());
+        if (sent < 0 && sent != AVERROR(EAGAIN)) {
+            return fail(sent, failure);
+        }
+    }
+}
+
+} // namespace decant::library

@@ -1,0 +1,27 @@
+#include "library/ConversionError.h"
+
+namespace decant::library {
+
+QString describeConversionError(ConversionError error) {
+    switch (error) {
+    case ConversionError::None:
+        return QStringLiteral("converted");
+    case ConversionError::NotLocalFile:
+        return QStringLiteral("not a local file");
+    case ConversionError::Unreadable:
+        return QStringLiteral("not a readable file");
+    case ConversionError::NotWav:
+        return QStringLiteral("not a WAV file");
+    case ConversionError::Undecodable:
+        return QStringLiteral("audio that cannot be decoded");
+    case ConversionError::Encoding:
+        return QStringLiteral("encoding failed");
+    case ConversionError::Writing:
+        return QStringLiteral("the media file could not be written");
+    case ConversionError::Recording:
+        return QStringLiteral("the track could not be recorded");
+    }
+    return {};
+}
+
+} // namespace decant::library

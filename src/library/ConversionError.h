@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QString>
+
+namespace decant::library {
+
+// Why a file did not become a track.
+enum class ConversionError {
+    None,
+    NotLocalFile, // the URL names no local file
+    Unreadable,   // missing, not a regular file, or not readable
+    NotWav,       // not a RIFF WAVE file with audio FFmpeg can decode
+    Undecodable,  // the audio stopped decoding part-way, or there is none
+    Encoding,     // the encoder refused the audio or failed
+    Writing,      // the media file could not be written or named
+    Recording,    // the database refused the new track
+};
+
+struct ConversionFailure {
+    ConversionError error = ConversionError::None;
+    QString detail;
+};
+
+// A short English description: "not a WAV file".
+QString describeConversionError(ConversionError error);
+
+} // namespace decant::library

@@ -1,0 +1,51 @@
+#pragma once
+
+#include "library/ConversionError.h"
+#include "library/FFmpegHandles.h"
+#include "library/FormatChoice.h"
+
+#include <QString>
+
+#include <memory>
+
+namespace decant::library {
+
+// How one media file is to be encoded.
+struct EncoderSetup {
+    const AVCodec* codec = nullptr;
+    const char* muxer = nullptr; // FFmpeg's short name: "ipod", "mp3", ...
+    AudioFormat format;          // what the encoder is given
+    int bitRate = 0;             // bits per second; 0 for lossless encoders
+    QString title;               // written into the container's own tags
+};
+
+// An encoder and the container it writes into one file.
+class EncodedFile {
+public:
+    static std::unique_ptr<EncodedFile> create(const QString& path, const EncoderSetup& setup,
+                                               ConversionFailure* failure);
+
+    EncodedFile(ffmpeg::OutputContext container, ffmpeg::CodecContext encoder, AVStream* stream);
+
+    // Samples per channel the encoder takes in each frame.
+    int frameSize() const;
+    // Whether the last frame may be shorter than the others.
+    bool acceptsShortLastFrame() const;
+
+    // Encodes one frame of `frameSize()` samples and writes what comes out.
+    bool write(AVFrame* frame, ConversionFailure* failure);
+    // Drains the encoder, completes the container and closes the file.
+    bool finish(ConversionFailure* failure);
+
+private:
+    bool send(const AVFrame* frame, ConversionFailure* failure);
+    bool fail(int error, ConversionError kind, ConversionFailure* failure) const;
+
+    ffmpeg::OutputContext container_;
+    ffmpeg::CodecContext encoder_;
+    AVStream* stream_; // owned by the container
+    ffmpeg::Packet packet_;
+    int64_t nextTimestamp_ = 0;
+};
+
+} // namespace decant::library

@@ -1,0 +1,235 @@
+#include "library/LibraryTool.h"
+
+#include "library/Library.h"
+
+#include <QCommandLineParser>
+
+#include <algorithm>
+#include <optional>
+
+namespace decant::library {
+namespace {
+
+const auto description = QStringLiteral(
+    "Shows and changes Decant's music library.\n\n"
+    "Commands:\n"
+    "  info      where the library is, its import settings and how many tracks it holds\n"
+    "  list      a table of the library's tracks\n"
+    "  settings  the import settings; change them with --encoder and --bitrate\n\n"
+    "The library is the folder named by DECANT_LIBRARY, else \"Decant Library\" in\n"
+    "your music folder.");
+
+struct Invocation {
+    QString command;
+    QString location;
+    std::optional<Encoder> encoder;
+    std::optional<int> bitRate;
+};
+
+QString encoderNames() {
+    QStringList names;
+    for (const Encoder encoder : allEncoders()) {
+        names.append(encoderName(encoder));
+    }
+    return names.join(QStringLiteral(", "));
+}
+
+// The arguments understood, or the reason they are not.
+std::optional<Invocation> understand(const QCommandLineParser& parser,
+                                     const QCommandLineOption& library,
+                                     const QCommandLineOption& encoder,
+                                     const QCommandLineOption& bitRate, QString* problem) {
+    const QStringList commands = parser.positionalArguments();
+    Invocation invocation;
+    if (commands.size() != 1) {
+        *problem = commands.isEmpty() ? QStringLiteral("no command given (info, list or settings)")
+                                      : QStringLiteral("one command at a time, please");
+        return std::nullopt;
+    }
+    invocation.command = commands.first();
+    if (!QStringList{"info", "list", "settings"}.contains(invocation.command)) {
+        *problem = QStringLiteral("unknown command \"%1\" (info, list or settings)")
+                       .arg(invocation.command);
+        return std::nullopt;
+    }
+    const bool changes = parser.isSet(encoder) || parser.isSet(bitRate);
+    if (changes && invocation.command != QLatin1String("settings")) {
+        *problem = QStringLiteral("--encoder and --bitrate go with the settings command");
+        return std::nullopt;
+    }
+    if (parser.isSet(encoder)) {
+        invocation.encoder = encoderNamed(parser.value(encoder));
+        if (!invocation.encoder) {
+            *problem = QStringLiteral("unknown encoder \"%1\" (%2)")
+                           .arg(parser.value(encoder), encoderNames());
+            return std::nullopt;
+        }
+    }
+    if (parser.isSet(bitRate)) {
+        bool number = false;
+        invocation.bitRate = parser.value(bitRate).toInt(&number);
+        if (!number || *invocation.bitRate <= 0) {
+            *problem = QStringLiteral("the bit rate \"%1\" is not a whole number of kbit/s")
+                           .arg(parser.value(bitRate));
+            return std::nullopt;
+        }
+    }
+    invocation.location =
+        parser.isSet(library) ? parser.value(library) : Library::defaultLocation();
+    return invocation;
+}
+
+QString numberAndCount(const TrackRecord& record, const char* number, const char* count) {
+    const qint64 position = record.integer(QLatin1String(number));
+    const qint64 total = record.integer(QLatin1String(count));
+    if (total > 0) {
+        return QStringLiteral("%1/%2").arg(position).arg(total);
+    }
+    return position > 0 ? QString::number(position) : QString();
+}
+
+QStringList rowOf(const TrackRecord& record) {
+    const qint64 year = record.integer(QStringLiteral("year"));
+    return {QString::number(record.id),
+            record.text(QStringLiteral("name")),
+            record.text(QStringLiteral("artist")),
+            record.text(QStringLiteral("album")),
+            numberAndCount(record, "trackNumber", "trackCount"),
+            numberAndCount(record, "discNumber", "discCount"),
+            year > 0 ? QString::number(year) : QString(),
+            record.kind,
+            record.file};
+}
+
+void printTable(const QList<QStringList>& rows, QTextStream& out) {
+    QList<qsizetype> widths(rows.first().size(), 0);
+    for (const QStringList& row : rows) {
+        for (qsizetype column = 0; column < row.size(); ++column) {
+            widths[column] = std::max(widths[column], row[column].size());
+        }
+    }
+    for (const QStringList& row : rows) {
+        QString line;
+        for (qsizetype column = 0; column < row.size(); ++column) {
+            const bool last = column + 1 == row.size();
+            line += last ? row[column] : row[column].leftJustified(widths[column] + 2);
+        }
+        out << line << '\n';
+    }
+}
+
+void printList(const Library& library, QTextStream& out) {
+    QList<QStringList> rows{
+        {"ID", "Name", "Artist", "Album", "Track", "Disc", "Year", "Kind", "File"}};
+    for (const TrackRecord& record : library.tracks()) {
+        rows.append(rowOf(record));
+    }
+    if (rows.size() == 1) {
+        out << "The library holds no tracks.\n";
+        return;
+    }
+    printTable(rows, out);
+}
+
+void printSettings(const ImportSettings& settings, QTextStream& out) {
+    out << "Encoder:  " << encoderName(settings.encoder) << " (" << kindOfEncoder(settings.encoder)
+        << ", ." << fileExtension(settings.encoder) << ")\n";
+    if (isLossless(settings.encoder)) {
+        out << "Bit rate: none (lossless)\n";
+    } else {
+        out << "Bit rate: " << settings.bitRate << " kbit/s\n";
+    }
+}
+
+void printInfo(const Library& library, QTextStream& out) {
+    out << "Location: " << library.location() << '\n'
+        << "Database: " << library.databasePath() << " (schema version " << library.schemaVersion()
+        << ")\n"
+        << "Media:    " << library.mediaPath() << '\n'
+        << "Import:   " << describeSettings(library.importSettings()) << '\n'
+        << "Tracks:   " << library.trackCount() << '\n';
+}
+
+int changeSettings(const Invocation& invocation, QTextStream& out, QTextStream& err) {
+    LibraryOptions options;
+    options.writeTags = false;
+    QString error;
+    const auto library = Library::open(invocation.location, options, &error);
+    if (!library) {
+        err << "decant-library: " << error << '\n';
+        return ToolLibraryFailed;
+    }
+    ImportSettings settings =
+        invocation.encoder ? defaultSettings(*invocation.encoder) : library->importSettings();
+    if (invocation.bitRate) {
+        settings.bitRate = *invocation.bitRate;
+    }
+    if (const auto problem = settingsProblem(settings)) {
+        err << "decant-library: " << *problem << '\n';
+        return ToolUsageError;
+    }
+    if (!library->setImportSettings(settings, &error)) {
+        err << "decant-library: cannot store the settings: " << error << '\n';
+        return ToolLibraryFailed;
+    }
+    printSettings(library->importSettings(), out);
+    return ToolSucceeded;
+}
+
+int show(const Invocation& invocation, QTextStream& out, QTextStream& err) {
+    LibraryOptions options;
+    options.readOnly = true;
+    QString error;
+    const auto library = Library::open(invocation.location, options, &error);
+    if (!library) {
+        err << "decant-library: " << error << '\n';
+        return ToolLibraryFailed;
+    }
+    if (invocation.command == QLatin1String("info")) {
+        printInfo(*library, out);
+    } else if (invocation.command == QLatin1String("list")) {
+        printList(*library, out);
+    } else {
+        printSettings(library->importSettings(), out);
+    }
+    return ToolSucceeded;
+}
+
+} // namespace
+
+int runLibraryTool(const QStringList& arguments, QTextStream& out, QTextStream& err) {
+    QCommandLineParser parser;
+    parser.setApplicationDescription(description);
+    const QCommandLineOption help = parser.addHelpOption();
+    const QCommandLineOption library(QStringLiteral("library"),
+                                     QStringLiteral("Use the library in <folder>."),
+                                     QStringLiteral("folder"));
+    const QCommandLineOption encoder(QStringLiteral("encoder"),
+                                     QStringLiteral("Import with <name>: %1.").arg(encoderNames()),
+                                     QStringLiteral("name"));
+    const QCommandLineOption bitRate(QStringLiteral("bitrate"),
+                                     QStringLiteral("Import lossy formats at <kbps> kbit/s."),
+                                     QStringLiteral("kbps"));
+    parser.addOptions({library, encoder, bitRate});
+    parser.addPositionalArgument(QStringLiteral("command"),
+                                 QStringLiteral("info, list or settings"));
+
+    if (!parser.parse(arguments)) {
+        err << "decant-library: " << parser.errorText() << "\nTry --help.\n";
+        return ToolUsageError;
+    }
+    if (parser.isSet(help)) {
+        out << parser.helpText();
+        return ToolSucceeded;
+    }
+    QString problem;
+    const auto invocation = understand(parser, library, encoder, bitRate, &problem);
+    if (!invocation) {
+        err << "decant-library: " << problem << "\nTry --help.\n";
+        return ToolUsageError;
+    }
+    const bool changes = invocation->encoder || invocation->bitRate;
+    return changes ? changeSettings(*invocation, out, err) : show(*invocation, out, err);
+}
+
+} // namespace decant::library

@@ -1,0 +1,114 @@
+#include "library/SampleConverter.h"
+
+#include <algorithm>
+
+namespace decant::library {
+
+std::unique_ptr<SampleConverter> SampleConverter::create(const AudioFormat& source,
+                                                         const AudioFormat& target,
+                                                         const ffmpeg::ChannelLayout& targetLayout,
+                                                         int frameSize, int* error) {
+    SwrContext* raw = nullptr;
+    // FFmpeg 5.1 declares the layouts mutable but only reads them.
+    *error = swr_alloc_set_opts2(&raw, const_cast<AVChannelLayout*>(&targetLayout.get()),
+                                 target.sampleFormat, target.sampleRate,
+                                 const_cast<AVChannelLayout*>(&source.layout.get()),
+                                 source.sampleFormat, source.sampleRate, 0, nullptr);
+    ffmpeg::Resampler resampler(raw);
+    if (*error >= 0) {
+        *error = swr_init(raw);
+    }
+    ffmpeg::Fifo fifo(av_audio_fifo_alloc(target.sampleFormat, targetLayout.channels(), frameSize));
+    if (*error >= 0 && !fifo) {
+        *error = AVERROR(ENOMEM);
+    }
+    if (*error < 0) {
+        return nullptr;
+    }
+    AudioFormat converted = target;
+    converted.layout = targetLayout;
+    return std::make_unique<SampleConverter>(std::move(resampler), std::move(fifo),
+                                             std::move(converted), frameSize);
+}
+
+SampleConverter::SampleConverter(ffmpeg::Resampler resampler, ffmpeg::Fifo fifo, AudioFormat target,
+                                 int frameSize)
+    : resampler_(std::move(resampler))
+    , fifo_(std::move(fifo))
+    , target_(std::move(target))
+    , frameSize_(frameSize) {}
+
+ffmpeg::Frame SampleConverter::allocateFrame(int samples, int* error) const {
+    ffmpeg::Frame frame(av_frame_alloc());
+    if (!frame) {
+        *error = AVERROR(ENOMEM);
+        return nullptr;
+    }
+    frame->format = target_.sampleFormat;
+    frame->sample_rate = target_.sampleRate;
+    frame->nb_samples = samples;
+    *error = av_channel_layout_copy(&frame->ch_layout, &target_.layout.get());
+    if (*error >= 0) {
+        *error = av_frame_get_buffer(frame.get(), 0);
+    }
+    return *error < 0 ? nullptr : std::move(frame);
+}
+
+int SampleConverter::push(const AVFrame* frame) {
+    const int inputSamples = frame ? frame->nb_samples : 0;
+    int error = 0;
+    for (;;) {
+        const int room = swr_get_out_samples(resampler_.get(), inputSamples);
+        if (room < 0) {
+            return room;
+        }
+        if (room == 0) {
+            return 0;
+        }
+        const ffmpeg::Frame converted = allocateFrame(room, &error);
+        if (!converted) {
+            return error;
+        }
+        const int samples = swr_convert(
+            resampler_.get(), converted->extended_data, room,
+            frame ? const_cast<const uint8_t**>(frame->extended_data) : nullptr, inputSamples);
+        if (samples < 0) {
+            return samples;
+        }
+        if (samples > 0 &&
+            av_audio_fifo_write(fifo_.get(), reinterpret_cast<void**>(converted->extended_data),
+                                samples) < samples) {
+            return AVERROR(ENOMEM);
+        }
+        // A frame is converted in one call; draining repeats until the
+        // resampler has given back everything it held.
+        if (frame || samples == 0) {
+            return 0;
+        }
+    }
+}
+
+ffmpeg::Frame SampleConverter::pop(bool final, bool shortLastFrame, int* error) {
+    *error = 0;
+    const int queued = av_audio_fifo_size(fifo_.get());
+    if (queued == 0 || (queued < frameSize_ && !final)) {
+        return nullptr;
+    }
+    const int samples = std::min(queued, frameSize_);
+    ffmpeg::Frame frame = allocateFrame(shortLastFrame ? samples : frameSize_, error);
+    if (!frame) {
+        return nullptr;
+    }
+    if (samples < frame->nb_samples) {
+        av_samples_set_silence(frame->extended_data, samples, frame->nb_samples - samples,
+                               frame->ch_layout.nb_channels, target_.sampleFormat);
+    }
+    if (av_audio_fifo_read(fifo_.get(), reinterpret_cast<void**>(frame->extended_data), samples) <
+        samples) {
+        *error = AVERROR(EIO);
+        return nullptr;
+    }
+    return frame;
+}
+
+} // namespace decant::library

@@ -1,0 +1,44 @@
+#pragma once
+
+#include "library/FFmpegHandles.h"
+#include "library/FormatChoice.h"
+
+#include <memory>
+
+namespace decant::library {
+
+// Turns decoded frames into frames of the encoder's sample format, rate and
+// channel count, cut to the size the encoder takes. Audio that already has
+// the encoder's form passes through unchanged, sample for sample.
+class SampleConverter {
+public:
+    // `frameSize` is the number of samples per channel in each frame given to
+    // the encoder. Null when FFmpeg refuses the conversion.
+    static std::unique_ptr<SampleConverter> create(const AudioFormat& source,
+                                                   const AudioFormat& target,
+                                                   const ffmpeg::ChannelLayout& targetLayout,
+                                                   int frameSize, int* error);
+
+    SampleConverter(ffmpeg::Resampler resampler, ffmpeg::Fifo fifo, AudioFormat target,
+                    int frameSize);
+
+    // Converts and queues a decoded frame; null drains what the resampler
+    // still holds. An FFmpeg error code, or 0.
+    int push(const AVFrame* frame);
+
+    // The next frame of exactly the frame size, or, once `final`, what is
+    // left (padded with silence to the full size unless `shortLastFrame`).
+    // Null when there is not enough (or nothing) queued; `error` is then set
+    // if that was a failure.
+    ffmpeg::Frame pop(bool final, bool shortLastFrame, int* error);
+
+private:
+    ffmpeg::Frame allocateFrame(int samples, int* error) const;
+
+    ffmpeg::Resampler resampler_;
+    ffmpeg::Fifo fifo_;
+    AudioFormat target_;
+    int frameSize_;
+};
+
+} // namespace decant::library

@@ -1,0 +1,63 @@
+#pragma once
+
+#include <QtGlobal>
+
+#include <chrono>
+#include <condition_variable>
+#include <functional>
+#include <map>
+#include <mutex>
+#include <thread>
+
+namespace decant::library {
+
+// Saves tracks' tags on a thread of its own, once each track has been quiet
+// for a while: a burst of property sets costs one rewrite of the file.
+// Everything still pending is saved before the writer is destroyed.
+//
+// This is where the threads that set properties meet the one that writes
+// files: `schedule` and `flush` run on any thread, `save` only on the
+// writer's own.
+class TagWriter {
+public:
+    // Writes one track's tags; true when the file was saved. Called on the
+    // writer's thread only, never for two tracks at once.
+    using Save = std::function<bool(qint64 trackId)>;
+    using Clock = std::chrono::steady_clock;
+
+    TagWriter(Save save, std::chrono::milliseconds quietPeriod);
+    ~TagWriter();
+    TagWriter(const TagWriter&) = delete;
+    TagWriter& operator=(const TagWriter&) = delete;
+
+    // The track's tags are to be saved once it has been quiet for the quiet
+    // period (at once when `now`); each call restarts its wait.
+    void schedule(qint64 trackId, bool now = false);
+
+    // Saves everything pending now and waits for it: true when nothing was
+    // left pending within the timeout.
+    bool flush(std::chrono::milliseconds timeout);
+
+    // Files saved so far.
+    quint64 saveCount() const;
+
+private:
+    void run();
+    // Takes the tracks whose time has come (all of them when flushing or
+    // stopping). Called with the lock held.
+    std::map<qint64, Clock::time_point> takeDue(Clock::time_point now);
+
+    Save save_;
+    std::chrono::milliseconds quietPeriod_;
+    mutable std::mutex mutex_;
+    std::condition_variable wake_;
+    std::condition_variable idle_;
+    std::map<qint64, Clock::time_point> pending_; // track id -> when to save
+    int saving_ = 0;                              // tracks taken, not yet saved
+    int flushes_ = 0;                             // flush calls waiting
+    bool stopping_ = false;
+    quint64 saves_ = 0;
+    std::thread thread_; // last: starts once everything above exists
+};
+
+} // namespace decant::library

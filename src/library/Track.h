@@ -1,0 +1,56 @@
+#pragma once
+
+#include "library/TrackProperty.h"
+#include "library/TrackRecord.h"
+
+#include <QString>
+
+#include <memory>
+#include <optional>
+
+namespace decant::library {
+
+class Library;
+
+// A handle on one track of an open library. Thread-safe. The handle keeps
+// its library open: the library closes when its last handle, and the last
+// of its tracks' handles, are gone.
+class Track {
+    struct Key {
+        explicit Key() = default;
+    };
+
+public:
+    // Made by the library only.
+    Track(Key, std::shared_ptr<Library> library, qint64 id, QString name);
+
+    qint64 id() const { return id_; }
+
+    // The track's name as the database holds it now.
+    QString name() const;
+
+    // Stores the value under the scripting name: in the database at once,
+    // in the file's tags soon after (see Library::flush). A value of another
+    // kind is converted where that is unambiguous (see coerceToKind); an
+    // unknown name, or a value that cannot be converted, is ignored.
+    void setProperty(const QString& scriptingName, const PropertyValue& value);
+
+    // The property's stored value; nothing when unset or unknown.
+    std::optional<PropertyValue> property(const QString& scriptingName) const;
+
+    // Everything the database holds about the track; nothing when it is
+    // gone.
+    std::optional<TrackRecord> record() const;
+
+    // The media file's absolute path.
+    QString filePath() const;
+
+private:
+    friend class Library;
+
+    std::shared_ptr<Library> library_;
+    qint64 id_;
+    QString nameAtCreation_;
+};
+
+} // namespace decant::library

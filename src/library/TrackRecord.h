@@ -1,0 +1,34 @@
+#pragma once
+
+#include "library/TrackProperty.h"
+
+#include <QDateTime>
+#include <QMap>
+#include <QString>
+
+namespace decant::library {
+
+// What the library knows about one track, as read from its database at one
+// moment. A plain value: reading it takes no lock.
+struct TrackRecord {
+    qint64 id = 0;
+    QString file;        // relative to the library folder: "Media/Song.m4a"
+    QString kind;        // "AAC audio file", ...
+    double duration = 0; // seconds
+    int sampleRate = 0;
+    int channels = 0;
+    int bitRate = 0; // kbit/s, averaged over the whole file
+    qint64 size = 0; // bytes, as of the last write of the file
+    QDateTime dateAdded;
+    // Non-zero while the file's tags lag behind the properties below.
+    qint64 tagsDirty = 0;
+    // The properties that have a value, by scripting name ("name" always).
+    QMap<QString, PropertyValue> properties;
+
+    // The property's value in its kind; empty text, 0 or false when unset.
+    QString text(const QString& scriptingName) const;
+    qint64 integer(const QString& scriptingName) const;
+    bool boolean(const QString& scriptingName) const;
+};
+
+} // namespace decant::library

@@ -1,0 +1,103 @@
+#include "LibraryTestSupport.h"
+
+#include <QFileInfo>
+#include <gtest/gtest.h>
+
+namespace decant::library {
+namespace {
+
+using test::ScratchLibrary;
+using test::WavFixture;
+
+struct ConversionCase {
+    Encoder encoder;
+    WavFixture source;
+    int expectedRate;
+    int expectedChannels;
+};
+
+std::string caseName(const testing::TestParamInfo<ConversionCase>& info) {
+    const ConversionCase& c = info.param;
+    return QStringLiteral("%1_%2bit_%3ch_%4Hz")
+        .arg(encoderName(c.encoder))
+        .arg(c.source.bitsPerSample)
+        .arg(c.source.channels)
+        .arg(c.source.sampleRate)
+        .toStdString();
+}
+
+// Half a second: long enough for every encoder's delay and frame size to
+// show in the duration, short enough for a small machine.
+WavFixture source(unsigned bits, unsigned channels, unsigned rate) {
+    return {rate, channels, bits, rate / 2, false};
+}
+
+class Conversion : public testing::TestWithParam<ConversionCase> {
+protected:
+    ScratchLibrary scratch;
+};
+
+// Each encoder's file decodes to the source's length in the form the
+// encoder takes; lossless files give back the very samples.
+TEST_P(Conversion, encodesDecodableFileOfSourceLength) {
+    const ConversionCase& c = GetParam();
+    const auto library = scratch.open();
+    ASSERT_TRUE(library);
+    ASSERT_TRUE(library->setImportSettings(defaultSettings(c.encoder)));
+    const QUrl url = scratch.writeWav(QStringLiteral("song.wav"), c.source);
+
+    const auto tracks = library->convert({url});
+
+    ASSERT_EQ(tracks.size(), 1);
+    EXPECT_EQ(tracks[0]->name(), QStringLiteral("song"));
+    const QString file = tracks[0]->filePath();
+    EXPECT_EQ(QFileInfo(file).fileName(), QStringLiteral("song.") + fileExtension(c.encoder));
+    const auto decoded = test::decodeAudioFile(file);
+    ASSERT_TRUE(decoded) << file.toStdString();
+    EXPECT_EQ(decoded->sampleRate, c.expectedRate);
+    EXPECT_EQ(decoded->channels, c.expectedChannels);
+    EXPECT_NEAR(decoded->duration(), 0.5, 0.03) << decoded->codec.toStdString();
+    if (isLossless(c.encoder)) {
+        EXPECT_EQ(decoded->frames, qint64(c.source.frames));
+        EXPECT_TRUE(decoded->samples == test::scaledFixtureSamples(c.source))
+            << "samples differ after " << decoded->codec.toStdString();
+    }
+
+    const auto record = tracks[0]->record();
+    ASSERT_TRUE(record);
+    EXPECT_EQ(record->kind, kindOfEncoder(c.encoder));
+    EXPECT_EQ(record->sampleRate, c.expectedRate);
+    EXPECT_EQ(record->channels, c.expectedChannels);
+    EXPECT_DOUBLE_EQ(record->duration, 0.5);
+    EXPECT_EQ(record->size, QFileInfo(file).size());
+    EXPECT_GT(record->bitRate, 0);
+    EXPECT_EQ(record->tagsDirty, 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryEncoder, Conversion,
+                         testing::Values(
+                             // Lossy encoders: rates they lack become the next one up, or their
+                             // highest; channels they lack are mixed down.
+                             ConversionCase{Encoder::Aac, source(16, 2, 44100), 44100, 2},
+                             ConversionCase{Encoder::Aac, source(24, 1, 96000), 96000, 1},
+                             ConversionCase{Encoder::Aac, source(16, 2, 384000), 96000, 2},
+                             ConversionCase{Encoder::Mp3, source(16, 2, 44100), 44100, 2},
+                             ConversionCase{Encoder::Mp3, source(24, 1, 96000), 48000, 1},
+                             ConversionCase{Encoder::Mp3, source(16, 6, 48000), 48000, 2},
+                             ConversionCase{Encoder::Opus, source(16, 2, 44100), 48000, 2},
+                             ConversionCase{Encoder::Opus, source(24, 1, 384000), 48000, 1},
+                             // Lossless encoders keep rate, channels and samples.
+                             ConversionCase{Encoder::Alac, source(16, 2, 44100), 44100, 2},
+                             ConversionCase{Encoder::Alac, source(24, 2, 96000), 96000, 2},
+                             ConversionCase{Encoder::Alac, source(24, 1, 384000), 384000, 1},
+                             ConversionCase{Encoder::Flac, source(16, 2, 44100), 44100, 2},
+                             ConversionCase{Encoder::Flac, source(24, 2, 96000), 96000, 2},
+                             ConversionCase{Encoder::Flac, source(24, 1, 384000), 384000, 1},
+                             ConversionCase{Encoder::Flac, source(16, 6, 48000), 48000, 6},
+                             ConversionCase{Encoder::Wav, source(16, 1, 44100), 44100, 1},
+                             ConversionCase{Encoder::Wav, source(24, 2, 384000), 384000, 2},
+                             ConversionCase{Encoder::Wav, source(16, 6, 48000), 48000, 6}),
+                         caseName);
+
+} // namespace
+} // namespace decant::library

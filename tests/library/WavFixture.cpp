@@ -1,0 +1,66 @@
+#include "WavFixture.h"
+
+#include "FlacFixture.h"
+
+#include <QFile>
+
+namespace decant::test {
+namespace {
+
+void appendLittleEndian(QByteArray& bytes, uint32_t value, int size) {
+    for (int byte = 0; byte < size; ++byte) {
+        bytes.append(char((value >> (8 * byte)) & 0xff));
+    }
+}
+
+QByteArray header(const WavFixture& fixture) {
+    const uint32_t bytesPerSample = fixture.bitsPerSample / 8;
+    const uint32_t blockAlign = bytesPerSample * fixture.channels;
+    const uint32_t dataBytes = fixture.zeroDataSize ? 0 : uint32_t(fixture.frames * blockAlign);
+    QByteArray bytes = "RIFF";
+    appendLittleEndian(bytes, dataBytes + 36, 4);
+    bytes.append("WAVEfmt ");
+    appendLittleEndian(bytes, 16, 4);
+    appendLittleEndian(bytes, 1, 2);
+    appendLittleEndian(bytes, fixture.channels, 2);
+    appendLittleEndian(bytes, fixture.sampleRate, 4);
+    appendLittleEndian(bytes, fixture.sampleRate * blockAlign, 4);
+    appendLittleEndian(bytes, blockAlign, 2);
+    appendLittleEndian(bytes, fixture.bitsPerSample, 2);
+    bytes.append("data");
+    appendLittleEndian(bytes, dataBytes, 4);
+    return bytes;
+}
+
+} // namespace
+
+std::vector<int32_t> wavFixtureSamples(const WavFixture& fixture) {
+    FlacFixture shape;
+    shape.sampleRate = fixture.sampleRate;
+    shape.channels = fixture.channels;
+    shape.bitsPerSample = fixture.bitsPerSample;
+    shape.samples = fixture.frames;
+    return fixtureSamples(shape);
+}
+
+QByteArray encodeWavFixture(const WavFixture& fixture) {
+    QByteArray bytes = header(fixture);
+    const int bytesPerSample = int(fixture.bitsPerSample / 8);
+    bytes.reserve(bytes.size() + qsizetype(fixture.frames * fixture.channels) * bytesPerSample);
+    for (const int32_t sample : wavFixtureSamples(fixture)) {
+        // 8-bit WAV is unsigned; every other depth is two's complement.
+        const uint32_t stored =
+            fixture.bitsPerSample == 8 ? uint32_t(sample + 128) : uint32_t(sample);
+        appendLittleEndian(bytes, stored, bytesPerSample);
+    }
+    return bytes;
+}
+
+bool writeWavFixture(const QString& path, const WavFixture& fixture) {
+    const QByteArray bytes = encodeWavFixture(fixture);
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
+           file.write(bytes) == bytes.size() && file.flush();
+}
+
+} // namespace decant::test

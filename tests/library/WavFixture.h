@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+#include <cstdint>
+#include <vector>
+
+namespace decant::test {
+
+// What a fixture WAV file holds: the plain 44-byte header Decant's decoder
+// writes (integer PCM, format 1, also for 24 bits and many channels), then
+// a deterministic signal that spans most of the depth's range.
+struct WavFixture {
+    unsigned sampleRate = 44100;
+    unsigned channels = 2;
+    unsigned bitsPerSample = 16; // 8, 16, 24 or 32
+    uint64_t frames = 22050;     // samples per channel
+    // The header announces no data, as for a stream of unknown length.
+    bool zeroDataSize = false;
+};
+
+// The fixture's samples, interleaved, each a value of `bitsPerSample` bits.
+std::vector<int32_t> wavFixtureSamples(const WavFixture& fixture);
+
+QByteArray encodeWavFixture(const WavFixture& fixture);
+
+// False when the file could not be written.
+bool writeWavFixture(const QString& path, const WavFixture& fixture);
+
+} // namespace decant::test
