@@ -16,14 +16,21 @@ struct ConversionCase {
     int expectedChannels;
 };
 
-std::string caseName(const testing::TestParamInfo<ConversionCase>& info) {
-    const ConversionCase& c = info.param;
+std::string describe(const ConversionCase& c) {
     return QStringLiteral("%1_%2bit_%3ch_%4Hz")
         .arg(encoderName(c.encoder))
         .arg(c.source.bitsPerSample)
         .arg(c.source.channels)
         .arg(c.source.sampleRate)
         .toStdString();
+}
+
+void PrintTo(const ConversionCase& c, std::ostream* out) {
+    *out << describe(c);
+}
+
+std::string caseName(const testing::TestParamInfo<ConversionCase>& info) {
+    return describe(info.param);
 }
 
 // Half a second: long enough for every encoder's delay and frame size to
@@ -59,6 +66,8 @@ TEST_P(Conversion, encodesDecodableFileOfSourceLength) {
     EXPECT_NEAR(decoded->duration(), 0.5, 0.03) << decoded->codec.toStdString();
     if (isLossless(c.encoder)) {
         EXPECT_EQ(decoded->frames, qint64(c.source.frames));
+        EXPECT_EQ(decoded->bitsPerSample, int(c.source.bitsPerSample));
+        EXPECT_FALSE(decoded->samples.empty());
         EXPECT_TRUE(decoded->samples == test::scaledFixtureSamples(c.source))
             << "samples differ after " << decoded->codec.toStdString();
     }

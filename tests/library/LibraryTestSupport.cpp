@@ -11,6 +11,7 @@
 
 #include <cstdlib>
 #include <memory>
+#include <ostream>
 #include <thread>
 
 namespace decant::test {
@@ -152,6 +153,10 @@ QStringList ScratchLibrary::mediaFiles() const {
         .entryList(QDir::Files | QDir::Hidden, QDir::Name);
 }
 
+void PrintTo(library::Encoder encoder, std::ostream* out) {
+    *out << library::encoderName(encoder).toStdString();
+}
+
 std::optional<DecodedAudio> decodeAudioFile(const QString& path) {
     AVFormatContext* raw = nullptr;
     if (avformat_open_input(&raw, path.toUtf8().constData(), nullptr, nullptr) < 0) {
@@ -175,6 +180,9 @@ std::optional<DecodedAudio> decodeAudioFile(const QString& path) {
     audio.codec = QString::fromLatin1(codec->name);
     audio.sampleRate = decoder->sample_rate;
     audio.channels = decoder->ch_layout.nb_channels;
+    const AVCodecParameters& parameters = *raw->streams[stream]->codecpar;
+    audio.bitsPerSample = parameters.bits_per_raw_sample > 0 ? parameters.bits_per_raw_sample
+                                                             : parameters.bits_per_coded_sample;
     if (!decodeAll(raw, decoder.get(), stream, audio)) {
         return std::nullopt;
     }

@@ -45,6 +45,7 @@ struct DecodedAudio {
     QString codec;
     int sampleRate = 0;
     int channels = 0;
+    int bitsPerSample = 0; // as the stream declares it
     int64_t frames = 0;
     // Interleaved integer samples, scaled to fill 32 bits (a 16-bit sample
     // is shifted left by 16); empty for float codecs.
@@ -52,6 +53,9 @@ struct DecodedAudio {
 
     double duration() const { return sampleRate ? double(frames) / sampleRate : 0; }
 };
+
+// Names encoders in test failure messages.
+void PrintTo(library::Encoder encoder, std::ostream* out);
 
 // Nothing when FFmpeg cannot decode the file.
 std::optional<DecodedAudio> decodeAudioFile(const QString& path);

@@ -1,0 +1,111 @@
+#include "LibraryTestSupport.h"
+#include "library/Database.h"
+
+#include <QDir>
+#include <QFile>
+#include <gtest/gtest.h>
+
+namespace decant::library {
+namespace {
+
+using test::ScratchLibrary;
+
+class LibraryStorage : public testing::Test {
+protected:
+    ScratchLibrary scratch;
+};
+
+TEST_F(LibraryStorage, firstUseCreatesTheFolderAtTheCurrentSchemaWithWriteAheadLog) {
+    const auto library = scratch.open();
+    ASSERT_TRUE(library);
+
+    EXPECT_EQ(library->location(), scratch.libraryPath());
+    EXPECT_TRUE(QFileInfo(scratch.libraryPath() + "/Library.sqlite").isFile());
+    EXPECT_TRUE(QFileInfo(scratch.libraryPath() + "/Media").isDir());
+    EXPECT_EQ(library->schemaVersion(), Database::schemaVersion);
+    EXPECT_TRUE(QFileInfo(scratch.libraryPath() + "/Library.sqlite-wal").exists());
+    EXPECT_EQ(library->importSettings(), (ImportSettings{Encoder::Aac, 256}));
+}
+
+TEST_F(LibraryStorage, defaultLocationIsTheEnvironmentsElseTheMusicFolders) {
+    EXPECT_EQ(Library::defaultLocation(), scratch.libraryPath());
+
+    unsetenv("DECANT_LIBRARY");
+    EXPECT_EQ(Library::defaultLocation(), QDir::homePath() + "/Music/Decant Library");
+}
+
+TEST_F(LibraryStorage, refusesADatabaseOfANewerSchema) {
+    { ASSERT_TRUE(scratch.open()); }
+    ASSERT_TRUE(
+        test::executeSql(scratch.libraryPath() + "/Library.sqlite", "PRAGMA user_version = 99"));
+
+    QString error;
+    EXPECT_FALSE(Library::open(scratch.libraryPath(), &error));
+    EXPECT_TRUE(error.contains("newer")) << error.toStdString();
+}
+
+TEST_F(LibraryStorage, refusesAFileThatIsNoDatabase) {
+    QDir().mkpath(scratch.libraryPath());
+    QFile file(scratch.libraryPath() + "/Library.sqlite");
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(QByteArray(4096, 'x'));
+    file.close();
+
+    QString error;
+    EXPECT_FALSE(Library::open(scratch.libraryPath(), &error));
+    EXPECT_TRUE(error.contains("not a database")) << error.toStdString();
+}
+
+TEST_F(LibraryStorage, readingAMissingLibraryCreatesNothing) {
+    LibraryOptions options;
+    options.readOnly = true;
+
+    QString error;
+    EXPECT_FALSE(Library::open(scratch.libraryPath(), options, &error));
+    EXPECT_FALSE(error.isEmpty());
+    EXPECT_FALSE(QFileInfo::exists(scratch.libraryPath()));
+}
+
+TEST_F(LibraryStorage, settingsLastAndOnlyUsableOnesAreTaken) {
+    struct Example {
+        ImportSettings settings;
+        bool usable;
+    };
+    const Example examples[] = {
+        {{Encoder::Aac, 128}, true},  {{Encoder::Aac, 500}, false},  {{Encoder::Mp3, 192}, true},
+        {{Encoder::Mp3, 100}, false}, {{Encoder::Opus, 96}, true},   {{Encoder::Opus, 5}, false},
+        {{Encoder::Alac, 0}, true},   {{Encoder::Flac, 256}, false}, {{Encoder::Wav, 0}, true},
+    };
+    for (const Example& example : examples) {
+        SCOPED_TRACE(describeSettings(example.settings).toStdString());
+        ImportSettings expected = example.settings;
+        {
+            const auto library = scratch.open();
+            ASSERT_TRUE(library);
+            if (!example.usable) {
+                expected = library->importSettings();
+            }
+            QString error;
+            EXPECT_EQ(library->setImportSettings(example.settings, &error), example.usable);
+            EXPECT_EQ(error.isEmpty(), example.usable);
+        }
+        EXPECT_EQ(scratch.open()->importSettings(), expected);
+    }
+}
+
+TEST_F(LibraryStorage, aLibraryOpenForReadingChangesNothing) {
+    { ASSERT_TRUE(scratch.open()); }
+    LibraryOptions options;
+    options.readOnly = true;
+    const auto library = Library::open(scratch.libraryPath(), options);
+    ASSERT_TRUE(library);
+
+    EXPECT_FALSE(library->setImportSettings({Encoder::Mp3, 128}));
+    const auto outcomes = library->convertFiles({scratch.writeWav("a.wav")});
+    ASSERT_EQ(outcomes.size(), 1);
+    EXPECT_FALSE(outcomes[0].track);
+    EXPECT_TRUE(scratch.mediaFiles().isEmpty());
+}
+
+} // namespace
+} // namespace decant::library
