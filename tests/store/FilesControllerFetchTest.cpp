@@ -1,0 +1,184 @@
+#include "FakeTableView.h"
+#include "FlacFixture.h"
+#include "RecordingiTunes.h"
+#include "queue/FilesController.h"
+
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace decant {
+namespace {
+
+// Answers the question with a scripted text, or closes it with Cancel.
+class ScriptedPrompt final : public Prompt {
+public:
+    std::optional<QString> runModal(const PromptText& text) override {
+        shown.append(text);
+        return answer;
+    }
+    void beginBusy(const QString&) override { ++busyBegins; }
+    void endBusy() override { ++busyEnds; }
+
+    bool busy() const { return busyBegins > busyEnds; }
+
+    std::optional<QString> answer;
+    QList<PromptText> shown;
+    int busyBegins = 0;
+    int busyEnds = 0;
+};
+
+const QString albumURL = QStringLiteral("https://itunes.apple.com/us/album/x/id1440833098");
+
+class FetchMetadataCommand : public testing::Test {
+protected:
+    FetchMetadataCommand()
+        : controller(std::make_shared<test::RecordingiTunes>()) {
+        controller.setTableView(table);
+        controller.setPrompt(prompt);
+        prompt->answer = albumURL;
+        controller.setAlbumReader([this](const QUrl& url) {
+            requests.append(url);
+            readWhileBusy = prompt->busy();
+            return songs;
+        });
+    }
+
+    // Queues `count` files tagged "TITLE=File i" and "TRACKTOTAL=9".
+    void queueFiles(int count) {
+        QStringList paths;
+        for (int index = 0; index < count; ++index) {
+            const QString path = folder.filePath(QStringLiteral("%1.flac").arg(index));
+            auto fixture =
+                test::taggedFixture({"TITLE=File " + QByteArray::number(index), "TRACKTOTAL=9"});
+            fixture.samples = 16;
+            ASSERT_TRUE(test::writeFlacFixture(path, fixture));
+            paths.append(path);
+        }
+        controller.addFiles(paths);
+        ASSERT_EQ(controller.files().size(), count);
+        table->fullReloads = 0;
+    }
+
+    static CommentsDictionary songNumbered(int number) {
+        return {{QStringLiteral("TITLE"), QStringLiteral("Song %1").arg(number)},
+                {QStringLiteral("TRACKNUMBER"), qint64(number)}};
+    }
+
+    QList<CommentsDictionary> queueComments() const {
+        QList<CommentsDictionary> comments;
+        for (const auto& entry : controller.files()) {
+            comments.append(entry->comments());
+        }
+        return comments;
+    }
+
+    QTemporaryDir folder;
+    std::shared_ptr<test::FakeTableView> table = std::make_shared<test::FakeTableView>();
+    std::shared_ptr<ScriptedPrompt> prompt = std::make_shared<ScriptedPrompt>();
+    FilesController controller;
+    QList<CommentsDictionary> songs;
+    QList<QUrl> requests;
+    bool readWhileBusy = false;
+};
+
+TEST_F(FetchMetadataCommand, asksWithTheStoreTextsAndReadsTheAdmittedAddressWhileBusy) {
+    queueFiles(1);
+    controller.fetchMetadata();
+
+    ASSERT_EQ(prompt->shown.size(), 1);
+    EXPECT_EQ(prompt->shown[0].message, "Fetch Metadata From iTunes");
+    EXPECT_EQ(prompt->shown[0].informativeText, "Enter iTunes Store URL:");
+    EXPECT_EQ(prompt->shown[0].defaultButton, "OK");
+    EXPECT_EQ(prompt->shown[0].alternateButton, "Cancel");
+    EXPECT_EQ(requests, QList<QUrl>{QUrl(albumURL)});
+    EXPECT_TRUE(readWhileBusy);
+    EXPECT_EQ(prompt->busyBegins, 1);
+    EXPECT_EQ(prompt->busyEnds, 1);
+}
+
+class RefusedAnswer : public FetchMetadataCommand,
+                      public testing::WithParamInterface<std::optional<QString>> {};
+
+TEST_P(RefusedAnswer, changesNothingAndSendsNoRequest) {
+    queueFiles(2);
+    const QList<CommentsDictionary> before = queueComments();
+    songs = {songNumbered(1), songNumbered(2)};
+    prompt->answer = GetParam();
+
+    controller.fetchMetadata();
+
+    EXPECT_TRUE(requests.isEmpty());
+    EXPECT_EQ(queueComments(), before);
+    EXPECT_EQ(table->fullReloads, 0);
+    EXPECT_EQ(prompt->busyBegins, 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Answers, RefusedAnswer,
+                         testing::Values(std::nullopt,
+                                         QStringLiteral("http://itunes.apple.com/us/album/x"),
+                                         QStringLiteral("https://example.com/us/album/x"),
+                                         QStringLiteral("not a url"), QStringLiteral(""),
+                                         QStringLiteral(" ") + albumURL));
+
+struct Assignment {
+    int files;
+    int songs;
+};
+
+void PrintTo(const Assignment& assignment, std::ostream* out) {
+    *out << assignment.files << " files, " << assignment.songs << " songs";
+}
+
+class AssignmentByPosition : public FetchMetadataCommand,
+                             public testing::WithParamInterface<Assignment> {};
+
+TEST_P(AssignmentByPosition, givesEachFileTheSongAtItsPositionAndReloadsTheTable) {
+    queueFiles(GetParam().files);
+    const QList<CommentsDictionary> before = queueComments();
+    for (int number = 1; number <= GetParam().songs; ++number) {
+        songs.append(songNumbered(number));
+    }
+    // The state of an entry does not matter.
+    if (GetParam().files > 1) {
+        controller.files()[1]->setStatus(QueueEntryStatusDone);
+    }
+
+    controller.fetchMetadata();
+
+    EXPECT_EQ(requests.size(), 1);
+    EXPECT_EQ(table->fullReloads, 1);
+    const QList<CommentsDictionary> after = queueComments();
+    for (int index = 0; index < GetParam().files; ++index) {
+        // Files beyond a short list keep the tags they had.
+        EXPECT_EQ(after[index], index < GetParam().songs ? songs[index] : before[index])
+            << "file " << index;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Lengths, AssignmentByPosition,
+                         testing::Values(Assignment{5, 7}, Assignment{5, 5}, Assignment{5, 2},
+                                         Assignment{3, 0}, Assignment{0, 2}, Assignment{0, 0}));
+
+TEST_F(FetchMetadataCommand, replacesTagsWholeSoFieldsTheStoreLacksAreGone) {
+    queueFiles(2);
+    songs = {CommentsDictionary{{QStringLiteral("TITLE"), QStringLiteral("Store title")},
+                                {QStringLiteral("COMPOSER"), QVariant()}},
+             CommentsDictionary{}};
+
+    controller.fetchMetadata();
+
+    EXPECT_EQ(queueComments(), songs);
+    EXPECT_FALSE(queueComments()[0].contains(QStringLiteral("TRACKTOTAL")));
+    EXPECT_TRUE(queueComments()[1].isEmpty());
+}
+
+TEST_F(FetchMetadataCommand, withoutAPromptDoesNothing) {
+    queueFiles(1);
+    controller.setPrompt(nullptr);
+    controller.fetchMetadata();
+    EXPECT_TRUE(requests.isEmpty());
+    EXPECT_EQ(table->fullReloads, 0);
+}
+
+} // namespace
+} // namespace decant

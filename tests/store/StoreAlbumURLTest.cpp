@@ -1,0 +1,49 @@
+#include "store/StoreAlbumURL.h"
+
+#include <gtest/gtest.h>
+
+namespace decant {
+namespace {
+
+struct Admission {
+    const char* text;
+    StoreURLCheck check;
+};
+
+void PrintTo(const Admission& admission, std::ostream* out) {
+    *out << '"' << admission.text << '"';
+}
+
+class StoreURLAdmission : public testing::TestWithParam<Admission> {};
+
+TEST_P(StoreURLAdmission, admitsOnlySecureStoreAddresses) {
+    const StoreAlbumURL album = admitStoreAlbumURL(QString::fromUtf8(GetParam().text));
+    EXPECT_EQ(album.check, GetParam().check);
+    EXPECT_EQ(album.url.isValid(), album.admitted());
+    EXPECT_FALSE(describeStoreURLCheck(album.check).isEmpty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Texts, StoreURLAdmission,
+    testing::Values(
+        Admission{"https://itunes.apple.com/us/album/x/id123?i=4", StoreURLCheck::Admitted},
+        Admission{"https://itunes.apple.com:8443/any/path#frag", StoreURLCheck::Admitted},
+        Admission{"https://itunes.apple.com", StoreURLCheck::Admitted},
+        // The URL parser lower-cases scheme and host.
+        Admission{"HTTPS://ITUNES.APPLE.COM/album", StoreURLCheck::Admitted},
+        Admission{"http://itunes.apple.com/us/album/x", StoreURLCheck::NotSecure},
+        Admission{"ftp://itunes.apple.com/", StoreURLCheck::NotSecure},
+        Admission{"https://example.com/us/album/x", StoreURLCheck::NotStoreHost},
+        Admission{"https://itunes.apple.com.example.com/", StoreURLCheck::NotStoreHost},
+        Admission{"https://music.itunes.apple.com/", StoreURLCheck::NotStoreHost},
+        Admission{"https://itunes.apple.com./", StoreURLCheck::NotStoreHost},
+        Admission{"https:itunes.apple.com/album", StoreURLCheck::NotStoreHost},
+        Admission{"", StoreURLCheck::NotAURL},
+        Admission{"itunes.apple.com", StoreURLCheck::NotAURL},
+        Admission{" https://itunes.apple.com/album", StoreURLCheck::NotAURL},
+        Admission{"https://itunes.apple.com/an album", StoreURLCheck::NotAURL},
+        Admission{"https://itunes.apple.com:99999/", StoreURLCheck::NotAURL},
+        Admission{"https://[itunes.apple.com/", StoreURLCheck::NotAURL}));
+
+} // namespace
+} // namespace decant
