@@ -107,5 +107,31 @@ TEST_F(LibraryStorage, aLibraryOpenForReadingChangesNothing) {
     EXPECT_TRUE(scratch.mediaFiles().isEmpty());
 }
 
+// The writer reads a track, writes its file, then clears the dirty mark. A
+// set in between must keep the mark, or the newer value never reaches the
+// file.
+TEST_F(LibraryStorage, aSetWhileTheFileIsWrittenKeepsTheTrackDirty) {
+    QDir().mkpath(scratch.libraryPath());
+    QString error;
+    const auto database = Database::open(scratch.libraryPath() + "/Library.sqlite",
+                                         Database::Access::ReadWrite, &error);
+    ASSERT_TRUE(database) << error.toStdString();
+    const auto id = database->insertTrack({"Media/a.m4a", "AAC audio file", "a", 1, 44100, 2, 256,
+                                           1000, QDateTime::currentDateTimeUtc()});
+    ASSERT_TRUE(id);
+    const TrackProperty& artist = *findTrackProperty("artist");
+    ASSERT_TRUE(database->setProperty(*id, artist, QStringLiteral("First")));
+    const qint64 seenBySave = database->track(*id)->tagsDirty;
+
+    ASSERT_TRUE(database->setProperty(*id, artist, QStringLiteral("Second")));
+    ASSERT_TRUE(database->markTagsWritten(*id, seenBySave, 2000));
+
+    EXPECT_NE(database->track(*id)->tagsDirty, 0);
+    EXPECT_EQ(database->tracksWithDirtyTags(), QList<qint64>{*id});
+    ASSERT_TRUE(database->markTagsWritten(*id, database->track(*id)->tagsDirty, 2000));
+    EXPECT_EQ(database->track(*id)->tagsDirty, 0);
+    EXPECT_EQ(database->track(*id)->size, 2000);
+}
+
 } // namespace
 } // namespace decant::library
