@@ -4,6 +4,17 @@
 
 namespace decant {
 
+// Where a drop lands: on a row, or in the gap above it.
+enum class DropOperation { On, Above };
+// What a drag may do where it is: nothing, or what the target chooses.
+enum class DragOperation { None, Generic };
+
+struct DropTarget {
+    int row = 0;
+    DropOperation dropOperation = DropOperation::Above;
+    DragOperation dragOperation = DragOperation::None;
+};
+
 // What the queue controller needs of the table that shows the queue. The
 // window adapts a QTableView to it; tests and the command line use their own.
 // Every call comes on the main thread.

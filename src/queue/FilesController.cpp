@@ -1,6 +1,10 @@
 #include "queue/FilesController.h"
 
+#include "itunes/CommentMap.h"
 #include "itunes/ScriptingBridge.h"
+#include "platform/MainThread.h"
+
+#include <QCoreApplication>
 
 namespace decant {
 
@@ -8,13 +12,26 @@ FilesController::FilesController()
     : FilesController(applicationWithBundleIdentifier(QLatin1String(iTunesBundleIdentifier))) {}
 
 FilesController::FilesController(iTunesApplicationPointer iTunes)
-    : iTunes_(std::move(iTunes)) {
+    : iTunes_(std::move(iTunes))
+    , operationQueue_(std::make_unique<WorkQueue>(WorkQueue::processorCount()))
+    , commentMap_(loadCommentMap())
+    , mainThreadContext_(std::make_unique<QObject>()) {
+    operationQueue_->setCountObserver([this](int count) {
+        observeValueForKeyPathOfObjectChangeContext(QStringLiteral("operationCount"),
+                                                    operationQueue_.get(), count);
+    });
     if (iTunes_) {
         iTunes_->setTimeout(iTunesApplication::noTimeout);
     }
 }
 
-FilesController::~FilesController() = default;
+FilesController::~FilesController() {
+    // Workers and hand-off threads use the controller: stop them first.
+    operationQueue_->setCountObserver(nullptr);
+    operationQueue_.reset();
+    std::lock_guard lock(handOffsLock_);
+    handOffs_.clear();
+}
 
 QList<QueueEntryPointer> FilesController::files() const {
     std::lock_guard lock(filesLock_);
@@ -25,6 +42,10 @@ void FilesController::reloadTable() const {
     if (const auto table = tableView()) {
         table->reloadData();
     }
+}
+
+void FilesController::post(std::function<void()> work) const {
+    runOnMainThread(mainThreadContext_.get(), std::move(work));
 }
 
 } // namespace decant

@@ -2,26 +2,35 @@
 
 #include "itunes/iTunesApplication.h"
 #include "platform/AtomicProperty.h"
+#include "platform/Badge.h"
+#include "platform/Control.h"
 #include "platform/Prompt.h"
 #include "platform/TableView.h"
+#include "platform/WorkQueue.h"
 #include "queue/QueueEntry.h"
 
 #include <QList>
+#include <QObject>
 #include <QSet>
 #include <QString>
 #include <QStringList>
+#include <QUrl>
 #include <QVariantMap>
 
 #include <functional>
 #include <memory>
 #include <mutex>
 #include <optional>
+#include <thread>
+#include <vector>
 
 namespace decant {
 
-// The queue: its entries, the intake of paths, and (in the folders of the
-// subsystems that add them) decoding, the hand-off to the music library and
-// the store command. One instance lives as long as the process.
+// The queue: its entries, the intake of paths, decoding, the table's data,
+// and (in the folders of the subsystems that add them) the hand-off to the
+// music library and the store command. One instance lives as long as the
+// process; it is built and used on the main thread unless a function says
+// otherwise.
 class FilesController {
 public:
     // Takes the music library's handle from the scripting bridge.
@@ -30,9 +39,10 @@ public:
     explicit FilesController(iTunesApplicationPointer iTunes);
     FilesController(const FilesController&) = delete;
     FilesController& operator=(const FilesController&) = delete;
+    // Drops pending decodes, waits for running ones and for hand-offs.
     ~FilesController();
 
-    // Intake; main thread.
+    // --- Intake (FilesControllerIntake.cpp) ---
     // Queues the path when its extension is "flac" (any case) and it is not
     // queued already. Does not reload the table.
     void addFile(const QString& path);
@@ -42,9 +52,40 @@ public:
     // table once.
     void addFiles(const QStringList& paths);
 
-    // Store command; main thread. Asks for an album page's address and gives
-    // each queued file, by position, the tags of the page's song at that
-    // position. Defined with the store subsystem.
+    // --- Decode scheduling (FilesControllerScheduling.cpp) ---
+    // Decodes every queued file not yet in the library. Disables `sender`
+    // until the run's hand-off has finished.
+    void startDecoding(const std::shared_ptr<Control>& sender);
+    // One decode operation; runs on a worker thread.
+    void decodeEntry(const QueueEntryPointer& entry);
+    // Redraws the entry's status cell.
+    void refreshEntry(const QueueEntryPointer& entry);
+    // The work queue's count changed to `change`; runs on the thread that
+    // changed it. Shows the count on the badge; at zero starts the hand-off.
+    void observeValueForKeyPathOfObjectChangeContext(const QString& keyPath, const void* object,
+                                                     int change);
+
+    // --- Table data source (FilesControllerTable.cpp) ---
+    int numberOfRowsInTableView() const;
+    // The text of a cell: the column identifier alone decides what it shows.
+    QString tableViewObjectValueForTableColumnRow(const QString& columnIdentifier, int row) const;
+    // Every drop lands after the last row.
+    DropTarget tableViewValidateDropProposedRowProposedDropOperation(
+        int proposedRow, DropOperation proposedDropOperation) const;
+    // Queues the dropped files and folders; always taken.
+    bool tableViewAcceptDropRowDropOperation(const QList<QUrl>& items, int row,
+                                             DropOperation dropOperation);
+
+    // --- Hand-off to the music library (src/itunes) ---
+    // Sends every decoded file to the library in one batch and tags the
+    // tracks it returns; runs on a hand-off thread of its own.
+    void encodeAll();
+    // Sets the track properties that the comment map names for `comments`.
+    void applyCommentsToTrack(const CommentsDictionary& comments, iTunesTrack& track) const;
+
+    // --- Store command (src/store) ---
+    // Asks for an album page's address and gives each queued file, by
+    // position, the tags of the page's song at that position.
     void fetchMetadata();
     std::shared_ptr<Prompt> prompt() const { return prompt_.load(); }
     void setPrompt(std::shared_ptr<Prompt> prompt) { prompt_.store(std::move(prompt)); }
@@ -53,29 +94,53 @@ public:
     using AlbumReader = std::function<QList<CommentsDictionary>(const QUrl&)>;
     void setAlbumReader(AlbumReader reader) { albumReader_ = std::move(reader); }
 
+    // --- Collaborators ---
     std::shared_ptr<TableView> tableView() const { return tableView_.load(); }
     void setTableView(std::shared_ptr<TableView> tableView) {
         tableView_.store(std::move(tableView));
     }
+    std::shared_ptr<Badge> badge() const { return badge_.load(); }
+    void setBadge(std::shared_ptr<Badge> badge) { badge_.store(std::move(badge)); }
+    // Called on the main thread each time a hand-off has finished.
+    void setHandOffFinishedHandler(std::function<void()> handler) {
+        handOffFinished_ = std::move(handler);
+    }
 
-    // A snapshot of the queue, in the order paths were added. Safe on any thread.
+    // A snapshot of the queue, in the order paths were added. Any thread.
     QList<QueueEntryPointer> files() const;
-
+    WorkQueue& operationQueue() { return *operationQueue_; }
     const iTunesApplicationPointer& iTunes() const { return iTunes_; }
     const std::optional<QVariantMap>& commentMap() const { return commentMap_; }
+    // Replaces the shipped comment map (tests try rows it does not have).
+    void setCommentMap(std::optional<QVariantMap> commentMap) {
+        commentMap_ = std::move(commentMap);
+    }
 
 private:
     void reloadTable() const;
+    // Runs `work` on the main thread later, unless the controller is gone.
+    void post(std::function<void()> work) const;
+    void startHandOff();
+    void handOffDidFinish();
 
     iTunesApplicationPointer iTunes_;
+    std::unique_ptr<WorkQueue> operationQueue_;
     AtomicProperty<std::shared_ptr<TableView>> tableView_;
     // Appended on the main thread, read from the hand-off thread.
     mutable std::mutex filesLock_;
     QList<QueueEntryPointer> files_;
     QSet<QString> queuedPaths_;
     std::optional<QVariantMap> commentMap_;
+
+    AtomicProperty<std::shared_ptr<Badge>> badge_;
     AtomicProperty<std::shared_ptr<Prompt>> prompt_;
     AlbumReader albumReader_;
+    std::shared_ptr<Control> startControl_;
+    std::function<void()> handOffFinished_;
+    // Main-thread work posted by other threads is dropped with this object.
+    std::unique_ptr<QObject> mainThreadContext_;
+    std::mutex handOffsLock_;
+    std::vector<std::jthread> handOffs_;
 };
 
 } // namespace decant

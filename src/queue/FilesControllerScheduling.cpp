@@ -1,0 +1,86 @@
+#include "decode/FLACToWAVDecoder.h"
+#include "queue/FilesController.h"
+
+namespace decant {
+
+void FilesController::startDecoding(const std::shared_ptr<Control>& sender) {
+    if (sender) {
+        sender->setEnabled(false);
+        startControl_ = sender;
+    }
+    operationQueue_->cancelAllOperations();
+    operationQueue_->setSuspended(true);
+    bool scheduled = false;
+    for (const auto& entry : files()) {
+        // Files already in the library stay there: starting again must not
+        // import them a second time.
+        if (entry->status() == QueueEntryStatusDone) {
+            continue;
+        }
+        entry->setStatus(QueueEntryStatusWaiting);
+        operationQueue_->addOperation([this, entry] { decodeEntry(entry); });
+        scheduled = true;
+    }
+    reloadTable();
+    operationQueue_->setSuspended(false);
+    if (!scheduled && operationQueue_->operationCount() == 0) {
+        // No run means no hand-off to wait for.
+        handOffDidFinish();
+    }
+}
+
+void FilesController::decodeEntry(const QueueEntryPointer& entry) {
+    entry->setStatus(QueueEntryStatusDecoding);
+    post([this, entry] { refreshEntry(entry); });
+    const bool decoded = decodeFLACToWAV(entry->path(), entry->decodedPath());
+    entry->setStatus(decoded ? QueueEntryStatusDecoded : QueueEntryStatusFailed);
+    post([this, entry] { refreshEntry(entry); });
+}
+
+void FilesController::refreshEntry(const QueueEntryPointer& entry) {
+    const auto table = tableView();
+    if (!table) {
+        return;
+    }
+    const int row = int(files().indexOf(entry));
+    const int column = table->columnWithIdentifier(QStringLiteral("status"));
+    if (row >= 0 && column >= 0) {
+        table->reloadCell(row, column);
+    }
+}
+
+void FilesController::observeValueForKeyPathOfObjectChangeContext(const QString& keyPath,
+                                                                  const void* object, int change) {
+    if (object != operationQueue_.get() || keyPath != QLatin1String("operationCount")) {
+        return;
+    }
+    QString label;
+    if (change > 0) {
+        label = QString::number(change);
+    } else {
+        startHandOff();
+    }
+    if (const auto dockBadge = badge()) {
+        dockBadge->setBadgeLabel(label);
+    }
+}
+
+void FilesController::startHandOff() {
+    // One thread per run of the start command; joined when the controller goes.
+    std::lock_guard lock(handOffsLock_);
+    handOffs_.emplace_back([this] {
+        encodeAll();
+        post([this] { handOffDidFinish(); });
+    });
+}
+
+void FilesController::handOffDidFinish() {
+    if (startControl_) {
+        startControl_->setEnabled(true);
+    }
+    if (handOffFinished_) {
+        handOffFinished_();
+    }
+}
+
+} // namespace decant

@@ -1,0 +1,66 @@
+#include "queue/FilesController.h"
+#include "queue/TrackNumberText.h"
+
+#include <QLocale>
+
+namespace decant {
+namespace {
+
+QString textOfValue(const QVariant& value) {
+    if (value.isNull()) {
+        return {};
+    }
+    if (value.typeId() == QMetaType::Double) {
+        // Shortest text that reads back as the same number: 2.5, not 2.50000.
+        return QString::number(value.toDouble(), 'g', QLocale::FloatingPointShortest);
+    }
+    return value.toString();
+}
+
+} // namespace
+
+int FilesController::numberOfRowsInTableView() const {
+    std::lock_guard lock(filesLock_);
+    return int(files_.size());
+}
+
+QString FilesController::tableViewObjectValueForTableColumnRow(const QString& columnIdentifier,
+                                                               int row) const {
+    QueueEntryPointer entry;
+    {
+        std::lock_guard lock(filesLock_);
+        if (row < 0 || row >= files_.size()) {
+            return {};
+        }
+        entry = files_.at(row);
+    }
+    if (columnIdentifier == QLatin1String("path")) {
+        return entry->path().section(u'/', -1);
+    }
+    if (columnIdentifier == QLatin1String("status")) {
+        return displayTextForStatus(entry->status());
+    }
+    if (columnIdentifier == QLatin1String("tracknumber")) {
+        return trackNumberText(entry->comments());
+    }
+    return textOfValue(entry->comments().value(columnIdentifier.toUpper()));
+}
+
+DropTarget
+FilesController::tableViewValidateDropProposedRowProposedDropOperation(int, DropOperation) const {
+    return {numberOfRowsInTableView(), DropOperation::Above, DragOperation::Generic};
+}
+
+bool FilesController::tableViewAcceptDropRowDropOperation(const QList<QUrl>& items, int,
+                                                          DropOperation) {
+    QStringList paths;
+    for (const QUrl& item : items) {
+        if (item.isLocalFile()) {
+            paths.append(item.toLocalFile());
+        }
+    }
+    addFiles(paths);
+    return true;
+}
+
+} // namespace decant

@@ -1,0 +1,14 @@
+#include "queue/TrackNumberText.h"
+
+namespace decant {
+
+QString trackNumberText(const CommentsDictionary& comments) {
+    const qint64 number = integerValue(comments.value(QStringLiteral("TRACKNUMBER")));
+    const qint64 total = integerValue(comments.value(QStringLiteral("TRACKTOTAL")));
+    if (total < number) {
+        return QString::number(number);
+    }
+    return QStringLiteral("%1 of %2").arg(number).arg(total);
+}
+
+} // namespace decant

@@ -1,0 +1,83 @@
+#include "SchedulingFixture.h"
+
+#include <QFile>
+
+namespace decant::test {
+namespace {
+
+TEST_F(SchedulingTest, countsDownOnTheBadgeAndHandsOffOnceAtZero) {
+    for (const char* name : {"1.flac", "2.flac", "3.flac"}) {
+        addFixture(QString::fromLatin1(name));
+    }
+    ASSERT_TRUE(runToTheEnd());
+    EXPECT_EQ(badge->labels(), (QStringList{"1", "2", "3", "2", "1", "none"}));
+    ASSERT_EQ(iTunes->requests().size(), 1);
+    EXPECT_EQ(iTunes->requests().front().size(), 3);
+    EXPECT_EQ(statuses(), (QList<QueueEntryStatus>(3, QueueEntryStatusDone)));
+}
+
+TEST_F(SchedulingTest, aCorruptFileFailsWhileTheOthersGoOn) {
+    addFixture("good 1.flac");
+    addCorruptFixture("corrupt.flac");
+    addFixture("good 2.flac");
+    ASSERT_TRUE(runToTheEnd());
+
+    EXPECT_EQ(statuses(), (QList<QueueEntryStatus>{QueueEntryStatusDone, QueueEntryStatusFailed,
+                                                   QueueEntryStatusDone}));
+    const auto files = controller.files();
+    ASSERT_EQ(iTunes->requests().size(), 1);
+    EXPECT_EQ(iTunes->requests().front(),
+              (QList<QUrl>{QUrl::fromLocalFile(files[0]->decodedPath()),
+                           QUrl::fromLocalFile(files[2]->decodedPath())}));
+    // A failed decode leaves its partial file for inspection; the others are gone.
+    EXPECT_FALSE(QFile::exists(files[0]->decodedPath()));
+    EXPECT_TRUE(QFile::exists(files[1]->decodedPath()));
+}
+
+TEST_F(SchedulingTest, redrawsTheStatusCellOfEachEntryAsItMoves) {
+    addFixture("a.flac");
+    addFixture("b.flac");
+    ASSERT_TRUE(runToTheEnd());
+    const int statusColumn = table->columnWithIdentifier("status");
+    for (int row = 0; row < 2; ++row) {
+        EXPECT_EQ(table->reloadedCells.count({row, statusColumn}), 2) << "row " << row;
+    }
+    EXPECT_EQ(table->reloadedCells.size(), 4);
+}
+
+TEST_F(SchedulingTest, entriesAddedAfterTheStartWaitForTheNextRun) {
+    iTunes->setReply([](const QList<QUrl>&) { return QList<iTunesTrackPointer>(); });
+    addFixture("first.flac");
+    controller.startDecoding(start);
+    addFixture("later.flac");
+    ASSERT_TRUE(processEventsUntil([&] { return handOffsFinished == 1; }, 30000));
+    EXPECT_EQ(statuses(),
+              (QList<QueueEntryStatus>{QueueEntryStatusEncoding, QueueEntryStatusWaiting}));
+}
+
+TEST_F(SchedulingTest, theStartControlIsUsableAgainOnceTheRunHasEnded) {
+    addFixture("a.flac");
+    controller.startDecoding(start);
+    EXPECT_FALSE(start->isEnabled());
+    ASSERT_TRUE(processEventsUntil([&] { return handOffsFinished == 1; }, 30000));
+    EXPECT_TRUE(start->isEnabled());
+
+    // Done files are in the library already: a second run leaves them be.
+    addFixture("b.flac");
+    ASSERT_TRUE(runToTheEnd());
+    ASSERT_EQ(iTunes->requests().size(), 2);
+    EXPECT_EQ(iTunes->requests().back(),
+              QList<QUrl>{QUrl::fromLocalFile(controller.files()[1]->decodedPath())});
+    EXPECT_EQ(statuses(), (QList<QueueEntryStatus>{QueueEntryStatusDone, QueueEntryStatusDone}));
+}
+
+TEST_F(SchedulingTest, anEmptyQueueStartsNothingAndKeepsTheControlUsable) {
+    controller.startDecoding(start);
+    EXPECT_TRUE(start->isEnabled());
+    EXPECT_TRUE(badge->labels().isEmpty());
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(iTunes->requests().isEmpty());
+}
+
+} // namespace
+} // namespace decant::test
