@@ -1,0 +1,108 @@
+#include "app/MainWindow.h"
+
+#include "app/ActionControl.h"
+#include "app/QueueTableModel.h"
+#include "app/QueueTableView.h"
+#include "app/WindowBadge.h"
+#include "queue/FilesController.h"
+#include "ui_MainWindow.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QHeaderView>
+#include <QMap>
+#include <QStandardPaths>
+#include <QStatusBar>
+
+namespace decant {
+
+MainWindow::MainWindow(std::shared_ptr<FilesController> controller, QWidget* parent)
+    : QMainWindow(parent)
+    , ui_(std::make_unique<Ui::MainWindow>())
+    , controller_(std::move(controller)) {
+    ui_->setupUi(this);
+    ui_->addFilesAction->setIcon(QIcon::fromTheme(QStringLiteral("document-open")));
+    ui_->addFolderAction->setIcon(QIcon::fromTheme(QStringLiteral("folder-open")));
+    ui_->startAction->setIcon(QIcon::fromTheme(QStringLiteral("media-playback-start")));
+    ui_->fetchMetadataAction->setIcon(QIcon::fromTheme(QStringLiteral("download")));
+
+    model_ = std::make_shared<QueueTableModel>(*controller_, queueTable()->columnIdentifiers(),
+                                               queueTable()->columnTitles());
+    queueTable()->setQueueModel(model_.get());
+    fitColumns();
+    controller_->setTableView(model_);
+    connect(model_.get(), &QAbstractItemModel::modelReset, this, &MainWindow::showSummary);
+    connect(model_.get(), &QAbstractItemModel::dataChanged, this, &MainWindow::showSummary);
+
+    startControl_ = std::make_shared<ActionControl>(ui_->startAction);
+    badge_ = std::make_shared<WindowBadge>(this, windowTitle());
+    controller_->setBadge(badge_);
+    connectCommands();
+}
+
+MainWindow::~MainWindow() {
+    controller_->setTableView(nullptr);
+    controller_->setBadge(nullptr);
+}
+
+QueueTableView* MainWindow::queueTable() const {
+    return ui_->queueTable;
+}
+
+void MainWindow::connectCommands() {
+    connect(ui_->addFilesAction, &QAction::triggered, this, &MainWindow::chooseFiles);
+    connect(ui_->addFolderAction, &QAction::triggered, this, &MainWindow::chooseFolder);
+    connect(ui_->quitAction, &QAction::triggered, qApp, &QApplication::quit);
+    connect(ui_->startAction, &QAction::triggered, this,
+            [this] { controller_->startDecoding(startControl_); });
+}
+
+void MainWindow::fitColumns() {
+    QHeaderView* header = queueTable()->horizontalHeader();
+    header->setSectionResizeMode(QHeaderView::Interactive);
+    header->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    // Room for a typical file name, the longest status, "12 of 12", and
+    // titles and names of usual length; the album takes what is left.
+    const int character = queueTable()->fontMetrics().averageCharWidth();
+    const QList<int> widths{30 * character, 11 * character, 10 * character, 24 * character,
+                            22 * character};
+    for (int column = 0; column < widths.size() && column < model_->columnCount(); ++column) {
+        header->resizeSection(column, widths[column]);
+    }
+}
+
+void MainWindow::showSummary() {
+    QMap<QueueEntryStatus, int> counts;
+    const auto entries = controller_->files();
+    for (const auto& entry : entries) {
+        ++counts[entry->status()];
+    }
+    QStringList parts{entries.size() == 1 ? tr("1 file") : tr("%1 files").arg(entries.size())};
+    for (const auto status : {QueueEntryStatusDone, QueueEntryStatusFailed}) {
+        if (counts.value(status) > 0) {
+            parts.append(QStringLiteral("%1 %2")
+                             .arg(counts.value(status))
+                             .arg(displayTextForStatus(status).toLower()));
+        }
+    }
+    statusBar()->showMessage(entries.isEmpty() ? QString() : parts.join(QStringLiteral(" · ")));
+}
+
+void MainWindow::chooseFiles() {
+    const QStringList files = QFileDialog::getOpenFileNames(
+        this, tr("Add Files"), QStandardPaths::writableLocation(QStandardPaths::MusicLocation),
+        tr("FLAC files (*.flac *.FLAC *.Flac)"));
+    if (!files.isEmpty()) {
+        emit pathsChosen(files);
+    }
+}
+
+void MainWindow::chooseFolder() {
+    const QString folder = QFileDialog::getExistingDirectory(
+        this, tr("Add Folder"), QStandardPaths::writableLocation(QStandardPaths::MusicLocation));
+    if (!folder.isEmpty()) {
+        emit pathsChosen({folder});
+    }
+}
+
+} // namespace decant

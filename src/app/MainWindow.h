@@ -1,0 +1,53 @@
+#pragma once
+
+#include "platform/Badge.h"
+
+#include <QMainWindow>
+
+#include <memory>
+
+namespace Ui {
+class MainWindow;
+}
+
+namespace decant {
+
+class ActionControl;
+class FilesController;
+class QueueTableModel;
+class QueueTableView;
+
+// The window: the queue table, the commands, and the file dialogs that feed
+// the queue beside drag and drop. Main thread only.
+class MainWindow final : public QMainWindow {
+    Q_OBJECT
+
+public:
+    explicit MainWindow(std::shared_ptr<FilesController> controller, QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    QueueTableView* queueTable() const;
+    // The count of files left to decode, shown in the title ("Decant (3)")
+    // and on the dock icon; null for none.
+    std::shared_ptr<Badge> badge() const { return badge_; }
+
+signals:
+    // Paths the user chose in a file dialog.
+    void pathsChosen(const QStringList& paths);
+
+private:
+    void chooseFiles();
+    void chooseFolder();
+    void connectCommands();
+    void fitColumns();
+    // "6 files · 2 done · 1 failed" in the status bar.
+    void showSummary();
+
+    std::unique_ptr<Ui::MainWindow> ui_;
+    std::shared_ptr<FilesController> controller_;
+    std::shared_ptr<QueueTableModel> model_;
+    std::shared_ptr<ActionControl> startControl_;
+    std::shared_ptr<Badge> badge_;
+};
+
+} // namespace decant

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QString>
+
+#include <optional>
+
+namespace decant {
+
+// Publishes a count on the application's icon in docks and task managers
+// (KDE Plasma, GNOME docks, Plank) with the launcher-entry D-Bus signal.
+// Does nothing without a session bus.
+class LauncherEntry {
+public:
+    // `desktopFile` names the application's .desktop file, e.g. "decant.desktop".
+    explicit LauncherEntry(QString desktopFile);
+
+    // A count to show, or nothing to hide it. Any thread.
+    void setCount(std::optional<qint64> count) const;
+
+private:
+    QString applicationURI_;
+};
+
+} // namespace decant

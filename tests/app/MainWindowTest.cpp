@@ -1,0 +1,181 @@
+#include "app/MainWindow.h"
+
+#include "FlacFixture.h"
+#include "RecordingiTunes.h"
+#include "TestEnvironment.h"
+#include "app/AppDelegate.h"
+#include "app/QueueTableModel.h"
+#include "app/QueueTableView.h"
+#include "queue/FilesController.h"
+
+#include <QAction>
+#include <QDir>
+#include <QHeaderView>
+#include <QMimeData>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace decant {
+namespace {
+
+class MainWindowTest : public testing::Test {
+protected:
+    QString fixture(const QString& name, const QList<QByteArray>& tags = {}) {
+        const QString path = folder.filePath(name);
+        QDir().mkpath(QFileInfo(path).path());
+        EXPECT_TRUE(test::writeFlacFixture(path, test::taggedFixture(tags)));
+        return path;
+    }
+
+    QAbstractItemModel* model() const { return window.queueTable()->model(); }
+
+    QString cell(int row, int column) const {
+        return model()->data(model()->index(row, column), Qt::DisplayRole).toString();
+    }
+
+    QAction* action(const char* name) const { return window.findChild<QAction*>(name); }
+
+    QTemporaryDir folder;
+    std::shared_ptr<test::RecordingiTunes> iTunes = std::make_shared<test::RecordingiTunes>();
+    std::shared_ptr<FilesController> controller = std::make_shared<FilesController>(iTunes);
+    MainWindow window{controller};
+};
+
+TEST_F(MainWindowTest, theTableHasTheLayoutsColumns) {
+    const QStringList titles{"File", "Status", "Track", "Title", "Artist", "Album"};
+    ASSERT_EQ(model()->columnCount(), titles.size());
+    for (int column = 0; column < titles.size(); ++column) {
+        EXPECT_EQ(model()->headerData(column, Qt::Horizontal, Qt::DisplayRole), titles[column]);
+    }
+    EXPECT_EQ(window.queueTable()->columnIdentifiers(),
+              (QStringList{"path", "status", "tracknumber", "title", "artist", "album"}));
+    EXPECT_FALSE(action("fetchMetadataAction")->text().isEmpty());
+}
+
+TEST_F(MainWindowTest, showsEachQueuedFileWithItsStatusAndTags) {
+    controller->addFiles({fixture("03 Song.flac", {"TITLE=Song", "ARTIST=Band", "ALBUM=Record",
+                                                   "TRACKNUMBER=3", "TRACKTOTAL=12"})});
+    ASSERT_EQ(model()->rowCount(), 1);
+    EXPECT_EQ(cell(0, 0), "03 Song.flac");
+    EXPECT_EQ(cell(0, 1), "Waiting");
+    EXPECT_EQ(cell(0, 2), "3 of 12");
+    EXPECT_EQ(cell(0, 3), "Song");
+    EXPECT_EQ(cell(0, 4), "Band");
+    EXPECT_EQ(cell(0, 5), "Record");
+}
+
+TEST_F(MainWindowTest, dropsOfFileURLsAreQueuedAtTheEnd) {
+    controller->addFiles({fixture("first.flac")});
+    fixture("Album/1.flac");
+    fixture("Album/2.flac");
+    auto* queueModel = static_cast<QueueTableModel*>(model());
+
+    QMimeData drag;
+    drag.setUrls(
+        {QUrl::fromLocalFile(folder.filePath("Album")), QUrl("https://example.com/a.flac")});
+    EXPECT_TRUE(queueModel->canDropMimeData(&drag, Qt::CopyAction, 0, 0, {}));
+    const DropTarget target = queueModel->dropTarget(0, DropOperation::On);
+    EXPECT_EQ(target.row, 1);
+    EXPECT_EQ(target.dropOperation, DropOperation::Above);
+
+    EXPECT_TRUE(queueModel->dropMimeData(&drag, Qt::MoveAction, 0, 0, model()->index(0, 0)));
+    ASSERT_EQ(model()->rowCount(), 3);
+    EXPECT_EQ(cell(1, 0), "1.flac");
+    EXPECT_EQ(cell(2, 0), "2.flac");
+
+    QMimeData text;
+    text.setText("/not/a/url/list.flac");
+    EXPECT_FALSE(queueModel->canDropMimeData(&text, Qt::CopyAction, 0, 0, {}));
+}
+
+TEST_F(MainWindowTest, startIsDisabledWhileARunLastsAndTheTitleCountsDown) {
+    controller->addFiles({fixture("a.flac"), fixture("b.flac")});
+    QStringList titles;
+    QObject::connect(&window, &QWidget::windowTitleChanged,
+                     [&](const QString& title) { titles.append(title); });
+    QAction* start = action("startAction");
+    start->trigger();
+    EXPECT_FALSE(start->isEnabled());
+    ASSERT_TRUE(test::processEventsUntil([&] { return start->isEnabled(); }, 30000));
+    EXPECT_EQ(cell(0, 1), "Done");
+    EXPECT_EQ(cell(1, 1), "Done");
+    EXPECT_TRUE(test::processEventsUntil([&] { return window.windowTitle() == "Decant"; }));
+    EXPECT_TRUE(titles.contains("Decant (2)")) << titles.join(", ").toStdString();
+}
+
+TEST_F(MainWindowTest, theDelegateQueuesOpenedFilesAndBringsTheWindowBack) {
+    AppDelegate delegate;
+    delegate.setFilesController(controller);
+    delegate.setWindow(&window);
+    delegate.applicationDidFinishLaunching();
+    EXPECT_TRUE(window.queueTable()->acceptDrops());
+
+    int resets = 0;
+    QObject::connect(model(), &QAbstractItemModel::modelReset, [&] { ++resets; });
+    EXPECT_TRUE(
+        delegate.applicationOpenFiles({fixture("a.flac"), fixture("b.flac"), fixture("c.flac")}));
+    EXPECT_EQ(model()->rowCount(), 3);
+    EXPECT_EQ(resets, 1);
+
+    window.hide();
+    delegate.handleLaterLaunch({});
+    EXPECT_TRUE(window.isVisible());
+    delegate.handleLaterLaunch({});
+    EXPECT_TRUE(window.isVisible());
+    delegate.handleLaterLaunch({fixture("Folder/d.flac")});
+    EXPECT_EQ(model()->rowCount(), 4);
+}
+
+// Renders the window with files in several states: the picture in the README.
+TEST_F(MainWindowTest, rendersTheQueueReadably) {
+    const QList<QList<QByteArray>> album{
+        {"TITLE=Overture", "ARTIST=The Decanters", "ALBUM=Lossless Evenings", "TRACKNUMBER=1",
+         "TRACKTOTAL=6"},
+        {"TITLE=Slow Pour", "ARTIST=The Decanters", "ALBUM=Lossless Evenings", "TRACKNUMBER=2",
+         "TRACKTOTAL=6"},
+        {"TITLE=Sediment", "ARTIST=The Decanters", "ALBUM=Lossless Evenings", "TRACKNUMBER=3",
+         "TRACKTOTAL=6"},
+        {"TITLE=Breathing Room", "ARTIST=The Decanters", "ALBUM=Lossless Evenings", "TRACKNUMBER=4",
+         "TRACKTOTAL=6"},
+        {"TITLE=Vintage", "ARTIST=The Decanters", "ALBUM=Lossless Evenings", "TRACKNUMBER=5",
+         "TRACKTOTAL=6"},
+        {"TITLE=Last Glass", "ARTIST=The Decanters", "ALBUM=Lossless Evenings", "TRACKNUMBER=6",
+         "TRACKTOTAL=6"}};
+    QStringList paths;
+    for (int index = 0; index < album.size(); ++index) {
+        const QString title = QString::fromUtf8(album[index][0].mid(6));
+        paths.append(
+            fixture(QStringLiteral("0%1 %2.flac").arg(index + 1).arg(title), album[index]));
+    }
+    controller->addFiles(paths);
+    const QList<QueueEntryStatus> states{QueueEntryStatusDone,     QueueEntryStatusDone,
+                                         QueueEntryStatusEncoding, QueueEntryStatusDecoding,
+                                         QueueEntryStatusFailed,   QueueEntryStatusWaiting};
+    const auto entries = controller->files();
+    for (int index = 0; index < entries.size(); ++index) {
+        entries[index]->setStatus(states[index]);
+    }
+    window.badge()->setBadgeLabel("2");
+    window.resize(900, 330);
+    window.show();
+    window.queueTable()->setCurrentIndex({});
+    test::processEventsUntil([] { return false; }, 200);
+
+    const QImage picture = window.grab().toImage();
+    ASSERT_FALSE(picture.isNull());
+    // Every cell's text fits its column.
+    const QFontMetrics metrics = window.queueTable()->fontMetrics();
+    for (int column = 0; column + 1 < model()->columnCount(); ++column) {
+        const int width = window.queueTable()->horizontalHeader()->sectionSize(column);
+        for (int row = 0; row < model()->rowCount(); ++row) {
+            EXPECT_LE(metrics.horizontalAdvance(cell(row, column)) + 8, width)
+                << cell(row, column).toStdString();
+        }
+    }
+    const QString destination =
+        qEnvironmentVariable("DECANT_SCREENSHOT", folder.filePath("screenshot.png"));
+    EXPECT_TRUE(picture.save(destination));
+}
+
+} // namespace
+} // namespace decant
