@@ -9,6 +9,7 @@ namespace decant {
 enum class DecodeOutcome {
     Decoded,
     DecoderUnavailable,
+    OutOfResources,
     DestinationUnopenable,
     DestinationIsSource,
     SourceUnreadable,

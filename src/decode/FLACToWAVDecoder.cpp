@@ -18,9 +18,9 @@ struct DecoderDeleter {
 };
 using Decoder = std::unique_ptr<FLAC__StreamDecoder, DecoderDeleter>;
 
-std::optional<struct stat> statusOf(const QByteArray& path) {
+std::optional<struct stat> statusOf(const char* path) {
     struct stat info {};
-    if (stat(path.constData(), &info) != 0) {
+    if (stat(path, &info) != 0) {
         return std::nullopt;
     }
     return info;
@@ -62,8 +62,8 @@ DecodeOutcome readStreamInfo(FLAC__StreamDecoder* decoder, const WAVDecodeContex
         context.channels == 0) {
         return DecodeOutcome::UnsupportedFormat;
     }
-    // Checked before multiplying: STREAMINFO's 36-bit total times up to 32
-    // bytes per sample instant still fits in 64 bits.
+    // No overflow here: STREAMINFO's total has 36 bits, and a sample instant
+    // takes at most 8 channels of 4 bytes.
     if (announcedDataBytes(context) > maximumWAVDataBytes) {
         return DecodeOutcome::TooLargeForWAV;
     }
@@ -76,10 +76,6 @@ DecodeOutcome writeAudio(FLAC__StreamDecoder* decoder, WAVDecodeContext& context
         wavHeader(context.format(), static_cast<uint32_t>(announcedDataBytes(context)));
     if (!file.write(header.data(), header.size())) {
         return DecodeOutcome::WriteFailed;
-    }
-    if (context.maximumBlockSize > 0) {
-        context.frameBuffer.resize(std::size_t(context.maximumBlockSize) *
-                                   blockAlign(context.format()));
     }
     if (!FLAC__stream_decoder_process_until_end_of_stream(decoder)) {
         return abortReason(context);
@@ -99,12 +95,12 @@ DecodeOutcome completeFile(const WAVDecodeContext& context, WAVOutputFile& file)
     return file.close() ? DecodeOutcome::Decoded : DecodeOutcome::WriteFailed;
 }
 
-DecodeOutcome decodeInto(FLAC__StreamDecoder* decoder, const QByteArray& sourcePath,
+DecodeOutcome decodeInto(FLAC__StreamDecoder* decoder, const char* sourcePath,
                          WAVOutputFile& file) {
     WAVDecodeContext context;
     context.file = &file;
-    if (FLAC__stream_decoder_init_file(decoder, sourcePath.constData(), wavWriteCallback,
-                                       wavMetadataCallback, wavErrorCallback,
+    if (FLAC__stream_decoder_init_file(decoder, sourcePath, wavWriteCallback, wavMetadataCallback,
+                                       wavErrorCallback,
                                        &context) != FLAC__STREAM_DECODER_INIT_STATUS_OK) {
         return DecodeOutcome::SourceUnreadable;
     }
@@ -125,33 +121,28 @@ DecodeOutcome decodeInto(FLAC__StreamDecoder* decoder, const QByteArray& sourceP
 
 } // namespace
 
-DecodeOutcome decodeFLACToWAVWithOutcome(const QString& source, const QString& destination) {
+DecodeOutcome decodeFLACToWAVWithOutcome(const char* source, const char* destination) {
     const Decoder decoder(FLAC__stream_decoder_new());
     if (!decoder) {
         return DecodeOutcome::DecoderUnavailable;
     }
     FLAC__stream_decoder_set_md5_checking(decoder.get(), true);
 
-    const QByteArray sourcePath = source.toUtf8();
-    const std::optional<struct stat> sourceStatus = statusOf(sourcePath);
+    const std::optional<struct stat> sourceStatus = statusOf(source);
     std::optional<FileIdentity> sourceIdentity;
     if (sourceStatus) {
         sourceIdentity = identityOf(*sourceStatus);
     }
     // Opened before the source is looked at, so that a destination file exists
     // after every call that got this far, as callers expect.
-    WAVOutputFile file(destination.toUtf8(), sourceIdentity);
+    WAVOutputFile file(destination, sourceIdentity);
     if (file.openOutcome() != DecodeOutcome::Decoded) {
         return file.openOutcome();
     }
     if (const auto outcome = checkSource(sourceStatus); outcome != DecodeOutcome::Decoded) {
         return outcome;
     }
-    return decodeInto(decoder.get(), sourcePath, file);
-}
-
-bool decodeFLACToWAV(const QString& source, const QString& destination) {
-    return decodeFLACToWAVWithOutcome(source, destination) == DecodeOutcome::Decoded;
+    return decodeInto(decoder.get(), source, file);
 }
 
 } // namespace decant

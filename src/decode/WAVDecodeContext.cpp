@@ -38,7 +38,6 @@ void wavMetadataCallback(const FLAC__StreamDecoder*, const FLAC__StreamMetadata*
     context.channels = static_cast<uint16_t>(info.channels);
     context.bitsPerSample = static_cast<uint16_t>(info.bits_per_sample);
     context.totalSamples = info.total_samples;
-    context.maximumBlockSize = info.max_blocksize;
     context.hasStreamInfo = true;
 }
 
@@ -55,14 +54,14 @@ FLAC__StreamDecoderWriteStatus wavWriteCallback(const FLAC__StreamDecoder*,
     if (context.dataBytesWritten + bytes > maximumWAVDataBytes) {
         return abortDecode(context, DecodeOutcome::TooLargeForWAV);
     }
-    if (context.frameBuffer.size() < bytes) {
-        context.frameBuffer.resize(bytes);
-    }
-    packSamples(std::span(buffers, context.channels), samples, context.bitsPerSample,
-                context.frameBuffer.data());
-    if (!context.file->write(context.frameBuffer.data(), bytes)) {
+    // Each frame is packed straight into the output's buffer: one pass over
+    // the samples, and no copy before the file system gets them.
+    unsigned char* output = context.file->reserve(bytes);
+    if (output == nullptr) {
         return abortDecode(context, DecodeOutcome::WriteFailed);
     }
+    packSamples(std::span(buffers, context.channels), samples, context.bitsPerSample, output);
+    context.file->commit(bytes);
     context.dataBytesWritten += bytes;
     return FLAC__STREAM_DECODER_WRITE_STATUS_CONTINUE;
 }

@@ -6,7 +6,6 @@
 #include <FLAC/stream_decoder.h>
 
 #include <cstdint>
-#include <vector>
 
 namespace decant {
 
@@ -23,13 +22,9 @@ struct WAVDecodeContext {
     WAVOutputFile* file = nullptr;
 
     bool hasStreamInfo = false;
-    uint32_t maximumBlockSize = 0;
     uint64_t dataBytesWritten = 0;
     // Why the write callback aborted; libFLAC itself only reports that it did.
     DecodeOutcome failure = DecodeOutcome::Decoded;
-    // Each frame is packed here and written with one call; reused so that a
-    // decode allocates once, however long the stream.
-    std::vector<unsigned char> frameBuffer;
 
     WAVFormat format() const { return {sampleRate, channels, bitsPerSample}; }
 };

@@ -3,8 +3,6 @@
 // Exit status: 0 decoded, 1 failed (the reason on stderr), 2 wrong usage.
 #include "decode/FLACToWAVDecoder.h"
 
-#include <QFile>
-
 #include <cstdio>
 #include <string>
 
@@ -13,9 +11,8 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: flac2wav SOURCE DEST\n");
         return 2;
     }
-    const QString source = QFile::decodeName(argv[1]);
-    const QString destination = QFile::decodeName(argv[2]);
-    const decant::DecodeOutcome outcome = decant::decodeFLACToWAVWithOutcome(source, destination);
+    // Paths go on as the bytes they are, whatever their encoding.
+    const decant::DecodeOutcome outcome = decant::decodeFLACToWAVWithOutcome(argv[1], argv[2]);
     if (outcome != decant::DecodeOutcome::Decoded) {
         const std::string reason(decant::describeOutcome(outcome));
         std::fprintf(stderr, "flac2wav: %s: %s\n", argv[1], reason.c_str());
