@@ -12,7 +12,8 @@
 namespace decant {
 namespace {
 
-// The queue runs one decode per processor; calls must share nothing.
+// The queue runs one decode per processor; calls must share nothing, and
+// each hands its output to a writer thread of its own.
 TEST(DecodeThreads, decodesSeveralFilesAtOnce) {
     QTemporaryDir folder;
     constexpr std::size_t threadCount = 4;
@@ -21,6 +22,7 @@ TEST(DecodeThreads, decodesSeveralFilesAtOnce) {
         test::FlacFixture fixture;
         fixture.channels = unsigned(index + 1);
         fixture.bitsPerSample = index % 2 ? 24 : 16;
+        fixture.samples = 150000; // several chunks for each background writer
         sources[index] = folder.filePath(QStringLiteral("%1.flac").arg(index));
         destinations[index] = folder.filePath(QStringLiteral("%1.wav").arg(index));
         ASSERT_TRUE(test::writeFlacFixture(sources[index], fixture));

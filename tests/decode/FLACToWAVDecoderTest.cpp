@@ -73,6 +73,17 @@ TEST_F(DecodedAudioTest, failsOnADamagedFrameButLeavesTheWholeFile) {
     EXPECT_EQ(wav.data.size(), qsizetype(fixture.samples * 4));
 }
 
+TEST_F(DecodedAudioTest, writesFramesLargerThanTheOutputBuffer) {
+    FlacFixture fixture;
+    fixture.bitsPerSample = 32;
+    fixture.channels = 8;
+    fixture.blockSize = 65535; // 2 MiB a frame once decoded
+    fixture.samples = 140000;
+    const QString path = source(fixture);
+    ASSERT_EQ(decodeFLACToWAVWithOutcome(path, destination()), DecodeOutcome::Decoded);
+    EXPECT_TRUE(decoded().data == test::referenceSampleData(path));
+}
+
 // STREAMINFO's total may be unknown (0) or wrong; the header must describe
 // the samples that follow it all the same.
 class StreamInfoTotalTest : public DecodedAudioTest,
