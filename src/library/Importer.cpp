@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <system_error>
 #include <thread>
 #include <vector>
 
@@ -70,7 +71,11 @@ QList<ImportResult> Importer::importAll(const QList<QUrl>& urls, int parallel) c
     {
         std::vector<std::jthread> workers;
         for (qsizetype thread = 1; thread < threads; ++thread) {
-            workers.emplace_back(work);
+            try {
+                workers.emplace_back(work);
+            } catch (const std::system_error&) {
+                break; // the threads there are share the work
+            }
         }
         work();
     }

@@ -19,6 +19,8 @@ namespace {
 
 const auto databaseFileName = QStringLiteral("Library.sqlite");
 const auto mediaFolderName = QStringLiteral("Media");
+// Far longer than any one file takes to encode.
+constexpr std::chrono::hours abandonedAfter{24};
 
 int averageKilobits(qint64 bytes, double seconds) {
     return seconds > 0 ? int(std::lround(double(bytes) * 8 / seconds / 1000)) : 0;
@@ -81,9 +83,14 @@ Library::~Library() {
 
 bool Library::initialise(QString* error) {
     const QDir folder(d->folder);
+    if (d->folder.isEmpty()) {
+        *error = QStringLiteral("no library folder given");
+        return false;
+    }
     if (d->options.readOnly) {
         if (!folder.exists()) {
-            *error = QStringLiteral("no library at %1").arg(d->folder);
+            *error = QStringLiteral("no library at %1 (Decant makes it when it first adds tracks)")
+                         .arg(d->folder);
             return false;
         }
     } else if (!folder.mkpath(mediaFolderName)) {
@@ -95,6 +102,9 @@ bool Library::initialise(QString* error) {
         d->options.readOnly ? Database::Access::ReadOnly : Database::Access::ReadWrite, error);
     if (!d->database) {
         return false;
+    }
+    if (!d->options.readOnly) {
+        d->media.removeAbandonedFiles(abandonedAfter);
     }
     if (d->options.writeTags && !d->options.readOnly) {
         d->writer = std::make_unique<TagWriter>([this](qint64 id) { return saveTags(id); },

@@ -1,5 +1,7 @@
 #include "library/MediaFolder.h"
 
+#include <QDateTime>
+#include <QDir>
 #include <QFile>
 #include <QRandomGenerator>
 
@@ -15,6 +17,7 @@ namespace {
 // Leaves room for " 99999.extension" within the usual 255-byte name limit.
 constexpr qsizetype longestStemBytes = 200;
 constexpr int mostCopies = 100000;
+const auto pendingPrefix = QStringLiteral(".importing-");
 
 QString errnoText() {
     return QString::fromLocal8Bit(std::strerror(errno));
@@ -100,6 +103,17 @@ std::optional<QString> MediaFolder::claimFreeName(PendingFile& file, const QStri
     }
     *error = QStringLiteral("every name for %1 is taken").arg(stem);
     return std::nullopt;
+}
+
+void MediaFolder::removeAbandonedFiles(std::chrono::seconds age) const {
+    const QDateTime before = QDateTime::currentDateTimeUtc().addSecs(-age.count());
+    const QDir folder(path_);
+    for (const QFileInfo& file :
+         folder.entryInfoList({pendingPrefix + u'*'}, QDir::Files | QDir::Hidden)) {
+        if (file.lastModified() < before) {
+            QFile::remove(file.absoluteFilePath());
+        }
+    }
 }
 
 QString usableStem(const QString& name) {

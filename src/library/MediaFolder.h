@@ -2,6 +2,7 @@
 
 #include <QString>
 
+#include <chrono>
 #include <memory>
 #include <optional>
 
@@ -45,6 +46,11 @@ public:
     // no existing file is ever replaced. The file name, or nothing.
     std::optional<QString> claimFreeName(PendingFile& file, const QString& stem,
                                          const QString& extension, QString* error) const;
+
+    // Removes pending files that a crash left behind: those untouched for
+    // longer than any conversion takes, so that another process's running
+    // conversions keep theirs.
+    void removeAbandonedFiles(std::chrono::seconds age) const;
 
 private:
     QString path_;

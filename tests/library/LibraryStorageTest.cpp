@@ -56,6 +56,26 @@ TEST_F(LibraryStorage, refusesAFileThatIsNoDatabase) {
     EXPECT_TRUE(error.contains("not a database")) << error.toStdString();
 }
 
+TEST_F(LibraryStorage, openingRemovesOnlyLongAbandonedHalfWrittenFiles) {
+    QDir().mkpath(scratch.libraryPath() + "/Media");
+    const auto write = [&](const QString& name, const QDateTime& modified) {
+        QFile file(scratch.libraryPath() + "/Media/" + name);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        ASSERT_TRUE(file.write("partial") > 0 && file.flush());
+        ASSERT_TRUE(file.setFileTime(modified, QFileDevice::FileModificationTime));
+    };
+    const QDateTime now = QDateTime::currentDateTimeUtc();
+    write(".importing-0123456789abcdef", now.addDays(-2));
+    write(".importing-fedcba9876543210", now.addSecs(-60)); // another process at work
+    write(".hidden-by-someone", now.addDays(-2));
+    write("old.m4a", now.addDays(-2));
+
+    ASSERT_TRUE(scratch.open());
+
+    EXPECT_EQ(scratch.mediaFiles(),
+              QStringList({".hidden-by-someone", ".importing-fedcba9876543210", "old.m4a"}));
+}
+
 TEST_F(LibraryStorage, readingAMissingLibraryCreatesNothing) {
     LibraryOptions options;
     options.readOnly = true;
