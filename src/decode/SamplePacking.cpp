@@ -69,6 +69,26 @@ void packStereo<2>(const int32_t* left, const int32_t* right, std::size_t count,
     }
 }
 
+// Hi-res audio: each pair of 3-byte samples goes out as one 8-byte store
+// whose last two bytes the next pair overwrites; the final pair is stored
+// byte by byte so that nothing is written past the frame.
+template <>
+void packStereo<3>(const int32_t* left, const int32_t* right, std::size_t count,
+                   unsigned char* output) {
+    std::size_t index = 0;
+    if constexpr (littleEndianHost) {
+        for (; index + 1 < count; ++index) {
+            const uint64_t pair = (uint64_t(uint32_t(left[index])) & 0xffffff) |
+                                  (uint64_t(uint32_t(right[index]) & 0xffffff) << 24);
+            std::memcpy(output + 6 * index, &pair, sizeof pair);
+        }
+    }
+    for (; index < count; ++index) {
+        storeLittleEndian<3>(output + 6 * index, uint32_t(left[index]));
+        storeLittleEndian<3>(output + 6 * index + 3, uint32_t(right[index]));
+    }
+}
+
 template <unsigned Bytes>
 void packContainer(std::span<const int32_t* const> channels, std::size_t samples, unsigned shift,
                    unsigned char* output) {

@@ -38,25 +38,35 @@ INSTANTIATE_TEST_SUITE_P(
             32, {INT32_MIN, INT32_MAX, 0, -1}, "00 00 00 80 ff ff ff 7f 00 00 00 00 ff ff ff ff"}),
     [](const auto& info) { return std::to_string(info.param.bits) + "bit"; });
 
-// The stereo fast path against odd lengths, so that a vectorised loop's tail
-// is exercised as well as its body.
-TEST(SamplePacking, interleavesStereoOfAnyLength) {
+// The stereo fast paths against every short length, so that a vectorised
+// loop's tail and the last pair of overlapping stores are exercised too.
+class StereoPackingTest : public testing::TestWithParam<unsigned> {};
+
+TEST_P(StereoPackingTest, interleavesFramesOfAnyLength) {
+    const unsigned bits = GetParam();
+    const unsigned bytes = bits / 8;
     for (std::size_t length = 0; length < 40; ++length) {
         std::vector<int32_t> left(length), right(length);
         QByteArray expected;
         for (std::size_t index = 0; index < length; ++index) {
-            left[index] = int32_t(index) * 1000 - 20000;
+            left[index] = int32_t(index * 2654435761u) >> (32 - bits);
             right[index] = -left[index] - 1;
             for (const int32_t value : {left[index], right[index]}) {
-                expected.append(char(value & 0xff)).append(char((value >> 8) & 0xff));
+                const uint32_t stored = bits == 8 ? uint32_t(value + 128) : uint32_t(value);
+                for (unsigned byte = 0; byte < bytes; ++byte) {
+                    expected.append(char(stored >> (8 * byte)));
+                }
             }
         }
         const int32_t* const channels[] = {left.data(), right.data()};
-        QByteArray packed(qsizetype(4 * length), '\0');
-        packSamples(channels, length, 16, reinterpret_cast<unsigned char*>(packed.data()));
+        QByteArray packed(qsizetype(2 * bytes * length), '\0');
+        packSamples(channels, length, bits, reinterpret_cast<unsigned char*>(packed.data()));
         EXPECT_EQ(packed, expected) << "length " << length;
     }
 }
+
+INSTANTIATE_TEST_SUITE_P(WholeByteDepths, StereoPackingTest, testing::Values(8u, 16u, 24u, 32u),
+                         [](const auto& info) { return std::to_string(info.param) + "bit"; });
 
 } // namespace
 } // namespace decant
