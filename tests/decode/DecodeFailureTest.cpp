@@ -65,7 +65,16 @@ INSTANTIATE_TEST_SUITE_P(
                                    DecodeOutcome::NotFLAC},
                     // A frame sync pattern first makes libFLAC read bare frames.
                     UnusableSource{"bareFrames", test::withoutMetadata(test::encodeFlacFixture({})),
-                                   DecodeOutcome::MissingStreamInfo}),
+                                   DecodeOutcome::MissingStreamInfo},
+                    // A WAV file of 0 Hz would be no use to anyone.
+                    UnusableSource{"zeroSampleRate",
+                                   [] {
+                                       QByteArray flac = test::encodeFlacFixture({});
+                                       test::setStreamInfoField(flac, test::sampleRateBit,
+                                                                test::sampleRateWidth, 0);
+                                       return flac;
+                                   }(),
+                                   DecodeOutcome::UnsupportedFormat}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(DecodeFailureTest, failsOnAMissingSourceWithAnEmptyWAVFile) {
