@@ -2,11 +2,13 @@
 
 #include "store/JsonMemberOrder.h"
 
+#include <QHash>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QLocale>
 #include <QNetworkRequest>
+#include <QSet>
 
 namespace decant {
 namespace {
@@ -20,14 +22,18 @@ const QStringList pathToResults{QStringLiteral("pageData"), QStringLiteral("stor
                                 QStringLiteral("product-dv"), QStringLiteral("results")};
 
 struct FieldMapping {
-    const char* field;
-    const char* keyPath; // member names joined by "."
+    QString field;
+    QStringList keyPath; // member names, outermost first
 };
 
-constexpr FieldMapping fieldMap[] = {
-    {"ALBUM", "collectionName"},    {"ARTIST", "artistName"},     {"COMPOSER", "composer.name"},
-    {"DATE", "releaseDate"},        {"DISCNUMBER", "discNumber"}, {"TITLE", "name"},
-    {"TRACKNUMBER", "trackNumber"},
+const FieldMapping fieldMap[] = {
+    {QStringLiteral("ALBUM"), {QStringLiteral("collectionName")}},
+    {QStringLiteral("ARTIST"), {QStringLiteral("artistName")}},
+    {QStringLiteral("COMPOSER"), {QStringLiteral("composer"), QStringLiteral("name")}},
+    {QStringLiteral("DATE"), {QStringLiteral("releaseDate")}},
+    {QStringLiteral("DISCNUMBER"), {QStringLiteral("discNumber")}},
+    {QStringLiteral("TITLE"), {QStringLiteral("name")}},
+    {QStringLiteral("TRACKNUMBER"), {QStringLiteral("trackNumber")}},
 };
 
 // The member of an object; undefined for anything else or a missing member.
@@ -35,9 +41,9 @@ QJsonValue member(const QJsonValue& value, const QString& name) {
     return value.isObject() ? value.toObject().value(name) : QJsonValue(QJsonValue::Undefined);
 }
 
-QJsonValue valueAtKeyPath(const QJsonObject& record, const char* keyPath) {
+QJsonValue valueAtKeyPath(const QJsonObject& record, const QStringList& keyPath) {
     QJsonValue value = record;
-    for (const QString& name : QString::fromLatin1(keyPath).split(u'.')) {
+    for (const QString& name : keyPath) {
         value = member(value, name);
     }
     return value;
@@ -80,7 +86,7 @@ CommentsDictionary commentsOfSong(const QJsonObject& song) {
     for (const auto& [field, keyPath] : fieldMap) {
         const QJsonValue value = valueAtKeyPath(song, keyPath);
         if (!value.isUndefined()) {
-            comments.insert(QString::fromLatin1(field), commentsValue(value));
+            comments.insert(field, commentsValue(value));
         }
     }
     return comments;
@@ -104,18 +110,34 @@ std::optional<QString> idAsText(const QJsonValue& id) {
     return QString::number(number.toDouble(), 'f', QLocale::FloatingPointShortest);
 }
 
+// The song of the child record of that name, or nothing when it is no song.
+std::optional<CommentsDictionary> songNamed(const QString& name, const QJsonValue& children) {
+    const QJsonValue child = member(children, name);
+    if (!child.isObject() ||
+        member(child, QStringLiteral("kind")) != QJsonValue(QStringLiteral("song"))) {
+        return std::nullopt;
+    }
+    return commentsOfSong(child.toObject());
+}
+
 void appendSongsOfProduct(const QJsonValue& product, QList<CommentsDictionary>& songs) {
     const QJsonValue ids = member(product, QStringLiteral("childrenIds"));
     const QJsonValue children = member(product, QStringLiteral("children"));
+    // An id listed again yields an equal dictionary; sharing the first one
+    // keeps a page that repeats one id millions of times from costing a
+    // dictionary each.
+    QHash<QString, std::optional<CommentsDictionary>> made;
     for (const QJsonValue& id : ids.toArray()) {
         const std::optional<QString> name = idAsText(id);
         if (!name) {
             continue;
         }
-        const QJsonValue child = member(children, *name);
-        if (child.isObject() &&
-            member(child, QStringLiteral("kind")) == QJsonValue(QStringLiteral("song"))) {
-            songs.append(commentsOfSong(child.toObject()));
+        auto song = made.find(*name);
+        if (song == made.end()) {
+            song = made.insert(*name, songNamed(*name, children));
+        }
+        if (*song) {
+            songs.append(**song);
         }
     }
 }
@@ -128,8 +150,9 @@ QStringList productOrder(const QByteArray& serverData, const QJsonObject& result
     }
     QStringList names = memberNamesInTextOrder(serverData, pathToResults);
     // Cannot miss one for a text the parser took; kept as a safety net.
+    const QSet<QString> found(names.cbegin(), names.cend());
     for (const QString& name : results.keys()) {
-        if (!names.contains(name)) {
+        if (!found.contains(name)) {
             names.append(name);
         }
     }

@@ -27,15 +27,15 @@ QStringList titlesOf(const QList<CommentsDictionary>& songs) {
     return titles;
 }
 
-TEST(SongsFromServerData, keepsSongsInChildrenIdsOrderAndSkipsOtherChildren) {
-    const QByteArray product = R"({"p":{"childrenIds":["3","2","9","4","5","6","1"],"children":{
+TEST(SongsFromServerData, keepsSongsInChildrenIdsOrderRepeatsIncludedAndSkipsOtherChildren) {
+    const QByteArray product = R"({"p":{"childrenIds":["3","2","9","4","5","6","1",3],"children":{
         "1":{"kind":"song","name":"One"},
         "2":{"kind":"music-video","name":"Video"},
         "3":{"kind":"song","name":"Three"},
         "4":{"name":"No kind"},
         "5":{"kind":"Song","name":"Wrong case"},
         "6":{"kind":7,"name":"Numeric kind"}}}})";
-    EXPECT_EQ(titlesOf(songsOf(product)), (QStringList{"Three", "One"}));
+    EXPECT_EQ(titlesOf(songsOf(product)), (QStringList{"Three", "One", "Three"}));
 }
 
 struct IdCase {
