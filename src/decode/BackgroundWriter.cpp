@@ -4,6 +4,13 @@
 
 namespace decant {
 
+void BackgroundWriter::Chunk::reserve(std::size_t size) {
+    if (size > capacity) {
+        bytes = std::make_unique_for_overwrite<unsigned char[]>(size);
+        capacity = size;
+    }
+}
+
 BackgroundWriter::BackgroundWriter(std::FILE* stream)
     : filling(chunkSize)
     , writing(chunkSize)
@@ -15,13 +22,11 @@ BackgroundWriter::~BackgroundWriter() {
 }
 
 unsigned char* BackgroundWriter::reserve(std::size_t size) {
-    if (filled + size > filling.size() && !handOver()) {
+    if (filled + size > filling.capacity && !handOver()) {
         return nullptr;
     }
-    if (size > filling.size()) {
-        filling.resize(size);
-    }
-    return filling.data() + filled;
+    filling.reserve(size); // only ever grows an empty chunk
+    return filling.bytes.get() + filled;
 }
 
 void BackgroundWriter::commit(std::size_t size) {
@@ -63,7 +68,7 @@ void BackgroundWriter::writeChunks(std::stop_token stop) {
     std::unique_lock lock(mutex);
     while (changed.wait(lock, stop, [this] { return pending; })) {
         lock.unlock();
-        const bool written = std::fwrite(writing.data(), 1, toWrite, stream) == toWrite;
+        const bool written = std::fwrite(writing.bytes.get(), 1, toWrite, stream) == toWrite;
         lock.lock();
         failed = failed || !written;
         pending = false;

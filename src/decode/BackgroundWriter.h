@@ -3,9 +3,9 @@
 #include <condition_variable>
 #include <cstddef>
 #include <cstdio>
+#include <memory>
 #include <mutex>
 #include <thread>
-#include <vector>
 
 namespace decant {
 
@@ -34,12 +34,21 @@ public:
     bool finish();
 
 private:
+    // Left uninitialised: the pages of a short file's chunk are never touched.
+    struct Chunk {
+        explicit Chunk(std::size_t size) { reserve(size); }
+        void reserve(std::size_t size);
+
+        std::unique_ptr<unsigned char[]> bytes;
+        std::size_t capacity = 0;
+    };
+
     bool handOver();
     void writeChunks(std::stop_token stop);
 
-    std::vector<unsigned char> filling;
+    Chunk filling;
     std::size_t filled = 0;
-    std::vector<unsigned char> writing;
+    Chunk writing;
     std::size_t toWrite = 0;
 
     std::FILE* const stream;
