@@ -1,19 +1,12 @@
 #include "itunes/ScriptingBridge.h"
 
+#include "itunes/LibraryApplication.h"
+
 namespace decant {
-namespace {
-
-// Stands in while no library answers: every conversion gets no reply.
-class AbsentApplication final : public iTunesApplication {
-public:
-    QList<iTunesTrackPointer> convert(const QList<QUrl>&) override { return {}; }
-};
-
-} // namespace
 
 iTunesApplicationPointer applicationWithBundleIdentifier(const QString& bundleIdentifier) {
     if (bundleIdentifier == QLatin1String(iTunesBundleIdentifier)) {
-        return std::make_shared<AbsentApplication>();
+        return std::make_shared<LibraryApplication>();
     }
     return nullptr;
 }

@@ -6,7 +6,8 @@
 
 namespace decant {
 
-// The bundle identifier under which the music library answers.
+// The bundle identifier under which the music library answers; on this
+// platform it is Decant's own embedded library.
 inline constexpr auto iTunesBundleIdentifier = "com.apple.iTunes";
 
 // A scripting handle on the application with this bundle identifier, or

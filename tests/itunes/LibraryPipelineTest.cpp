@@ -1,0 +1,116 @@
+#include "FlacFixture.h"
+#include "TestEnvironment.h"
+#include "decode/FLACToWAVDecoder.h"
+#include "itunes/LibraryApplication.h"
+#include "library/Library.h"
+#include "library/Track.h"
+#include "queue/FilesController.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace decant {
+namespace {
+
+class LibraryPipelineTest : public testing::Test {
+protected:
+    QString fixture(const QString& name, const test::FlacFixture& settings) {
+        const QString path = folder.filePath(name);
+        EXPECT_TRUE(test::writeFlacFixture(path, settings));
+        return path;
+    }
+
+    QTemporaryDir folder;
+    QTemporaryDir libraryFolder;
+    std::shared_ptr<LibraryApplication> application =
+        std::make_shared<LibraryApplication>(libraryFolder.path());
+};
+
+// From tagged FLAC files through the decoder, the work queue, the hand-off
+// and the real library, to tagged tracks.
+TEST_F(LibraryPipelineTest, bringsTaggedFLACFilesIntoTheLibrary) {
+    QStringList paths;
+    for (int number = 1; number <= 3; ++number) {
+        test::FlacFixture settings = test::taggedFixture(
+            {"TITLE=Song " + QByteArray::number(number), "ARTIST=Band", "ALBUM=Record",
+             "TRACKNUMBER=" + QByteArray::number(number), "TRACKTOTAL=3", "DISCNUMBER=1/2",
+             "DATE=2001-04-01", "COMPILATION=1", "REPLAYGAIN_TRACK_GAIN=-3 dB"});
+        settings.samples = 22050;
+        paths.append(fixture(QStringLiteral("%1.flac").arg(number), settings));
+    }
+    test::FlacFixture damaged;
+    damaged.samples = 44100;
+    damaged.blockSize = 1024;
+    damaged.damagedFrame = 3;
+    paths.insert(1, fixture(QStringLiteral("damaged.flac"), damaged));
+
+    FilesController controller(application);
+    int handOffs = 0;
+    controller.setHandOffFinishedHandler([&] { ++handOffs; });
+    controller.addFiles(paths);
+    controller.startDecoding(nullptr);
+    ASSERT_TRUE(test::processEventsUntil([&] { return handOffs == 1; }, 60000));
+
+    const auto entries = controller.files();
+    EXPECT_EQ(entries[1]->status(), QueueEntryStatusFailed);
+    for (const int index : {0, 2, 3}) {
+        EXPECT_EQ(entries[index]->status(), QueueEntryStatusDone);
+        EXPECT_FALSE(QFile::exists(entries[index]->decodedPath()));
+    }
+
+    const auto library = application->library();
+    ASSERT_NE(library, nullptr);
+    const auto tracks = library->tracks();
+    ASSERT_EQ(tracks.size(), 3);
+    for (int number = 1; number <= 3; ++number) {
+        const auto& track = tracks[number - 1];
+        EXPECT_EQ(track.text("name"), QStringLiteral("Song %1").arg(number));
+        EXPECT_EQ(track.text("artist"), "Band");
+        EXPECT_EQ(track.text("album"), "Record");
+        EXPECT_EQ(track.integer("trackNumber"), number);
+        EXPECT_EQ(track.integer("trackCount"), 3);
+        EXPECT_EQ(track.integer("discNumber"), 1);
+        EXPECT_EQ(track.integer("year"), 2001);
+        EXPECT_TRUE(track.boolean("compilation"));
+        EXPECT_NEAR(track.duration, 0.5, 0.05);
+        EXPECT_TRUE(QFile::exists(QDir(library->location()).filePath(track.file)));
+    }
+}
+
+TEST_F(LibraryPipelineTest, convertsValuesToThePropertysKind) {
+    const QString wav = folder.filePath("hash.wav");
+    ASSERT_TRUE(decodeFLACToWAV(fixture("a.flac", test::FlacFixture()), wav));
+    const auto tracks = application->convert({QUrl::fromLocalFile(wav)});
+    ASSERT_EQ(tracks.size(), 1);
+    auto& track = *tracks.front();
+    EXPECT_EQ(track.name(), "hash");
+
+    track.setValueForKey(QStringLiteral("120 bpm"), "bpm");
+    track.setValueForKey(qint64(5), "name");
+    track.setValueForKey(2.5, "comment");
+    track.setValueForKey(QStringLiteral("yes"), "compilation");
+    track.setValueForKey(QStringLiteral("Someone"), "artist");
+    track.setValueForKey(QVariant::fromValue(nullptr), "artist");
+    track.setValueForKey(QStringLiteral("ignored"), "noSuchProperty");
+
+    const auto record = application->library()->tracks().front();
+    EXPECT_EQ(record.integer("bpm"), 120);
+    EXPECT_EQ(record.text("name"), "5");
+    EXPECT_EQ(record.text("comment"), "2.5");
+    EXPECT_TRUE(record.boolean("compilation"));
+    EXPECT_EQ(record.text("artist"), "Someone");
+}
+
+TEST_F(LibraryPipelineTest, opensNothingUntilItConverts) {
+    EXPECT_TRUE(application->convert({}).isEmpty());
+    EXPECT_TRUE(QDir(libraryFolder.path()).isEmpty());
+
+    LibraryApplication unusable(QStringLiteral("/dev/null/library"));
+    EXPECT_TRUE(unusable.convert({QUrl::fromLocalFile(folder.filePath("x.wav"))}).isEmpty());
+    EXPECT_FALSE(unusable.openingError().isEmpty());
+}
+
+} // namespace
+} // namespace decant
