@@ -1,6 +1,7 @@
 #include "app/MainWindow.h"
 
 #include "app/ActionControl.h"
+#include "app/PromptDialog.h"
 #include "app/QueueTableModel.h"
 #include "app/QueueTableView.h"
 #include "app/WindowBadge.h"
@@ -43,6 +44,7 @@ MainWindow::MainWindow(std::shared_ptr<FilesController> controller, QWidget* par
 MainWindow::~MainWindow() {
     controller_->setTableView(nullptr);
     controller_->setBadge(nullptr);
+    controller_->setPrompt(nullptr);
 }
 
 QueueTableView* MainWindow::queueTable() const {
@@ -55,6 +57,10 @@ void MainWindow::connectCommands() {
     connect(ui_->quitAction, &QAction::triggered, qApp, &QApplication::quit);
     connect(ui_->startAction, &QAction::triggered, this,
             [this] { controller_->startDecoding(startControl_); });
+    controller_->setPrompt(std::make_shared<PromptDialog>(this));
+    ui_->fetchMetadataAction->setEnabled(true);
+    connect(ui_->fetchMetadataAction, &QAction::triggered, this,
+            [this] { controller_->fetchMetadata(); });
 }
 
 void MainWindow::fitColumns() {

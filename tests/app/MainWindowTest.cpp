@@ -9,10 +9,16 @@
 #include "queue/FilesController.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QDialog>
 #include <QDir>
 #include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
 #include <QMimeData>
+#include <QPushButton>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 namespace decant {
@@ -124,6 +130,56 @@ TEST_F(MainWindowTest, theDelegateQueuesOpenedFilesAndBringsTheWindowBack) {
     EXPECT_TRUE(window.isVisible());
     delegate.handleLaterLaunch({fixture("Folder/d.flac")});
     EXPECT_EQ(model()->rowCount(), 4);
+}
+
+// Answers the next modal dialog the way a user would.
+void answerNextDialog(const QString& text, bool accept, QStringList* labels = nullptr) {
+    QTimer::singleShot(0, [=] {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        auto* field = dialog->findChild<QLineEdit*>();
+        ASSERT_NE(field, nullptr);
+        EXPECT_EQ(field->size(), QSize(300, 24));
+        EXPECT_TRUE(field->text().isEmpty());
+        if (labels != nullptr) {
+            for (auto* label : dialog->findChildren<QLabel*>()) {
+                labels->append(label->text());
+            }
+            for (auto* button : dialog->findChildren<QPushButton*>()) {
+                labels->append(button->text());
+            }
+        }
+        field->setText(text);
+        accept ? dialog->accept() : dialog->reject();
+    });
+}
+
+TEST_F(MainWindowTest, theStoreCommandAsksForAnAlbumAndRetagsTheQueue) {
+    controller->addFiles({fixture("a.flac", {"TITLE=Old A"}), fixture("b.flac", {"TITLE=Old B"})});
+    QList<QUrl> requests;
+    controller->setAlbumReader([&](const QUrl& url) {
+        requests.append(url);
+        return QList<CommentsDictionary>{{{"TITLE", "New A"}}, {{"TITLE", "New B"}}};
+    });
+    QAction* fetch = action("fetchMetadataAction");
+    ASSERT_TRUE(fetch->isEnabled());
+
+    answerNextDialog("http://itunes.apple.com/album/1", true);
+    fetch->trigger();
+    EXPECT_TRUE(requests.isEmpty());
+    EXPECT_EQ(cell(0, 3), "Old A");
+
+    QStringList labels;
+    answerNextDialog("https://itunes.apple.com/us/album/1", true, &labels);
+    fetch->trigger();
+    ASSERT_EQ(requests.size(), 1);
+    EXPECT_EQ(requests.front(), QUrl("https://itunes.apple.com/us/album/1"));
+    EXPECT_EQ(cell(0, 3), "New A");
+    EXPECT_EQ(cell(1, 3), "New B");
+    for (const char* text :
+         {"Fetch Metadata From iTunes", "Enter iTunes Store URL:", "OK", "Cancel"}) {
+        EXPECT_TRUE(labels.contains(text)) << text;
+    }
 }
 
 // Renders the window with files in several states: the picture in the README.
