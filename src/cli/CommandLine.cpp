@@ -1,0 +1,80 @@
+#include "cli/CommandLine.h"
+
+#include "cli/CommandLineOptions.h"
+#include "cli/Console.h"
+#include "cli/ExitStatus.h"
+#include "cli/ImportRun.h"
+#include "store/StoreAlbumURL.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace decant {
+namespace {
+
+const auto programName = QStringLiteral("decant-cli");
+
+// The paths that exist, made absolute as a drop would give them; each
+// missing one is reported.
+QStringList existingPaths(const QStringList& paths, Console& console) {
+    QStringList existing;
+    for (const QString& path : paths) {
+        const QString absolute = QDir::current().absoluteFilePath(path);
+        if (QFileInfo::exists(absolute)) {
+            existing.append(absolute);
+        } else {
+            console.printProblem(
+                QStringLiteral("%1: no such file or folder: %2").arg(programName, path));
+        }
+    }
+    return existing;
+}
+
+// Refused before anything is queued or decoded, so a mistyped address
+// costs nothing. Nothing when the address is taken.
+std::optional<QString> storeURLProblem(const std::optional<QString>& text) {
+    if (!text) {
+        return std::nullopt;
+    }
+    const StoreAlbumURL album = admitStoreAlbumURL(*text);
+    if (album.admitted()) {
+        return std::nullopt;
+    }
+    return QStringLiteral("%1: the store URL \"%2\" is refused. %3")
+        .arg(programName, *text, describeStoreURLCheck(album.check));
+}
+
+} // namespace
+
+int runCommandLine(const QStringList& arguments, const CommandLineEnvironment& environment) {
+    Console console(environment.out, environment.err, environment.terminal);
+    const ParsedCommandLine parsed = parseCommandLine(arguments);
+    switch (parsed.outcome) {
+    case ParsedCommandLine::Outcome::Print:
+        environment.out << parsed.text;
+        environment.out.flush();
+        return ExitSucceeded;
+    case ParsedCommandLine::Outcome::UsageError:
+        console.printProblem(QStringLiteral("%1: %2\nTry '%1 --help' for more information.")
+                                 .arg(programName, parsed.text));
+        return ExitUsageError;
+    case ParsedCommandLine::Outcome::Run:
+        break;
+    }
+
+    if (const auto problem = storeURLProblem(parsed.options.storeURL)) {
+        console.printProblem(*problem);
+        return ExitUsageError;
+    }
+    const QStringList paths = existingPaths(parsed.options.paths, console);
+    if (paths.isEmpty()) {
+        console.printProblem(QStringLiteral("%1: none of the paths exists.").arg(programName));
+        return ExitUsageError;
+    }
+    // The run's controller and library go before this returns: the library
+    // writes its pending tags as it closes.
+    ImportRun run(console, parsed.options, environment.albumReader);
+    return run.exec(paths);
+}
+
+} // namespace decant

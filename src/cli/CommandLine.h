@@ -1,0 +1,26 @@
+#pragma once
+
+#include "queue/FilesController.h"
+
+#include <QStringList>
+#include <QTextStream>
+
+namespace decant {
+
+// What a run of decant-cli writes to and reads from besides its arguments.
+struct CommandLineEnvironment {
+    QTextStream& out;
+    QTextStream& err;
+    // Standard output is a terminal: progress is one line redrawn in place.
+    bool terminal = false;
+    // Reads the store's album pages; the store itself when empty.
+    FilesController::AlbumReader albumReader;
+};
+
+// decant-cli [--library DIR] [--store-url URL] PATH...: imports the FLAC
+// files among the paths and prints what became of each. The arguments begin
+// with the program's name; returns the exit status. Needs a
+// QCoreApplication, and runs its event loop until the import is over.
+int runCommandLine(const QStringList& arguments, const CommandLineEnvironment& environment);
+
+} // namespace decant

@@ -1,0 +1,66 @@
+#include "cli/CommandLineOptions.h"
+
+#include <QCommandLineParser>
+
+namespace decant {
+namespace {
+
+const auto description =
+    QStringLiteral("Brings FLAC files into Decant's music library with their tags.\n\n"
+                   "Folders are searched for FLAC files at every depth. The library is the\n"
+                   "folder given with --library, else the one named by DECANT_LIBRARY, else\n"
+                   "\"Decant Library\" in your music folder.\n\n"
+                   "Exit status: 0 when every file was imported, 1 when a file failed or was\n"
+                   "not imported, 2 for bad arguments, 130 when stopped with Ctrl-C.");
+
+} // namespace
+
+ParsedCommandLine parseCommandLine(const QStringList& arguments) {
+    QCommandLineParser parser;
+    parser.setApplicationDescription(description);
+    // Not addHelpOption(): its --help-all lists Qt's own options, which a
+    // tool without a window does not take.
+    const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
+                                  QStringLiteral("Show this help."));
+    parser.addOption(help);
+    const QCommandLineOption version = parser.addVersionOption();
+    const QCommandLineOption library(QStringLiteral("library"),
+                                     QStringLiteral("Import into the library in <folder>."),
+                                     QStringLiteral("folder"));
+    const QCommandLineOption storeURL(
+        QStringLiteral("store-url"),
+        QStringLiteral("Tag the files, in order, with the songs of this iTunes Store album page."),
+        QStringLiteral("url"));
+    parser.addOption(library);
+    parser.addOption(storeURL);
+    parser.addPositionalArgument(QStringLiteral("paths"),
+                                 QStringLiteral("FLAC files and folders to import."),
+                                 QStringLiteral("PATH..."));
+
+    ParsedCommandLine parsed;
+    if (!parser.parse(arguments)) {
+        parsed.text = parser.errorText();
+        return parsed;
+    }
+    if (parser.isSet(help)) {
+        return {ParsedCommandLine::Outcome::Print, {}, parser.helpText()};
+    }
+    if (parser.isSet(version)) {
+        return {ParsedCommandLine::Outcome::Print,
+                {},
+                QStringLiteral("decant-cli %1\n").arg(QStringLiteral(DECANT_VERSION))};
+    }
+    if (parser.positionalArguments().isEmpty()) {
+        parsed.text = QStringLiteral("No FLAC files or folders given.");
+        return parsed;
+    }
+    parsed.outcome = ParsedCommandLine::Outcome::Run;
+    parsed.options.libraryFolder = parser.value(library);
+    if (parser.isSet(storeURL)) {
+        parsed.options.storeURL = parser.value(storeURL);
+    }
+    parsed.options.paths = parser.positionalArguments();
+    return parsed;
+}
+
+} // namespace decant

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QString>
+#include <QTextStream>
+
+namespace decant {
+
+// Where decant-cli writes: results and progress to standard output, problems
+// to standard error. On a terminal one status line may stand at the bottom
+// of standard output and be redrawn in place; every other line is written
+// above it, so the two never garble each other. Main thread only.
+class Console {
+public:
+    Console(QTextStream& out, QTextStream& err, bool terminal);
+    Console(const Console&) = delete;
+    Console& operator=(const Console&) = delete;
+
+    bool isTerminal() const { return terminal_; }
+
+    void printLine(const QString& line);
+    void printProblem(const QString& message);
+
+    // Replaces the status line; does nothing when not on a terminal.
+    void showStatusLine(const QString& text);
+    // Leaves the status line as it stands and moves below it.
+    void endStatusLine();
+
+private:
+    void eraseStatusLine();
+    void redrawStatusLine();
+
+    QTextStream& out_;
+    QTextStream& err_;
+    const bool terminal_;
+    QString statusLine_;
+};
+
+} // namespace decant

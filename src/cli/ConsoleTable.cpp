@@ -1,0 +1,100 @@
+#include "cli/ConsoleTable.h"
+
+#include "queue/FilesController.h"
+
+#include <algorithm>
+#include <array>
+
+namespace decant {
+namespace {
+
+struct Column {
+    const char* identifier;
+    const char* title;
+};
+
+constexpr std::array<Column, 6> columns{{
+    {"path", "File"},
+    {"status", "Status"},
+    {"tracknumber", "Track"},
+    {"title", "Title"},
+    {"artist", "Artist"},
+    {"album", "Album"},
+}};
+
+QString joinAligned(const QStringList& cells, const QList<qsizetype>& widths) {
+    QString line;
+    for (qsizetype column = 0; column < cells.size(); ++column) {
+        const bool last = column + 1 == cells.size();
+        line += last ? cells[column] : cells[column].leftJustified(widths[column] + 2);
+    }
+    // An empty last cell would leave the padding of the one before it.
+    while (line.endsWith(u' ')) {
+        line.chop(1);
+    }
+    return line;
+}
+
+} // namespace
+
+ConsoleTable::ConsoleTable(const FilesController& dataSource, std::function<void()> changed)
+    : dataSource_(dataSource)
+    , changed_(std::move(changed)) {}
+
+void ConsoleTable::reloadData() {
+    if (changed_) {
+        changed_();
+    }
+}
+
+void ConsoleTable::reloadCell(int, int) {
+    if (changed_) {
+        changed_();
+    }
+}
+
+int ConsoleTable::columnWithIdentifier(const QString& identifier) const {
+    const auto found = std::find_if(columns.begin(), columns.end(), [&](const Column& column) {
+        return identifier == QLatin1String(column.identifier);
+    });
+    return found == columns.end() ? -1 : int(found - columns.begin());
+}
+
+int ConsoleTable::numberOfRows() const {
+    return dataSource_.numberOfRowsInTableView();
+}
+
+QStringList ConsoleTable::lines() const {
+    QList<QStringList> rows;
+    QStringList heading;
+    for (const Column& column : columns) {
+        heading.append(QLatin1String(column.title));
+    }
+    rows.append(heading);
+    const int count = numberOfRows();
+    for (int row = 0; row < count; ++row) {
+        QStringList cells;
+        for (const Column& column : columns) {
+            // Tags may hold line breaks; one row must stay one line.
+            cells.append(
+                dataSource_
+                    .tableViewObjectValueForTableColumnRow(QLatin1String(column.identifier), row)
+                    .simplified());
+        }
+        rows.append(cells);
+    }
+
+    QList<qsizetype> widths(qsizetype(columns.size()), 0);
+    for (const QStringList& cells : rows) {
+        for (qsizetype column = 0; column < cells.size(); ++column) {
+            widths[column] = std::max(widths[column], cells[column].size());
+        }
+    }
+    QStringList lines;
+    for (const QStringList& cells : rows) {
+        lines.append(joinAligned(cells, widths));
+    }
+    return lines;
+}
+
+} // namespace decant
