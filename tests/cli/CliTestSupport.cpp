@@ -1,0 +1,140 @@
+#include "CliTestSupport.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <gtest/gtest.h>
+
+namespace decant::test {
+
+CliScratch::CliScratch() {
+    EXPECT_TRUE(folder_.isValid());
+    QDir(folder_.path()).mkpath(QStringLiteral("music"));
+    QDir(folder_.path()).mkpath(QStringLiteral("tmp"));
+}
+
+QString CliScratch::musicPath(const QString& relative) const {
+    const QString music = folder_.filePath(QStringLiteral("music"));
+    return relative.isEmpty() ? music : QDir(music).filePath(relative);
+}
+
+QString CliScratch::libraryPath() const {
+    return folder_.filePath(QStringLiteral("library"));
+}
+
+QString CliScratch::writeFlac(const QString& relative, const FlacFixture& fixture) {
+    const QString path = musicPath(relative);
+    QDir().mkpath(QFileInfo(path).path());
+    EXPECT_TRUE(writeFlacFixture(path, fixture)) << path.toStdString();
+    return path;
+}
+
+QString CliScratch::writeFile(const QString& relative, const QByteArray& bytes) {
+    const QString path = musicPath(relative);
+    QDir().mkpath(QFileInfo(path).path());
+    QFile file(path);
+    EXPECT_TRUE(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+    return path;
+}
+
+QStringList CliScratch::mediaFiles() const {
+    return QDir(QDir(libraryPath()).filePath(QStringLiteral("Media")))
+        .entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
+}
+
+std::shared_ptr<library::Library> CliScratch::openLibrary() const {
+    library::LibraryOptions options;
+    options.readOnly = true;
+    QString error;
+    auto opened = library::Library::open(libraryPath(), options, &error);
+    EXPECT_NE(opened, nullptr) << error.toStdString();
+    return opened;
+}
+
+QList<library::TrackRecord> CliScratch::libraryTracks() const {
+    const auto opened = openLibrary();
+    return opened ? opened->tracks() : QList<library::TrackRecord>();
+}
+
+QProcessEnvironment CliScratch::environment() const {
+    // The test process's environment already points HOME and the XDG
+    // folders into its scratch folder.
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("DECANT_LIBRARY"), libraryPath());
+    environment.insert(QStringLiteral("TMPDIR"), folder_.filePath(QStringLiteral("tmp")));
+    return environment;
+}
+
+QStringList CliScratch::decodedFiles() const {
+    QStringList files;
+    QDirIterator found(folder_.filePath(QStringLiteral("tmp")), {QStringLiteral("*.wav")},
+                       QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+    while (found.hasNext()) {
+        files.append(found.next());
+    }
+    return files;
+}
+
+CliResult runCli(const CliScratch& scratch, const QStringList& arguments,
+                 std::chrono::milliseconds timeout) {
+    QProcess process;
+    process.setProcessEnvironment(scratch.environment());
+    process.start(QStringLiteral(DECANT_CLI), arguments);
+    CliResult result;
+    if (!process.waitForFinished(int(timeout.count()))) {
+        process.kill();
+        process.waitForFinished(5000);
+    } else {
+        result.exited = process.exitStatus() == QProcess::NormalExit;
+        result.exitCode = process.exitCode();
+    }
+    result.out = QString::fromUtf8(process.readAllStandardOutput());
+    result.err = QString::fromUtf8(process.readAllStandardError());
+    return result;
+}
+
+QMap<QString, QString> summaryRow(const QString& out, const QString& fileName) {
+    const QStringList lines = out.split(u'\n');
+    const auto heading = std::find_if(lines.begin(), lines.end(), [](const QString& line) {
+        return line.startsWith(QLatin1String("File  "));
+    });
+    if (heading == lines.end()) {
+        return {};
+    }
+    QList<std::pair<QString, qsizetype>> columns;
+    static const QRegularExpression title(QStringLiteral("\\S+"));
+    for (auto match = title.globalMatch(*heading); match.hasNext();) {
+        const auto found = match.next();
+        columns.append({found.captured(), found.capturedStart()});
+    }
+    const auto row = std::find_if(heading + 1, lines.end(), [&](const QString& line) {
+        return line.startsWith(fileName + QLatin1String("  "));
+    });
+    if (row == lines.end()) {
+        return {};
+    }
+    QMap<QString, QString> cells;
+    for (qsizetype column = 0; column < columns.size(); ++column) {
+        const qsizetype start = columns[column].second;
+        const qsizetype end =
+            column + 1 < columns.size() ? columns[column + 1].second : row->size();
+        cells.insert(columns[column].first, row->mid(start, end - start).trimmed());
+    }
+    return cells;
+}
+
+QStringList statusChanges(const QString& out, const QString& fileName) {
+    QStringList statuses;
+    const QRegularExpression line(
+        QStringLiteral("^(\\w+)  %1(:.*)?$").arg(QRegularExpression::escape(fileName)));
+    for (const QString& text : out.split(u'\n')) {
+        if (const auto match = line.match(text); match.hasMatch()) {
+            statuses.append(match.captured(1));
+        }
+    }
+    return statuses;
+}
+
+} // namespace decant::test
