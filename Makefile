@@ -6,7 +6,7 @@ JOBS ?= $(shell nproc)
 # CI builds with warnings as errors.
 CMAKE_FLAGS ?= $(if $(CI),-DDECANT_WERROR=ON)
 
-.PHONY: all bootstrap configure build test demo asan tsan fuzz bench format clean
+.PHONY: all bootstrap configure build test demo asan tsan fuzz bench package format clean
 
 all: build
 
@@ -37,6 +37,10 @@ fuzz: bootstrap
 
 bench: build
 	bench/decode.sh build/$(PRESET)/bin
+
+# The Debian package, from the release build: build/release/decant_*.deb
+package: build
+	cd build/$(PRESET) && cpack -G DEB
 
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i
