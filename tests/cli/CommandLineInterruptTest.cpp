@@ -12,53 +12,67 @@
 namespace decant {
 namespace {
 
-// Reads the process's output until `pattern` matches it or the time is up.
-bool waitForOutput(QProcess& process, QString& out, const QRegularExpression& pattern,
-                   int milliseconds) {
-    const QDeadlineTimer deadline(milliseconds);
-    while (!pattern.match(out).hasMatch()) {
-        if (deadline.hasExpired() || process.state() != QProcess::Running) {
-            return false;
-        }
-        process.waitForReadyRead(100);
-        out += QString::fromUtf8(process.readAllStandardOutput());
-    }
-    return true;
-}
-
-class CommandLineInterrupt : public testing::TestWithParam<int> {};
-
-TEST_P(CommandLineInterrupt, stopsAfterTheWorkUnderWayAndLeavesTheLibraryWhole) {
-    test::CliScratch scratch;
-    // More files than workers by far, so the queue is still long when the
+// A run of many short files, started and caught while a file is under way.
+class LongRun : public testing::Test {
+protected:
+    // More files than workers by far, so the queue is still long when a
     // signal arrives.
     const int count = std::max(48, 8 * WorkQueue::processorCount());
-    test::FlacFixture fixture;
-    fixture.samples = 3 * 44100;
-    const QString first = scratch.writeFlac("000.flac", fixture);
-    for (int index = 1; index < count; ++index) {
-        ASSERT_TRUE(QFile::copy(
-            first, scratch.musicPath(QStringLiteral("%1.flac").arg(index, 3, 10, QChar(u'0')))));
+
+    void startOnceAFileIsUnderWay() {
+        test::FlacFixture fixture;
+        fixture.samples = 3 * 44100;
+        const QString first = scratch.writeFlac("000.flac", fixture);
+        for (int index = 1; index < count; ++index) {
+            ASSERT_TRUE(QFile::copy(first, scratch.musicPath(QStringLiteral("%1.flac").arg(
+                                               index, 3, 10, QChar(u'0')))));
+        }
+        process.setProcessEnvironment(scratch.environment());
+        process.start(QStringLiteral(DECANT_CLI), {scratch.musicPath()});
+        ASSERT_TRUE(process.waitForStarted(30000));
+        // A file that has begun decoding is sure to be finished.
+        ASSERT_NO_FATAL_FAILURE(waitForOutput(QStringLiteral("^Decod(ing|ed)  ")));
     }
 
-    QProcess process;
-    process.setProcessEnvironment(scratch.environment());
-    process.start(QStringLiteral(DECANT_CLI), {scratch.musicPath()});
-    ASSERT_TRUE(process.waitForStarted(30000));
-    QString out;
-    // A file under way is sure to be imported before the run stops.
-    const QRegularExpression underWay(QStringLiteral("^Decod(ing|ed)  "),
-                                      QRegularExpression::MultilineOption);
-    ASSERT_TRUE(waitForOutput(process, out, underWay, 60000)) << out.toStdString();
-    ASSERT_EQ(::kill(pid_t(process.processId()), GetParam()), 0);
-    ASSERT_TRUE(process.waitForFinished(120000));
-    out += QString::fromUtf8(process.readAllStandardOutput());
-    const QString err = QString::fromUtf8(process.readAllStandardError());
+    // Reads the output until a line matches or the time is up.
+    void waitForOutput(const QString& pattern) {
+        const QRegularExpression line(pattern, QRegularExpression::MultilineOption);
+        const QDeadlineTimer deadline(60000);
+        while (!line.match(out + err).hasMatch()) {
+            ASSERT_FALSE(deadline.hasExpired()) << out.toStdString();
+            ASSERT_EQ(process.state(), QProcess::Running) << out.toStdString();
+            process.waitForReadyRead(100);
+            out += QString::fromUtf8(process.readAllStandardOutput());
+            err += QString::fromUtf8(process.readAllStandardError());
+        }
+    }
 
-    ASSERT_EQ(process.exitStatus(), QProcess::NormalExit) << err.toStdString();
+    void signal(int signalNumber) {
+        ASSERT_EQ(::kill(pid_t(process.processId()), signalNumber), 0);
+    }
+
+    void waitUntilFinished() {
+        ASSERT_TRUE(process.waitForFinished(120000));
+        out += QString::fromUtf8(process.readAllStandardOutput());
+        err += QString::fromUtf8(process.readAllStandardError());
+        ASSERT_EQ(process.exitStatus(), QProcess::NormalExit) << err.toStdString();
+    }
+
+    test::CliScratch scratch;
+    QProcess process;
+    QString out;
+    QString err;
+};
+
+class CommandLineInterrupt : public LongRun, public testing::WithParamInterface<int> {};
+
+TEST_P(CommandLineInterrupt, stopsAfterTheWorkUnderWayAndLeavesTheLibraryWhole) {
+    ASSERT_NO_FATAL_FAILURE(startOnceAFileIsUnderWay());
+    ASSERT_NO_FATAL_FAILURE(signal(GetParam()));
+    ASSERT_NO_FATAL_FAILURE(waitUntilFinished());
+
     EXPECT_EQ(process.exitCode(), 128 + GetParam());
     EXPECT_TRUE(err.contains("Stopping")) << err.toStdString();
-
     const QStringList media = scratch.mediaFiles();
     EXPECT_TRUE(media.filter(QRegularExpression("^\\.")).isEmpty())
         << media.join(", ").toStdString();
@@ -78,6 +92,30 @@ INSTANTIATE_TEST_SUITE_P(Signals, CommandLineInterrupt, testing::Values(SIGINT, 
                          [](const testing::TestParamInfo<int>& info) {
                              return info.param == SIGINT ? "interrupt" : "terminate";
                          });
+
+class CommandLineSecondInterrupt : public LongRun {};
+
+TEST_F(CommandLineSecondInterrupt, endsTheProcessAtOnce) {
+    ASSERT_NO_FATAL_FAILURE(startOnceAFileIsUnderWay());
+    // Once the hand-off of every file is under way, the first signal leaves
+    // it seconds of work to wait for.
+    ASSERT_NO_FATAL_FAILURE(waitForOutput(QStringLiteral("^Encoding  ")));
+    ASSERT_NO_FATAL_FAILURE(signal(SIGINT));
+    // Signals of one kind that are pending together arrive as one.
+    ASSERT_NO_FATAL_FAILURE(waitForOutput(QStringLiteral("^Stopping")));
+    ASSERT_NO_FATAL_FAILURE(signal(SIGINT));
+    ASSERT_NO_FATAL_FAILURE(waitUntilFinished());
+
+    EXPECT_EQ(process.exitCode(), 130);
+    EXPECT_FALSE(out.contains("imported,")) << "no summary after a second Ctrl-C";
+    // Whatever the import was writing, the next run can open the library
+    // (the process may have ended while the library was being created).
+    if (QFileInfo::exists(scratch.libraryPath())) {
+        QString error;
+        EXPECT_NE(library::Library::open(scratch.libraryPath(), &error), nullptr)
+            << error.toStdString();
+    }
+}
 
 } // namespace
 } // namespace decant
