@@ -11,7 +11,8 @@ const auto description =
                    "folder given with --library, else the one named by DECANT_LIBRARY, else\n"
                    "\"Decant Library\" in your music folder.\n\n"
                    "Exit status: 0 when every file was imported, 1 when a file failed or was\n"
-                   "not imported, 2 for bad arguments, 130 when stopped with Ctrl-C.");
+                   "not imported, 2 for bad arguments, 130 when stopped with Ctrl-C (143\n"
+                   "with SIGTERM), after the files under way are finished.");
 
 } // namespace
 
