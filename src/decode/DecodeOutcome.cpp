@@ -8,8 +8,6 @@ std::string_view describeOutcome(DecodeOutcome outcome) {
         return "decoded";
     case DecodeOutcome::DecoderUnavailable:
         return "FLAC decoder could not be created";
-    case DecodeOutcome::OutOfResources:
-        return "no thread could be started to write the file";
     case DecodeOutcome::DestinationUnopenable:
         return "destination cannot be opened for writing";
     case DecodeOutcome::DestinationIsSource:

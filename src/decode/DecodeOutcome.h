@@ -9,7 +9,6 @@ namespace decant {
 enum class DecodeOutcome {
     Decoded,
     DecoderUnavailable,
-    OutOfResources,
     DestinationUnopenable,
     DestinationIsSource,
     SourceUnreadable,

@@ -3,12 +3,13 @@
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
-#include <system_error>
 #include <unistd.h>
 #include <utility>
 
 namespace decant {
 namespace {
+
+constexpr std::size_t bufferSize = 256 * 1024;
 
 class Descriptor {
 public:
@@ -49,6 +50,12 @@ bool makeBlocking(int descriptor) {
 WAVOutputFile::WAVOutputFile(const char* path, const std::optional<FileIdentity>& source)
     : openOutcome_(open(path, source)) {}
 
+WAVOutputFile::~WAVOutputFile() {
+    if (stream) {
+        writeBuffer();
+    }
+}
+
 DecodeOutcome WAVOutputFile::open(const char* path, const std::optional<FileIdentity>& source) {
     Descriptor descriptor(openWithoutFollowingLinks(path));
     struct stat info {};
@@ -69,23 +76,23 @@ DecodeOutcome WAVOutputFile::open(const char* path, const std::optional<FileIden
         return DecodeOutcome::DestinationUnopenable;
     }
     descriptor.release();
-    // The background writer hands over whole chunks: a stdio buffer would
-    // only copy them once more.
+    // The buffer below is the only one: stdio's would just copy it again.
     setvbuf(stream.get(), nullptr, _IONBF, 0);
-    try {
-        writer = std::make_unique<BackgroundWriter>(stream.get());
-    } catch (const std::system_error&) {
-        return DecodeOutcome::OutOfResources; // no thread to be had
-    }
+    buffer = std::make_unique_for_overwrite<unsigned char[]>(bufferSize);
+    capacity = bufferSize;
     return DecodeOutcome::Decoded;
 }
 
 unsigned char* WAVOutputFile::reserve(std::size_t size) {
-    return failed || !writer ? nullptr : writer->reserve(size);
-}
-
-void WAVOutputFile::commit(std::size_t size) {
-    writer->commit(size);
+    if (!stream || (buffered + size > capacity && !writeBuffer())) {
+        return nullptr;
+    }
+    // A frame larger than the whole buffer (up to 2 MiB) gets one of its size.
+    if (size > capacity) {
+        buffer = std::make_unique_for_overwrite<unsigned char[]>(size);
+        capacity = size;
+    }
+    return buffer.get() + buffered;
 }
 
 bool WAVOutputFile::write(const unsigned char* bytes, std::size_t size) {
@@ -98,23 +105,24 @@ bool WAVOutputFile::write(const unsigned char* bytes, std::size_t size) {
     return true;
 }
 
-bool WAVOutputFile::finishWriting() {
-    failed = failed || !writer || !writer->finish();
+bool WAVOutputFile::writeBuffer() {
+    failed = failed || std::fwrite(buffer.get(), 1, buffered, stream.get()) != buffered;
+    buffered = 0;
     return !failed;
 }
 
 bool WAVOutputFile::rewriteHeader(const WAVHeader& header) {
-    failed = !finishWriting() || std::fseek(stream.get(), 0, SEEK_SET) != 0 ||
+    failed = !stream || !writeBuffer() || std::fseek(stream.get(), 0, SEEK_SET) != 0 ||
              std::fwrite(header.data(), 1, header.size(), stream.get()) != header.size();
     return !failed;
 }
 
 bool WAVOutputFile::close() {
-    if (!stream || !finishWriting()) {
+    if (!stream || !writeBuffer()) {
         return false;
     }
-    // fclose reports a failed final flush or close: not to be ignored on
-    // file systems that only report errors then (NFS, quotas).
+    // fclose reports a failed close: not to be ignored on file systems that
+    // report errors only then (NFS, quotas).
     return std::fclose(stream.release()) == 0;
 }
 

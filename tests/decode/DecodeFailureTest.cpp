@@ -112,6 +112,8 @@ TEST_P(FrameMismatchTest, abortsWhenAFrameDisagreesWithStreamInfo) {
     test::setStreamInfoField(flac, GetParam().firstBit, GetParam().width, GetParam().value);
     EXPECT_EQ(decodeFLACToWAVWithOutcome(fileWith("source.flac", flac), path("out.wav")),
               DecodeOutcome::FrameFormatMismatch);
+    // What was written before the abort stays: here the header alone.
+    EXPECT_EQ(QFile(path("out.wav")).size(), 44);
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -12,8 +12,7 @@
 namespace decant {
 namespace {
 
-// The queue runs one decode per processor; calls must share nothing, and
-// each hands its output to a writer thread of its own.
+// The queue runs one decode per processor; calls must share nothing.
 TEST(DecodeThreads, decodesSeveralFilesAtOnce) {
     QTemporaryDir folder;
     constexpr std::size_t threadCount = 4;
@@ -22,7 +21,7 @@ TEST(DecodeThreads, decodesSeveralFilesAtOnce) {
         test::FlacFixture fixture;
         fixture.channels = unsigned(index + 1);
         fixture.bitsPerSample = index % 2 ? 24 : 16;
-        fixture.samples = 150000; // several chunks for each background writer
+        fixture.samples = 150000; // several buffers written by each decode
         sources[index] = folder.filePath(QStringLiteral("%1.flac").arg(index));
         destinations[index] = folder.filePath(QStringLiteral("%1.wav").arg(index));
         ASSERT_TRUE(test::writeFlacFixture(sources[index], fixture));
