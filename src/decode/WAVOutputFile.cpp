@@ -47,8 +47,9 @@ bool makeBlocking(int descriptor) {
 
 } // namespace
 
-WAVOutputFile::WAVOutputFile(const char* path, const std::optional<FileIdentity>& source)
-    : openOutcome_(open(path, source)) {}
+WAVOutputFile::WAVOutputFile(const char* path, const std::optional<FileIdentity>& source) {
+    openOutcome_ = open(path, source);
+}
 
 WAVOutputFile::~WAVOutputFile() {
     if (stream) {
