@@ -6,11 +6,11 @@
 # and at most 1.0 x `flac -d`; peak RSS under 16 MiB. Exits 1 if one is missed.
 #
 # usage: bench/decode.sh BIN   (BIN: the folder holding flac2wav)
-#        ROUNDS=9 RUNS=5 bench/decode.sh build/release/bin
+#        ROUNDS=25 RUNS=2 bench/decode.sh build/release/bin
 set -euo pipefail
 bin=${1:?usage: bench/decode.sh BIN}
-rounds=${ROUNDS:-7}
-runs=${RUNS:-3} # per command and round
+rounds=${ROUNDS:-15}
+runs=${RUNS:-1} # per command and round
 flac2wav=$(cd "$bin" && pwd)/flac2wav
 for tool in "$flac2wav" flac ffmpeg hyperfine /usr/bin/time; do
   command -v "$tool" > /dev/null || { echo "decode.sh: $tool is missing (scripts/bootstrap)" >&2; exit 1; }
