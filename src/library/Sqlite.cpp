@@ -16,8 +16,7 @@ bool execute(sqlite3* connection, const char* sql, QString* error) {
     return result == SQLITE_OK;
 }
 
-Statement::Statement(sqlite3* connection, const char* sql)
-    : connection_(connection) {
+Statement::Statement(sqlite3* connection, const char* sql) {
     sqlite3_stmt* statement = nullptr;
     check(sqlite3_prepare_v2(connection, sql, -1, &statement, nullptr));
     handle_.reset(statement);

@@ -49,7 +49,6 @@ public:
 private:
     void check(int result);
 
-    sqlite3* connection_;
     std::unique_ptr<sqlite3_stmt, StatementFinalizer> handle_;
     bool failed_ = false;
 };
