@@ -150,13 +150,22 @@ void printInfo(const Library& library, QTextStream& out) {
         << "Tracks:   " << library.trackCount() << '\n';
 }
 
+// The library, or null after saying on `err` why it could not be opened.
+std::shared_ptr<Library> openLibrary(const Invocation& invocation, const LibraryOptions& options,
+                                     QTextStream& err) {
+    QString error;
+    auto library = Library::open(invocation.location, options, &error);
+    if (!library) {
+        err << "decant-library: " << error << '\n';
+    }
+    return library;
+}
+
 int changeSettings(const Invocation& invocation, QTextStream& out, QTextStream& err) {
     LibraryOptions options;
     options.writeTags = false;
-    QString error;
-    const auto library = Library::open(invocation.location, options, &error);
+    const auto library = openLibrary(invocation, options, err);
     if (!library) {
-        err << "decant-library: " << error << '\n';
         return ToolLibraryFailed;
     }
     ImportSettings settings =
@@ -168,6 +177,7 @@ int changeSettings(const Invocation& invocation, QTextStream& out, QTextStream& 
         err << "decant-library: " << *problem << '\n';
         return ToolUsageError;
     }
+    QString error;
     if (!library->setImportSettings(settings, &error)) {
         err << "decant-library: cannot store the settings: " << error << '\n';
         return ToolLibraryFailed;
@@ -179,10 +189,8 @@ int changeSettings(const Invocation& invocation, QTextStream& out, QTextStream& 
 int show(const Invocation& invocation, QTextStream& out, QTextStream& err) {
     LibraryOptions options;
     options.readOnly = true;
-    QString error;
-    const auto library = Library::open(invocation.location, options, &error);
+    const auto library = openLibrary(invocation, options, err);
     if (!library) {
-        err << "decant-library: " << error << '\n';
         return ToolLibraryFailed;
     }
     if (invocation.command == QLatin1String("info")) {
