@@ -57,11 +57,12 @@ void QueueTableView::dragLeaveEvent(QDragLeaveEvent* event) {
 }
 
 void QueueTableView::dropEvent(QDropEvent* event) {
-    const int row = insertionRow_ >= 0 ? insertionRow_ : queueModel_->rowCount();
+    const int row = insertionRow_;
     insertionRow_ = -1;
     viewport()->update();
     if (queueModel_ != nullptr &&
-        queueModel_->dropMimeData(event->mimeData(), event->dropAction(), row, 0, {})) {
+        queueModel_->dropMimeData(event->mimeData(), event->dropAction(),
+                                  row >= 0 ? row : queueModel_->rowCount(), 0, {})) {
         event->acceptProposedAction();
     } else {
         event->ignore();
