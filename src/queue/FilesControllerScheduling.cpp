@@ -54,14 +54,13 @@ void FilesController::observeValueForKeyPathOfObjectChangeContext(const QString&
     if (object != operationQueue_.get() || keyPath != QLatin1String("operationCount")) {
         return;
     }
-    QString label;
-    if (change > 0) {
-        label = QString::number(change);
-    } else {
-        startHandOff();
-    }
+    // The badge is settled before a hand-off starts, so whoever learns that
+    // the hand-off has finished also sees the badge gone.
     if (const auto dockBadge = badge()) {
-        dockBadge->setBadgeLabel(label);
+        dockBadge->setBadgeLabel(change > 0 ? QString::number(change) : QString());
+    }
+    if (change == 0) {
+        startHandOff();
     }
 }
 
