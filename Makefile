@@ -1,5 +1,6 @@
-# Thin wrapper over the CMake presets. `make test` and `make demo` work on a
-# fresh Debian 12 machine as root: both install what they need first.
+# Thin wrapper over the CMake presets. A fresh Debian 12 has no make: run
+# scripts/bootstrap first (the README's set-up commands do); every target
+# here calls it again, which costs nothing once the packages are there.
 
 PRESET ?= release
 JOBS ?= $(shell nproc)
