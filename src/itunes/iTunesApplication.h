@@ -1,10 +1,12 @@
 #pragma once
 
+#include <QByteArray>
 #include <QList>
 #include <QString>
 #include <QUrl>
 #include <QVariant>
 
+#include <functional>
 #include <memory>
 
 namespace decant {
@@ -20,6 +22,10 @@ public:
     // Stores a property by its scripting name ("artist", "trackNumber") with
     // a text, integer or boolean value. Failures are not reported.
     virtual void setValueForKey(const QVariant& value, const QString& key) = 0;
+    // Gives the track the image (the bytes of a JPEG or PNG file) as its
+    // artwork. An image the library cannot use is skipped, never failing the
+    // track; the library keeps the reason.
+    virtual void setArtworkData(const QByteArray& image) { Q_UNUSED(image); }
 };
 
 using iTunesTrackPointer = std::shared_ptr<iTunesTrack>;
@@ -38,6 +44,23 @@ public:
     // cannot be converted has no track in the reply; an absent reply is an
     // empty list.
     virtual QList<iTunesTrackPointer> convert(const QList<QUrl>& files) = 0;
+
+    // Why the last convert gave no track for `file`: empty when it gave one,
+    // or when the library said nothing. Any thread.
+    virtual QString failureReasonForFile(const QUrl& file) const {
+        Q_UNUSED(file);
+        return {};
+    }
+
+    // Told about each file of a convert as the library finishes with it,
+    // converted or not, in any order; runs on a thread of the library's.
+    using ConversionObserver = std::function<void(const QUrl& file, bool converted)>;
+    virtual void setConversionObserver(ConversionObserver observer) { Q_UNUSED(observer); }
+
+    // Asks a convert under way to end soon: the file under way is finished
+    // or abandoned cleanly, the others are not converted (their reason says
+    // so). Any thread; returns at once.
+    virtual void stopConverting() {}
 
     long timeout() const { return timeout_; }
     void setTimeout(long timeout) { timeout_ = timeout; }
