@@ -166,10 +166,11 @@ QList<CommentsDictionary> iTunesMetadataFetcher::fetchMetadataFromAlbumURL(const
 }
 
 QList<CommentsDictionary>
-iTunesMetadataFetcher::fetchMetadataFromAlbumURL(const QUrl& url, const PageLoadLimits& limits) {
+iTunesMetadataFetcher::fetchMetadataFromAlbumURL(const QUrl& url, const PageLoadLimits& limits,
+                                                 const PageLoadCancellation* cancellation) {
     QNetworkRequest request(url);
     request.setRawHeader("User-Agent", userAgent);
-    const PageLoadResult page = PageLoader::get(request, limits);
+    const PageLoadResult page = PageLoader::get(request, limits, cancellation);
     const std::optional<QByteArray> serverData = extractServerDataFromBody(page.body);
     return serverData ? songsFromServerData(*serverData) : QList<CommentsDictionary>{};
 }
