@@ -126,9 +126,9 @@ TEST_F(MainWindowTest, theDelegateQueuesOpenedFilesAndBringsTheWindowBack) {
     window.hide();
     delegate.handleLaterLaunch({});
     EXPECT_TRUE(window.isVisible());
-    delegate.handleLaterLaunch({});
-    EXPECT_TRUE(window.isVisible());
-    delegate.handleLaterLaunch({fixture("Folder/d.flac")});
+    window.showMinimized();
+    delegate.handleLaterLaunch({QFile::encodeName(fixture("Folder/d.flac"))});
+    EXPECT_FALSE(window.isMinimized());
     EXPECT_EQ(model()->rowCount(), 4);
 }
 
