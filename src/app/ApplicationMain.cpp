@@ -2,6 +2,8 @@
 
 #include "app/AppDelegate.h"
 #include "app/MainWindow.h"
+#include "app/QuitCoordinator.h"
+#include "app/TerminationSignals.h"
 #include "platform/SingleInstance.h"
 #include "queue/FilesController.h"
 
@@ -9,6 +11,7 @@
 #include <QIcon>
 #include <QTextStream>
 
+#include <cstdio>
 #include <cstdlib>
 #include <memory>
 #include <optional>
@@ -57,6 +60,8 @@ int applicationMain(int argc, char** argv) {
     QApplication::setApplicationVersion(QStringLiteral(DECANT_VERSION));
     QApplication::setDesktopFileName(QStringLiteral("decant"));
     QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("decant")));
+    // Quitting goes through the coordinator, which ends the loop itself.
+    QApplication::setQuitOnLastWindowClosed(false);
 
     const QList<QByteArray> paths = absolutePaths(argc, argv);
     SingleInstance instance;
@@ -82,12 +87,25 @@ int applicationMain(int argc, char** argv) {
     QObject::connect(&instance, &SingleInstance::pathsReceived, &delegate,
                      &AppDelegate::handleLaterLaunch);
 
+    QuitCoordinator quit(controller, &window);
+    const TerminationSignals terminationSignals([&quit] { quit.requestQuit(); });
+    QObject::connect(&quit, &QuitCoordinator::stopping, &instance, &SingleInstance::setQuitting);
+    QObject::connect(&quit, &QuitCoordinator::readyToQuit, &application,
+                     [] { QCoreApplication::exit(0); });
+
     window.show();
     delegate.applicationDidFinishLaunching();
     if (!paths.isEmpty()) {
         delegate.applicationOpenFiles(AppDelegate::pathsAsText(paths));
     }
-    return application.exec();
+    const int status = application.exec();
+    if (quit.gaveUpWaiting()) {
+        // The library did not stop in time, and joining its thread would
+        // keep the process for as long as it takes.
+        std::fflush(nullptr);
+        _exit(status);
+    }
+    return status;
 }
 
 } // namespace decant
