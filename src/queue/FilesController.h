@@ -70,7 +70,8 @@ public:
     // library is asked to stop the one under way. Any thread; returns at once.
     void stopRunning();
     // True while decodes are queued or running or a hand-off is under way.
-    // Any thread.
+    // Any thread. Only after stopRunning() does false mean that nothing will
+    // start any more: a run's last decode starts its hand-off.
     bool isRunning() const;
 
     // --- Table data source (FilesControllerTable.cpp) ---
