@@ -4,6 +4,8 @@
 #include "app/QueueTableView.h"
 #include "queue/FilesController.h"
 
+#include <QFile>
+
 namespace decant {
 
 void AppDelegate::applicationDidFinishLaunching() {
@@ -20,21 +22,37 @@ bool AppDelegate::applicationOpenFiles(const QStringList& paths) {
 }
 
 bool AppDelegate::applicationShouldHandleReopenHasVisibleWindows(bool hasVisibleWindows) {
-    if (!hasVisibleWindows && window_) {
-        window_->showNormal();
-        window_->raise();
-        window_->activateWindow();
+    if (!hasVisibleWindows) {
+        bringWindowToFront();
     }
     return true;
 }
 
-void AppDelegate::handleLaterLaunch(const QStringList& paths) {
+void AppDelegate::handleLaterLaunch(const QList<QByteArray>& paths) {
+    // Whatever the launch asked for, the user looks for the window next.
+    bringWindowToFront();
     if (!paths.isEmpty()) {
-        applicationOpenFiles(paths);
-        return;
+        applicationOpenFiles(pathsAsText(paths));
     }
-    const bool visible = window_ && window_->isVisible() && !window_->isMinimized();
-    applicationShouldHandleReopenHasVisibleWindows(visible);
+}
+
+QStringList AppDelegate::pathsAsText(const QList<QByteArray>& paths) {
+    QStringList texts;
+    texts.reserve(paths.size());
+    for (const QByteArray& path : paths) {
+        texts.append(QFile::decodeName(path));
+    }
+    return texts;
+}
+
+void AppDelegate::bringWindowToFront() {
+    if (window_) {
+        // Unminimised, but a maximised window stays maximised.
+        window_->setWindowState(window_->windowState() & ~Qt::WindowMinimized);
+        window_->show();
+        window_->raise();
+        window_->activateWindow();
+    }
 }
 
 } // namespace decant

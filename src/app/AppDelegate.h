@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QByteArray>
+#include <QList>
 #include <QObject>
 #include <QPointer>
 #include <QStringList>
@@ -34,10 +36,17 @@ public:
     // hidden or minimised.
     bool applicationShouldHandleReopenHasVisibleWindows(bool hasVisibleWindows);
 
-    // A later launch's request: paths to open, or none to show the window.
-    void handleLaterLaunch(const QStringList& paths);
+    // A later launch's request: the window comes to the front, and the
+    // paths, when there are any, are opened.
+    void handleLaterLaunch(const QList<QByteArray>& paths);
+
+    // File names as the queue takes them today: decoded as Qt decodes file
+    // names.
+    static QStringList pathsAsText(const QList<QByteArray>& paths);
 
 private:
+    void bringWindowToFront();
+
     std::shared_ptr<FilesController> filesController_;
     QPointer<MainWindow> window_;
 };

@@ -2,41 +2,80 @@
 
 #include "app/AppDelegate.h"
 #include "app/MainWindow.h"
+#include "app/QuitCoordinator.h"
+#include "app/TerminationSignals.h"
 #include "platform/SingleInstance.h"
 #include "queue/FilesController.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QIcon>
+#include <QTextStream>
+
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+#include <optional>
+#include <unistd.h>
 
 namespace decant {
 namespace {
 
-// File managers pass the files opened with Decant as arguments; the running
-// instance may have another working folder, so they travel absolute.
-QStringList absolutePaths(const QStringList& arguments) {
-    QStringList paths;
-    for (const QString& argument : arguments) {
-        paths.append(QDir::current().absoluteFilePath(argument));
+// File managers pass the files opened with Decant as arguments, as bytes;
+// the running instance may have another working folder, so they travel
+// absolute.
+QList<QByteArray> absolutePaths(int argc, char** argv) {
+    const std::unique_ptr<char, decltype(&std::free)> folder(::getcwd(nullptr, 0), &std::free);
+    QList<QByteArray> paths;
+    for (int index = 1; index < argc; ++index) {
+        const QByteArray argument(argv[index]);
+        paths.append(argument.startsWith('/') || !folder
+                         ? argument
+                         : QByteArray(folder.get()) + '/' + argument);
     }
     return paths;
+}
+
+// Why a launch ends without a window, on the terminal; empty when it runs.
+std::optional<QString> launchProblem(SingleInstance& instance, const QList<QByteArray>& paths) {
+    switch (instance.claim(paths)) {
+    case SingleInstance::Launch::First:
+        return std::nullopt;
+    case SingleInstance::Launch::HandedOver:
+        return QString();
+    case SingleInstance::Launch::NotResponding:
+        return QString::fromLatin1(SingleInstance::notRespondingMessage);
+    case SingleInstance::Launch::Unavailable:
+        return QStringLiteral("Decant cannot tell whether it is already running: %1")
+            .arg(instance.errorString());
+    }
+    return QString();
 }
 
 } // namespace
 
 int applicationMain(int argc, char** argv) {
+    // Takes its own options (-platform, -style) out of argc and argv.
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Decant"));
     QApplication::setApplicationVersion(QStringLiteral(DECANT_VERSION));
     QApplication::setDesktopFileName(QStringLiteral("decant"));
     QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("decant")));
+    // Quitting goes through the coordinator, which ends the loop itself.
+    QApplication::setQuitOnLastWindowClosed(false);
 
-    const QStringList paths = absolutePaths(application.arguments().mid(1));
+    const QList<QByteArray> paths = absolutePaths(argc, argv);
     SingleInstance instance;
-    if (instance.forwardToRunningInstance(paths)) {
-        return 0;
+    if (const std::optional<QString> problem = launchProblem(instance, paths)) {
+        if (problem->isEmpty()) {
+            return 0;
+        }
+        QTextStream(stderr) << *problem << Qt::endl;
+        return 1;
     }
-    instance.listen();
+    if (!instance.listen()) {
+        QTextStream(stderr) << "Decant cannot take files from later launches: "
+                            << instance.errorString() << Qt::endl;
+    }
 
     auto controller = std::make_shared<FilesController>();
     MainWindow window(controller);
@@ -48,12 +87,25 @@ int applicationMain(int argc, char** argv) {
     QObject::connect(&instance, &SingleInstance::pathsReceived, &delegate,
                      &AppDelegate::handleLaterLaunch);
 
+    QuitCoordinator quit(controller, &window);
+    const TerminationSignals terminationSignals([&quit] { quit.requestQuit(); });
+    QObject::connect(&quit, &QuitCoordinator::stopping, &instance, &SingleInstance::setQuitting);
+    QObject::connect(&quit, &QuitCoordinator::readyToQuit, &application,
+                     [] { QCoreApplication::exit(0); });
+
     window.show();
     delegate.applicationDidFinishLaunching();
     if (!paths.isEmpty()) {
-        delegate.applicationOpenFiles(paths);
+        delegate.applicationOpenFiles(AppDelegate::pathsAsText(paths));
     }
-    return application.exec();
+    const int status = application.exec();
+    if (quit.gaveUpWaiting()) {
+        // The library did not stop in time, and joining its thread would
+        // keep the process for as long as it takes.
+        std::fflush(nullptr);
+        _exit(status);
+    }
+    return status;
 }
 
 } // namespace decant

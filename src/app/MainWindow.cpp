@@ -9,6 +9,7 @@
 #include "ui_MainWindow.h"
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QFileDialog>
 #include <QHeaderView>
 #include <QMap>
@@ -54,7 +55,7 @@ QueueTableView* MainWindow::queueTable() const {
 void MainWindow::connectCommands() {
     connect(ui_->addFilesAction, &QAction::triggered, this, &MainWindow::chooseFiles);
     connect(ui_->addFolderAction, &QAction::triggered, this, &MainWindow::chooseFolder);
-    connect(ui_->quitAction, &QAction::triggered, qApp, &QApplication::quit);
+    connect(ui_->quitAction, &QAction::triggered, this, &MainWindow::quitRequested);
     connect(ui_->startAction, &QAction::triggered, this,
             [this] { controller_->startDecoding(startControl_); });
     controller_->setPrompt(std::make_shared<PromptDialog>(this));
@@ -77,7 +78,25 @@ void MainWindow::fitColumns() {
     }
 }
 
+void MainWindow::closeEvent(QCloseEvent* event) {
+    event->ignore();
+    emit quitRequested();
+}
+
+void MainWindow::showStopping() {
+    stopping_ = true;
+    for (QAction* command :
+         {ui_->addFilesAction, ui_->addFolderAction, ui_->startAction, ui_->fetchMetadataAction}) {
+        command->setEnabled(false);
+    }
+    queueTable()->setAcceptDrops(false);
+    statusBar()->showMessage(tr("Stopping…"));
+}
+
 void MainWindow::showSummary() {
+    if (stopping_) {
+        return; // finishing decodes must not hide that the application stops
+    }
     QMap<QueueEntryStatus, int> counts;
     const auto entries = controller_->files();
     for (const auto& entry : entries) {

@@ -30,10 +30,20 @@ public:
     // The count of files left to decode, shown in the title ("Decant (3)")
     // and on the dock icon; null for none.
     std::shared_ptr<Badge> badge() const { return badge_; }
+    // The application is quitting: the window says "Stopping…" and takes no
+    // more commands or files.
+    void showStopping();
 
 signals:
     // Paths the user chose in a file dialog.
     void pathsChosen(const QStringList& paths);
+    // The user closed the window or chose Quit: the application ends.
+    void quitRequested();
+
+protected:
+    // Closing the window quits, by way of quitRequested(): the window stays
+    // until the run has stopped, so that it can say so.
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     void chooseFiles();
@@ -48,6 +58,7 @@ private:
     std::shared_ptr<QueueTableModel> model_;
     std::shared_ptr<ActionControl> startControl_;
     std::shared_ptr<Badge> badge_;
+    bool stopping_ = false;
 };
 
 } // namespace decant

@@ -47,10 +47,19 @@ std::optional<QString> PromptDialog::runModal(const PromptText& text) {
 }
 
 void PromptDialog::beginBusy(const QString& message) {
-    busy_ = std::make_unique<QProgressDialog>(message, QString(), 0, 0, window_);
+    beginCancellableBusy(message, {});
+}
+
+void PromptDialog::beginCancellableBusy(const QString& message, std::function<void()> cancel) {
+    const QString cancelText = cancel ? tr("Cancel") : QString();
+    busy_ = std::make_unique<QProgressDialog>(message, cancelText, 0, 0, window_);
     busy_->setWindowModality(Qt::WindowModal);
     busy_->setMinimumDuration(0);
-    busy_->setCancelButton(nullptr);
+    if (cancel) {
+        QObject::connect(busy_.get(), &QProgressDialog::canceled, busy_.get(), std::move(cancel));
+    } else {
+        busy_->setCancelButton(nullptr);
+    }
     busy_->show();
     QApplication::setOverrideCursor(Qt::BusyCursor);
 }

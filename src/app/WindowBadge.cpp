@@ -5,21 +5,21 @@
 namespace decant {
 
 WindowBadge::WindowBadge(QWidget* window, QString title)
-    : window_(window)
-    , title_(std::move(title))
-    , launcherEntry_(QStringLiteral("decant.desktop")) {}
+    : display_(std::make_shared<const Display>(
+          Display{window, std::move(title), LauncherEntry(QStringLiteral("decant.desktop"))})) {}
 
 void WindowBadge::setBadgeLabel(const QString& label) {
+    runOnMainThread([display = display_, label] { display->show(label); });
+}
+
+void WindowBadge::Display::show(const QString& label) const {
     bool isCount = false;
     const qint64 count = label.toLongLong(&isCount);
-    launcherEntry_.setCount(isCount ? std::optional(count) : std::nullopt);
-
-    const QString title = label.isEmpty() ? title_ : QStringLiteral("%1 (%2)").arg(title_, label);
-    runOnMainThread(window_.data(), [window = window_, title] {
-        if (window) {
-            window->setWindowTitle(title);
-        }
-    });
+    launcherEntry.setCount(isCount ? std::optional(count) : std::nullopt);
+    if (window) {
+        window->setWindowTitle(label.isEmpty() ? title
+                                               : QStringLiteral("%1 (%2)").arg(title, label));
+    }
 }
 
 } // namespace decant

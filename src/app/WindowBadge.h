@@ -6,21 +6,35 @@
 #include <QPointer>
 #include <QWidget>
 
+#include <memory>
+
 namespace decant {
 
 // Shows the badge where a Linux desktop can: in the window title, and on
 // the dock or task-bar icon through the launcher-entry signal.
 class WindowBadge final : public Badge {
 public:
+    // Main thread.
     WindowBadge(QWidget* window, QString title);
 
-    // Any thread: the window is changed on the main thread.
+    // Any thread. Only the label leaves the calling thread: the window is
+    // looked at on the main thread, where it is destroyed, so a badge set
+    // while the window goes away never reaches into it.
     void setBadgeLabel(const QString& label) override;
 
 private:
-    QPointer<QWidget> window_;
-    const QString title_;
-    LauncherEntry launcherEntry_;
+    // What the label is shown on; used on the main thread only.
+    struct Display {
+        QPointer<QWidget> window;
+        QString title;
+        LauncherEntry launcherEntry;
+
+        void show(const QString& label) const;
+    };
+
+    // Shared with the work posted to the main thread, which may outlive the
+    // badge.
+    std::shared_ptr<const Display> display_;
 };
 
 } // namespace decant

@@ -2,6 +2,7 @@
 
 #include <QString>
 
+#include <functional>
 #include <optional>
 
 namespace decant {
@@ -28,6 +29,13 @@ public:
     // From begin to end the application shows it is busy and takes no input,
     // while it keeps painting.
     virtual void beginBusy(const QString& message) = 0;
+    // The same, with a way for the user to cancel the step: `cancel` is
+    // called, on the main thread while the step runs, when they do. Where
+    // the user cannot cancel, plain busy.
+    virtual void beginCancellableBusy(const QString& message, std::function<void()> cancel) {
+        static_cast<void>(cancel);
+        beginBusy(message);
+    }
     virtual void endBusy() = 0;
 };
 

@@ -17,6 +17,7 @@
 #include <QUrl>
 #include <QVariantMap>
 
+#include <atomic>
 #include <functional>
 #include <memory>
 #include <mutex>
@@ -64,6 +65,14 @@ public:
     // changed it. Shows the count on the badge; at zero starts the hand-off.
     void observeValueForKeyPathOfObjectChangeContext(const QString& keyPath, const void* object,
                                                      int change);
+    // Ends the run soon, for a quitting application: pending decodes are
+    // dropped (running ones finish), no hand-off starts from now on, and the
+    // library is asked to stop the one under way. Any thread; returns at once.
+    void stopRunning();
+    // True while decodes are queued or running or a hand-off is under way.
+    // Any thread. Only after stopRunning() does false mean that nothing will
+    // start any more: a run's last decode starts its hand-off.
+    bool isRunning() const;
 
     // --- Table data source (FilesControllerTable.cpp) ---
     int numberOfRowsInTableView() const;
@@ -141,6 +150,10 @@ private:
     std::unique_ptr<QObject> mainThreadContext_;
     std::mutex handOffsLock_;
     std::vector<std::jthread> handOffs_;
+    // Both under handOffsLock_ where a hand-off starts, so a stop either
+    // prevents it or sees it counted.
+    std::atomic<bool> stopping_ = false;
+    std::atomic<int> handOffsUnderWay_ = 0;
 };
 
 } // namespace decant

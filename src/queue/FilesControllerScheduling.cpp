@@ -67,10 +67,30 @@ void FilesController::observeValueForKeyPathOfObjectChangeContext(const QString&
 void FilesController::startHandOff() {
     // One thread per run of the start command; joined when the controller goes.
     std::lock_guard lock(handOffsLock_);
+    if (stopping_) {
+        return;
+    }
+    ++handOffsUnderWay_;
     handOffs_.emplace_back([this] {
         encodeAll();
+        --handOffsUnderWay_;
         post([this] { handOffDidFinish(); });
     });
+}
+
+void FilesController::stopRunning() {
+    {
+        std::lock_guard lock(handOffsLock_);
+        stopping_ = true;
+    }
+    operationQueue_->cancelAllOperations();
+    if (iTunes_) {
+        iTunes_->stopConverting();
+    }
+}
+
+bool FilesController::isRunning() const {
+    return operationQueue_->operationCount() > 0 || handOffsUnderWay_ > 0;
 }
 
 void FilesController::handOffDidFinish() {

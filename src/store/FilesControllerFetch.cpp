@@ -5,6 +5,7 @@
 #include "store/iTunesMetadataFetcher.h"
 
 #include <algorithm>
+#include <functional>
 
 namespace decant {
 namespace {
@@ -17,9 +18,9 @@ PromptText storeURLPromptText() {
 // Shows the application busy for as long as it lives, however the read ends.
 class BusyIndication {
 public:
-    BusyIndication(Prompt& prompt, const QString& message)
+    BusyIndication(Prompt& prompt, const QString& message, std::function<void()> cancel)
         : prompt_(prompt) {
-        prompt_.beginBusy(message);
+        prompt_.beginCancellableBusy(message, std::move(cancel));
     }
     BusyIndication(const BusyIndication&) = delete;
     BusyIndication& operator=(const BusyIndication&) = delete;
@@ -47,11 +48,19 @@ void FilesController::fetchMetadata() {
     }
 
     QList<CommentsDictionary> songs;
+    PageLoadCancellation cancellation;
     {
         const BusyIndication busy(*prompt,
-                                  QStringLiteral("Reading the album from the iTunes Store…"));
+                                  QStringLiteral("Reading the album from the iTunes Store…"),
+                                  [&cancellation] { cancellation.cancel(); });
         songs = albumReader_ ? albumReader_(album.url)
-                             : iTunesMetadataFetcher::fetchMetadataFromAlbumURL(album.url);
+                             : iTunesMetadataFetcher::fetchMetadataFromAlbumURL(
+                                   album.url, PageLoadLimits{}, &cancellation);
+    }
+    // Cancelled is no response at all: not even the table changes, whatever
+    // the reader still brought back.
+    if (cancellation.isCancelled()) {
+        return;
     }
 
     // By position only: the first file gets the first song. Files beyond the

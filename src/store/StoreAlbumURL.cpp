@@ -12,6 +12,8 @@ QString describeStoreURLCheck(StoreURLCheck check) {
         return QStringLiteral("The address must begin with https://.");
     case StoreURLCheck::NotStoreHost:
         return QStringLiteral("The address must be on %1.").arg(storeWebHost);
+    case StoreURLCheck::HasUserInfo:
+        return QStringLiteral("The address must not carry a user name or password.");
     }
     return {};
 }
@@ -28,6 +30,10 @@ StoreAlbumURL admitStoreAlbumURL(const QString& text) {
     }
     if (url.host() != storeWebHost) {
         return {{}, StoreURLCheck::NotStoreHost};
+    }
+    // The HTTP client would send them to the store as credentials.
+    if (!url.userName().isEmpty() || !url.password().isEmpty()) {
+        return {{}, StoreURLCheck::HasUserInfo};
     }
     return {url, StoreURLCheck::Admitted};
 }

@@ -16,6 +16,7 @@ enum class StoreURLCheck {
     NotAURL,      // does not parse as an absolute URL
     NotSecure,    // its scheme is not "https"
     NotStoreHost, // its host is not the store's web host
+    HasUserInfo,  // it carries a user name or password
 };
 
 // A short sentence for the user, e.g. for the command line.
@@ -29,9 +30,9 @@ struct StoreAlbumURL {
 };
 
 // Parses the text, untrimmed, as the address of a store album page. Only a
-// secure URL of the store's web host is admitted; port, path and query are
-// not looked at. Scheme and host are compared as the URL parser gives them,
-// which lower-cases both.
+// secure URL of the store's web host, without a user name or password, is
+// admitted; port, path and query are not looked at. Scheme and host are compared as the URL parser
+// gives them, which lower-cases both.
 StoreAlbumURL admitStoreAlbumURL(const QString& text);
 
 } // namespace decant

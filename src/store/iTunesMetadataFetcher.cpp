@@ -1,14 +1,13 @@
 #include "store/iTunesMetadataFetcher.h"
 
-#include "store/JsonMemberOrder.h"
+#include "store/JsonDocument.h"
 
 #include <QHash>
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
 #include <QLocale>
 #include <QNetworkRequest>
 #include <QSet>
+
+#include <algorithm>
 
 namespace decant {
 namespace {
@@ -18,123 +17,141 @@ constexpr QByteArrayView serverDataEnd("</script>");
 
 // From the top-level object down to the object whose member values are the
 // page's product records.
-const QStringList pathToResults{QStringLiteral("pageData"), QStringLiteral("storePlatformData"),
-                                QStringLiteral("product-dv"), QStringLiteral("results")};
+constexpr const char* pathToResults[] = {"pageData", "storePlatformData", "product-dv", "results"};
 
 struct FieldMapping {
     QString field;
-    QStringList keyPath; // member names, outermost first
+    QList<const char*> keyPath; // member names, outermost first
 };
 
 const FieldMapping fieldMap[] = {
-    {QStringLiteral("ALBUM"), {QStringLiteral("collectionName")}},
-    {QStringLiteral("ARTIST"), {QStringLiteral("artistName")}},
-    {QStringLiteral("COMPOSER"), {QStringLiteral("composer"), QStringLiteral("name")}},
-    {QStringLiteral("DATE"), {QStringLiteral("releaseDate")}},
-    {QStringLiteral("DISCNUMBER"), {QStringLiteral("discNumber")}},
-    {QStringLiteral("TITLE"), {QStringLiteral("name")}},
-    {QStringLiteral("TRACKNUMBER"), {QStringLiteral("trackNumber")}},
+    {QStringLiteral("ALBUM"), {"collectionName"}},      {QStringLiteral("ARTIST"), {"artistName"}},
+    {QStringLiteral("COMPOSER"), {"composer", "name"}}, {QStringLiteral("DATE"), {"releaseDate"}},
+    {QStringLiteral("DISCNUMBER"), {"discNumber"}},     {QStringLiteral("TITLE"), {"name"}},
+    {QStringLiteral("TRACKNUMBER"), {"trackNumber"}},
 };
 
-// The member of an object; undefined for anything else or a missing member.
-QJsonValue member(const QJsonValue& value, const QString& name) {
-    return value.isObject() ? value.toObject().value(name) : QJsonValue(QJsonValue::Undefined);
+QVariant numberValue(const JsonValue& number) {
+    if (number.IsInt64()) {
+        return QVariant(qint64(number.GetInt64()));
+    }
+    if (number.IsUint64()) {
+        return QVariant(qulonglong(number.GetUint64()));
+    }
+    return QVariant(number.GetDouble());
 }
 
-QJsonValue valueAtKeyPath(const QJsonObject& record, const QStringList& keyPath) {
-    QJsonValue value = record;
-    for (const QString& name : keyPath) {
+// Comments values are texts and numbers, integer or real as the text writes
+// them; a JSON null becomes a null QVariant. Nesting is bounded by the
+// parser, so the recursion is too.
+QVariant commentsValue(const JsonValue& value) {
+    switch (value.GetType()) {
+    case rapidjson::kNullType:
+        return {};
+    case rapidjson::kFalseType:
+    case rapidjson::kTrueType:
+        return QVariant(value.GetBool());
+    case rapidjson::kNumberType:
+        return numberValue(value);
+    case rapidjson::kStringType:
+        return QVariant(jsonText(value));
+    case rapidjson::kArrayType: {
+        QVariantList list;
+        for (const JsonValue& element : value.GetArray()) {
+            list.append(commentsValue(element));
+        }
+        return list;
+    }
+    case rapidjson::kObjectType: {
+        QVariantMap map;
+        for (const auto& item : value.GetObject()) {
+            map.insert(jsonText(item.name), commentsValue(item.value));
+        }
+        return map;
+    }
+    }
+    return {};
+}
+
+const JsonValue* valueAtKeyPath(const JsonValue& record, const QList<const char*>& keyPath) {
+    const JsonValue* value = &record;
+    for (const char* name : keyPath) {
         value = member(value, name);
     }
     return value;
 }
 
-// Comments values are texts and numbers; a JSON null becomes a null
-// QVariant (QJsonValue::toVariant would give std::nullptr_t, which no reader
-// of comments expects). Numbers keep the parser's split: qint64 for
-// integral values that fit, double otherwise.
-QVariant commentsValue(const QJsonValue& value) {
-    switch (value.type()) {
-    case QJsonValue::Null:
-    case QJsonValue::Undefined:
-        return {};
-    case QJsonValue::Array: {
-        QVariantList list;
-        for (const QJsonValue& element : value.toArray()) {
-            list.append(commentsValue(element));
-        }
-        return list;
-    }
-    case QJsonValue::Object: {
-        QVariantMap map;
-        const QJsonObject object = value.toObject();
-        for (auto item = object.begin(); item != object.end(); ++item) {
-            map.insert(item.key(), commentsValue(item.value()));
-        }
-        return map;
-    }
-    case QJsonValue::Bool:
-    case QJsonValue::Double:
-    case QJsonValue::String:
-        break;
-    }
-    return value.toVariant();
-}
-
-CommentsDictionary commentsOfSong(const QJsonObject& song) {
+CommentsDictionary commentsOfSong(const JsonValue& song) {
     CommentsDictionary comments;
     for (const auto& [field, keyPath] : fieldMap) {
-        const QJsonValue value = valueAtKeyPath(song, keyPath);
-        if (!value.isUndefined()) {
-            comments.insert(field, commentsValue(value));
+        if (const JsonValue* value = valueAtKeyPath(song, keyPath)) {
+            comments.insert(field, commentsValue(*value));
         }
     }
     return comments;
 }
 
 // An id names its child record by its text: a text as it is, a number in
-// plain decimal digits. Integers are exact (ids pass 2^31); any other number
+// plain decimal digits. Integers are exact (ids pass 2^53); any other number
 // takes the fewest digits that read back as the same double, never an
 // exponent, so 12.0 names "12" and 12.5 names "12.5".
-std::optional<QString> idAsText(const QJsonValue& id) {
-    if (id.isString()) {
-        return id.toString();
+std::optional<QByteArray> idAsText(const JsonValue& id) {
+    if (id.IsString()) {
+        return QByteArray(id.GetString(), qsizetype(id.GetStringLength()));
     }
-    if (!id.isDouble()) {
-        return std::nullopt;
+    if (id.IsInt64()) {
+        return QByteArray::number(qint64(id.GetInt64()));
     }
-    const QVariant number = id.toVariant();
-    if (number.userType() == QMetaType::LongLong) {
-        return QString::number(number.toLongLong());
+    if (id.IsUint64()) {
+        return QByteArray::number(quint64(id.GetUint64()));
     }
-    return QString::number(number.toDouble(), 'f', QLocale::FloatingPointShortest);
+    if (id.IsDouble()) {
+        return QString::number(id.GetDouble(), 'f', QLocale::FloatingPointShortest).toLatin1();
+    }
+    return std::nullopt;
 }
 
-// The song of the child record of that name, or nothing when it is no song.
-std::optional<CommentsDictionary> songNamed(const QString& name, const QJsonValue& children) {
-    const QJsonValue child = member(children, name);
-    if (!child.isObject() ||
-        member(child, QStringLiteral("kind")) != QJsonValue(QStringLiteral("song"))) {
-        return std::nullopt;
+// The child records by name, a repeated name keeping its last record (as a
+// lookup of the name would find it); looked up once per id, so a long album
+// costs no search per song.
+QHash<QByteArray, const JsonValue*> childrenByName(const JsonValue* children) {
+    QHash<QByteArray, const JsonValue*> byName;
+    if (children == nullptr || !children->IsObject()) {
+        return byName;
     }
-    return commentsOfSong(child.toObject());
+    byName.reserve(qsizetype(children->MemberCount()));
+    for (const auto& child : children->GetObject()) {
+        byName.insert(jsonBytes(child.name), &child.value);
+    }
+    return byName;
 }
 
-void appendSongsOfProduct(const QJsonValue& product, QList<CommentsDictionary>& songs) {
-    const QJsonValue ids = member(product, QStringLiteral("childrenIds"));
-    const QJsonValue children = member(product, QStringLiteral("children"));
+bool isSong(const JsonValue* child) {
+    const JsonValue* kind = member(child, "kind");
+    return kind != nullptr && kind->IsString() && jsonBytes(*kind) == "song";
+}
+
+void appendSongsOfProduct(const JsonValue& product, QList<CommentsDictionary>& songs) {
+    const JsonValue* ids = member(&product, "childrenIds");
+    if (ids == nullptr || !ids->IsArray()) {
+        return;
+    }
+    const QHash<QByteArray, const JsonValue*> children =
+        childrenByName(member(&product, "children"));
     // An id listed again yields an equal dictionary; sharing the first one
     // keeps a page that repeats one id millions of times from costing a
     // dictionary each.
-    QHash<QString, std::optional<CommentsDictionary>> made;
-    for (const QJsonValue& id : ids.toArray()) {
-        const std::optional<QString> name = idAsText(id);
+    QHash<QByteArray, std::optional<CommentsDictionary>> made;
+    for (const JsonValue& id : ids->GetArray()) {
+        const std::optional<QByteArray> name = idAsText(id);
         if (!name) {
             continue;
         }
         auto song = made.find(*name);
         if (song == made.end()) {
-            song = made.insert(*name, songNamed(*name, children));
+            const JsonValue* child = children.value(*name);
+            song = made.insert(*name, isSong(child) ? std::optional(commentsOfSong(*child))
+                                                    : std::nullopt);
         }
         if (*song) {
             songs.append(**song);
@@ -142,21 +159,22 @@ void appendSongsOfProduct(const QJsonValue& product, QList<CommentsDictionary>& 
     }
 }
 
-// The product records' names in the order the text writes them, so that the
-// songs of several products come out as the page lists them.
-QStringList productOrder(const QByteArray& serverData, const QJsonObject& results) {
-    if (results.size() < 2) {
-        return results.keys();
-    }
-    QStringList names = memberNamesInTextOrder(serverData, pathToResults);
-    // Cannot miss one for a text the parser took; kept as a safety net.
-    const QSet<QString> found(names.cbegin(), names.cend());
-    for (const QString& name : results.keys()) {
-        if (!found.contains(name)) {
-            names.append(name);
+// The product records in the order the text writes them. A name written
+// twice counts once, with its last record at the place of its last
+// occurrence, as a lookup by name would find it.
+QList<const JsonValue*> productsInTextOrder(const JsonValue& results) {
+    QList<const JsonValue*> products;
+    QSet<QByteArray> seen;
+    const auto members = results.GetObject();
+    for (auto product = members.end(); product != members.begin();) {
+        --product;
+        if (!seen.contains(jsonBytes(product->name))) {
+            seen.insert(jsonBytes(product->name));
+            products.append(&product->value);
         }
     }
-    return names;
+    std::reverse(products.begin(), products.end());
+    return products;
 }
 
 } // namespace
@@ -166,10 +184,11 @@ QList<CommentsDictionary> iTunesMetadataFetcher::fetchMetadataFromAlbumURL(const
 }
 
 QList<CommentsDictionary>
-iTunesMetadataFetcher::fetchMetadataFromAlbumURL(const QUrl& url, const PageLoadLimits& limits) {
+iTunesMetadataFetcher::fetchMetadataFromAlbumURL(const QUrl& url, const PageLoadLimits& limits,
+                                                 const PageLoadCancellation* cancellation) {
     QNetworkRequest request(url);
     request.setRawHeader("User-Agent", userAgent);
-    const PageLoadResult page = PageLoader::get(request, limits);
+    const PageLoadResult page = PageLoader::get(request, limits, cancellation);
     const std::optional<QByteArray> serverData = extractServerDataFromBody(page.body);
     return serverData ? songsFromServerData(*serverData) : QList<CommentsDictionary>{};
 }
@@ -196,22 +215,20 @@ iTunesMetadataFetcher::extractServerDataFromBody(const std::optional<QByteArray>
 }
 
 QList<CommentsDictionary> iTunesMetadataFetcher::songsFromServerData(const QByteArray& serverData) {
-    QJsonParseError error{};
-    const QJsonDocument document = QJsonDocument::fromJson(serverData, &error);
-    if (error.error != QJsonParseError::NoError || !document.isObject()) {
+    JsonDocument document;
+    if (!parseStrictJson(serverData, document) || !document.IsObject()) {
         return {};
     }
-    QJsonValue results = document.object();
-    for (const QString& name : pathToResults) {
+    const JsonValue* results = &document;
+    for (const char* name : pathToResults) {
         results = member(results, name);
     }
-    if (!results.isObject()) {
+    if (results == nullptr || !results->IsObject()) {
         return {};
     }
-    const QJsonObject products = results.toObject();
     QList<CommentsDictionary> songs;
-    for (const QString& name : productOrder(serverData, products)) {
-        appendSongsOfProduct(products.value(name), songs);
+    for (const JsonValue* product : productsInTextOrder(*results)) {
+        appendSongsOfProduct(*product, songs);
     }
     return songs;
 }

@@ -23,8 +23,10 @@ public:
     // Loads the page (blocking) and reads its songs. Checks nothing about the
     // URL. Empty when no whole response arrived or the page has no songs.
     static QList<CommentsDictionary> fetchMetadataFromAlbumURL(const QUrl& url);
-    static QList<CommentsDictionary> fetchMetadataFromAlbumURL(const QUrl& url,
-                                                               const PageLoadLimits& limits);
+    // The same within the limits; a cancelled load gives the empty list.
+    static QList<CommentsDictionary>
+    fetchMetadataFromAlbumURL(const QUrl& url, const PageLoadLimits& limits,
+                              const PageLoadCancellation* cancellation = nullptr);
 
     // The JSON text the page carries between "its.serverData=" and the next
     // "</script>", as UTF-8 bytes. Nothing when there is no body, the body is

@@ -6,6 +6,7 @@
 #include "app/AppDelegate.h"
 #include "app/QueueTableModel.h"
 #include "app/QueueTableView.h"
+#include "app/QuitCoordinator.h"
 #include "queue/FilesController.h"
 
 #include <QAction>
@@ -17,9 +18,14 @@
 #include <QLineEdit>
 #include <QMimeData>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <gtest/gtest.h>
+
+#include <chrono>
+#include <sstream>
+#include <thread>
 
 namespace decant {
 namespace {
@@ -126,11 +132,78 @@ TEST_F(MainWindowTest, theDelegateQueuesOpenedFilesAndBringsTheWindowBack) {
     window.hide();
     delegate.handleLaterLaunch({});
     EXPECT_TRUE(window.isVisible());
-    delegate.handleLaterLaunch({});
-    EXPECT_TRUE(window.isVisible());
-    delegate.handleLaterLaunch({fixture("Folder/d.flac")});
+    window.showMinimized();
+    delegate.handleLaterLaunch({QFile::encodeName(fixture("Folder/d.flac"))});
+    EXPECT_FALSE(window.isMinimized());
     EXPECT_EQ(model()->rowCount(), 4);
 }
+
+enum class QuitMoment { Idle, WhileDecoding, WhileHandingOff, WithALibraryThatDoesNotStop };
+
+void PrintTo(QuitMoment moment, std::ostream* out) {
+    const char* names[] = {"idle", "whileDecoding", "whileHandingOff",
+                           "withALibraryThatDoesNotStop"};
+    *out << names[int(moment)];
+}
+
+class QuitDuringARun : public MainWindowTest, public testing::WithParamInterface<QuitMoment> {};
+
+TEST_P(QuitDuringARun, stopsPromptlyAndSaysSoMeanwhile) {
+    using namespace std::chrono_literals;
+    QStringList paths;
+    for (int index = 0; index < 24; ++index) {
+        paths.append(fixture(QStringLiteral("%1.flac").arg(index)));
+    }
+    controller->addFiles(paths);
+    const QuitMoment moment = GetParam();
+    if (moment == QuitMoment::WithALibraryThatDoesNotStop) {
+        iTunes->setReply([](const QList<QUrl>&) {
+            std::this_thread::sleep_for(1500ms);
+            return QList<iTunesTrackPointer>{};
+        });
+    } else {
+        iTunes->setBlocksUntilStopped(true);
+    }
+    QuitCoordinator quit(
+        controller, &window,
+        {10ms, moment == QuitMoment::WithALibraryThatDoesNotStop ? 300ms : 20000ms});
+    bool ready = false;
+    QObject::connect(&quit, &QuitCoordinator::readyToQuit, [&] { ready = true; });
+    if (moment != QuitMoment::Idle) {
+        action("startAction")->trigger();
+    }
+    if (moment == QuitMoment::WhileHandingOff ||
+        moment == QuitMoment::WithALibraryThatDoesNotStop) {
+        ASSERT_TRUE(test::processEventsUntil([&] { return !iTunes->requests().isEmpty(); }));
+        ASSERT_TRUE(moment != QuitMoment::WhileHandingOff || iTunes->waitUntilConverting(10s));
+    }
+
+    window.close();
+    EXPECT_EQ(window.statusBar()->currentMessage(), "Stopping…");
+    EXPECT_FALSE(action("startAction")->isEnabled());
+    EXPECT_FALSE(action("fetchMetadataAction")->isEnabled());
+    ASSERT_TRUE(test::processEventsUntil([&] { return ready; }));
+
+    EXPECT_EQ(quit.gaveUpWaiting(), moment == QuitMoment::WithALibraryThatDoesNotStop);
+    EXPECT_EQ(controller->isRunning(), moment == QuitMoment::WithALibraryThatDoesNotStop);
+    // No batch starts once the quit is asked for, and one under way is told.
+    EXPECT_LE(iTunes->requests().size(), moment == QuitMoment::Idle ? 0 : 1);
+    EXPECT_EQ(iTunes->stopRequests() > 0, moment == QuitMoment::WhileHandingOff);
+    EXPECT_EQ(window.statusBar()->currentMessage(), "Stopping…");
+    for (const auto& entry : controller->files()) {
+        EXPECT_NE(entry->status(), QueueEntryStatusDone);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Moments, QuitDuringARun,
+                         testing::Values(QuitMoment::Idle, QuitMoment::WhileDecoding,
+                                         QuitMoment::WhileHandingOff,
+                                         QuitMoment::WithALibraryThatDoesNotStop),
+                         [](const auto& info) {
+                             std::ostringstream name;
+                             PrintTo(info.param, &name);
+                             return name.str();
+                         });
 
 // Answers the next modal dialog the way a user would.
 void answerNextDialog(const QString& text, bool accept, QStringList* labels = nullptr) {

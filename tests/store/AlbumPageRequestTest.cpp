@@ -6,6 +6,7 @@
 
 #include <QSslConfiguration>
 #include <QTcpServer>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -35,6 +36,18 @@ const QStringList twoSongTitles{QStringLiteral("Café"), QStringLiteral("Two")};
 // Short enough that a silent server does not hold the run up.
 constexpr qint64 bodyLimit = PageLoadLimits{}.maximumBodySize;
 constexpr PageLoadLimits quickLimits{500ms, bodyLimit};
+constexpr PageLoadLimits quickOverallLimits{60s, bodyLimit, 500ms};
+
+// The page compressed as HTTP's "deflate" (a zlib stream).
+QByteArray deflated(const QByteArray& body) {
+    return qCompress(body).mid(4); // without Qt's length prefix
+}
+
+// One byte in the middle changed: the stream no longer inflates.
+QByteArray damaged(QByteArray compressed) {
+    compressed[compressed.size() / 2] = char(compressed[compressed.size() / 2] ^ 0x55);
+    return compressed;
+}
 
 TEST(AlbumPageRequest, sendsOneGetWithTheiTunesUserAgentAndTheURLUnchanged) {
     TestHttpServer server;
@@ -66,9 +79,10 @@ TEST_P(ReadablePage, isReadWhateverItsStatusOrDeclaredCharset) {
 
 INSTANTIATE_TEST_SUITE_P(
     Responses, ReadablePage,
-    testing::Values(CannedResponse::page(twoSongPage, 404), CannedResponse::page(twoSongPage, 500),
-                    CannedResponse::page(twoSongPage, 200,
-                                         "Content-Type: text/html; charset=iso-8859-1\r\n")));
+    testing::Values(
+        CannedResponse::page(twoSongPage, 404), CannedResponse::page(twoSongPage, 500),
+        CannedResponse::page(twoSongPage, 200, "Content-Type: text/html; charset=iso-8859-1\r\n"),
+        CannedResponse::page(deflated(twoSongPage), 404, "Content-Encoding: deflate\r\n")));
 
 TEST(AlbumPageRequest, followsARedirectThatIsNoLessSecure) {
     TestHttpServer server;
@@ -114,8 +128,10 @@ TEST_P(UnfinishedResponse, givesNoBodyAndSoNoSongs) {
     TestHttpServer server;
     server.serve("/album", GetParam().response);
 
-    const PageLoadLimits limits =
-        GetParam().failure == PageLoadFailure::TimedOut ? quickLimits : PageLoadLimits{};
+    const PageLoadLimits limits = GetParam().failure == PageLoadFailure::TimedOut ? quickLimits
+                                  : GetParam().failure == PageLoadFailure::TookTooLong
+                                      ? quickOverallLimits
+                                      : PageLoadLimits{};
     const PageLoadResult page = PageLoader::get(QNetworkRequest(server.url("/album")), limits);
     EXPECT_FALSE(page.body.has_value());
     EXPECT_EQ(page.failure, GetParam().failure) << page.detail.toStdString();
@@ -132,7 +148,59 @@ INSTANTIATE_TEST_SUITE_P(
                 PageLoadFailure::TimedOut},
         Failure{"hangsUp", withKind(CannedResponse::Kind::Hangup), PageLoadFailure::NoResponse},
         Failure{"streamsPastTheLimit", streamOf(2 * bodyLimit), PageLoadFailure::BodyTooLarge},
-        Failure{"announcesTooLongABody", announcedAsTooLong(), PageLoadFailure::BodyTooLarge}),
+        Failure{"announcesTooLongABody", announcedAsTooLong(), PageLoadFailure::BodyTooLarge},
+        Failure{"tricklesForEver", withKind(CannedResponse::Kind::Trickle),
+                PageLoadFailure::TookTooLong},
+        // Qt calls these error 299, as it does some HTTP error statuses.
+        Failure{"sendsCorruptGzip",
+                CannedResponse::page("not gzip at all", 200, "Content-Encoding: gzip\r\n"),
+                PageLoadFailure::CorruptBody},
+        Failure{"sendsCorruptGzipWithAnErrorStatus",
+                CannedResponse::page("not gzip at all", 404, "Content-Encoding: gzip\r\n"),
+                PageLoadFailure::CorruptBody},
+        Failure{"sendsADamagedDeflateStream",
+                CannedResponse::page(damaged(deflated(twoSongPage)), 200,
+                                     "Content-Encoding: deflate\r\n"),
+                PageLoadFailure::CorruptBody}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+struct EarlyEnd {
+    const char* name;
+    PageLoadFailure failure;
+    void (*end)(PageLoadCancellation& cancellation);
+};
+
+void PrintTo(const EarlyEnd& earlyEnd, std::ostream* out) {
+    *out << earlyEnd.name;
+}
+
+class LoadEndedEarly : public testing::TestWithParam<EarlyEnd> {};
+
+// The load runs inside the application's own loop, as the window's does.
+TEST_P(LoadEndedEarly, givesNoBodyNotEvenThePageSoFar) {
+    TestHttpServer server;
+    server.serve("/album", withKind(CannedResponse::Kind::Stall, twoSongPage));
+    PageLoadCancellation cancellation;
+    std::optional<PageLoadResult> page;
+    QTimer::singleShot(0, &server, [&] {
+        QTimer::singleShot(300ms, &server, [&] { GetParam().end(cancellation); });
+        page = PageLoader::get(QNetworkRequest(server.url("/album")), {}, &cancellation);
+        QCoreApplication::exit(0);
+    });
+    QTimer::singleShot(20s, &server, [] { QCoreApplication::exit(1); });
+    ASSERT_EQ(QCoreApplication::exec(), 0);
+    ASSERT_TRUE(page.has_value());
+    EXPECT_FALSE(page->body.has_value());
+    EXPECT_EQ(page->failure, GetParam().failure);
+    EXPECT_EQ(server.requests().size(), 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Ends, LoadEndedEarly,
+    testing::Values(EarlyEnd{"applicationQuits", PageLoadFailure::Interrupted,
+                             [](PageLoadCancellation&) { QCoreApplication::exit(0); }},
+                    EarlyEnd{"userCancels", PageLoadFailure::Cancelled,
+                             [](PageLoadCancellation& cancellation) { cancellation.cancel(); }}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(AlbumPageRequest, givesUpOnATooLongBodyLongBeforeItIsAllSent) {

@@ -17,6 +17,10 @@ public:
         return answer;
     }
     void beginBusy(const QString&) override { ++busyBegins; }
+    void beginCancellableBusy(const QString& message, std::function<void()> cancel) override {
+        cancelBusy = std::move(cancel);
+        beginBusy(message);
+    }
     void endBusy() override { ++busyEnds; }
 
     bool busy() const { return busyBegins > busyEnds; }
@@ -25,6 +29,8 @@ public:
     QList<PromptText> shown;
     int busyBegins = 0;
     int busyEnds = 0;
+    // What the busy indicator's Cancel button does.
+    std::function<void()> cancelBusy;
 };
 
 const QString albumURL = QStringLiteral("https://itunes.apple.com/us/album/x/id1440833098");
@@ -117,6 +123,7 @@ INSTANTIATE_TEST_SUITE_P(Answers, RefusedAnswer,
                          testing::Values(std::nullopt,
                                          QStringLiteral("http://itunes.apple.com/us/album/x"),
                                          QStringLiteral("https://example.com/us/album/x"),
+                                         QStringLiteral("https://me:pw@itunes.apple.com/album"),
                                          QStringLiteral("not a url"), QStringLiteral(""),
                                          QStringLiteral(" ") + albumURL));
 
@@ -170,6 +177,27 @@ TEST_F(FetchMetadataCommand, replacesTagsWholeSoFieldsTheStoreLacksAreGone) {
     EXPECT_EQ(queueComments(), songs);
     EXPECT_FALSE(queueComments()[0].contains(QStringLiteral("TRACKTOTAL")));
     EXPECT_TRUE(queueComments()[1].isEmpty());
+}
+
+TEST_F(FetchMetadataCommand, cancelledWhileReadingChangesNothing) {
+    queueFiles(2);
+    const QList<CommentsDictionary> before = queueComments();
+    songs = {songNumbered(1), songNumbered(2)};
+    controller.setAlbumReader([this](const QUrl&) {
+        // The user presses Cancel while the page loads; the reader still
+        // brings its songs back.
+        EXPECT_TRUE(prompt->cancelBusy);
+        if (prompt->cancelBusy) {
+            prompt->cancelBusy();
+        }
+        return songs;
+    });
+
+    controller.fetchMetadata();
+
+    EXPECT_EQ(queueComments(), before);
+    EXPECT_EQ(table->fullReloads, 0);
+    EXPECT_EQ(prompt->busyEnds, 1);
 }
 
 TEST_F(FetchMetadataCommand, withoutAPromptDoesNothing) {

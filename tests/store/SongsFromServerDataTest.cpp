@@ -92,6 +92,37 @@ TEST(SongsFromServerData, copiesTheSevenFieldsKeepingTheirJSONTypes) {
     EXPECT_EQ(comments["TRACKNUMBER"].toLongLong(), 12);
 }
 
+struct NumberCase {
+    const char* name;
+    QByteArray json;
+    QVariant expected; // of the type the text's number must keep
+};
+
+void PrintTo(const NumberCase& numberCase, std::ostream* out) {
+    *out << numberCase.name;
+}
+
+class NumberKinds : public testing::TestWithParam<NumberCase> {};
+
+TEST_P(NumberKinds, stayIntegerOrRealAsTheTextWritesThem) {
+    const CommentsDictionary comments =
+        songsOfProductWith({R"({"kind":"song","trackNumber":)" + GetParam().json + "}"}).value(0);
+    const QVariant& value = comments["TRACKNUMBER"];
+    EXPECT_EQ(value.typeId(), GetParam().expected.typeId()) << value.typeName();
+    EXPECT_EQ(value, GetParam().expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(Numbers, NumberKinds,
+                         testing::Values(NumberCase{"integer", "12", QVariant(qint64(12))},
+                                         NumberCase{"negativeInteger", "-3", QVariant(qint64(-3))},
+                                         NumberCase{"integralReal", "12.0", QVariant(12.0)},
+                                         NumberCase{"exponent", "1E2", QVariant(100.0)},
+                                         NumberCase{"beyondSigned64Bits", "18446744073709551615",
+                                                    QVariant(qulonglong(18446744073709551615ULL))},
+                                         NumberCase{"beyond64Bits", "100000000000000000000",
+                                                    QVariant(1e20)}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
 TEST(SongsFromServerData, keepsTextsBooleansAndNestedValuesAsTheyAre) {
     const QByteArray product = R"({"p":{"childrenIds":[1],"children":{"1":{"kind":"song",
         "trackNumber":"07","discNumber":true,"name":["a",null,2],"releaseDate":{"y":2013}}}}})";
@@ -178,7 +209,13 @@ INSTANTIATE_TEST_SUITE_P(
     NotStrictJSON, UnreadableServerData,
     testing::Values(QByteArray(""), QByteArray("  "), serverDataWithResults(oneSong) + ";",
                     serverDataWithResults(oneSong) + "{}", QByteArray("12"), QByteArray("\"text\""),
-                    serverDataWithResults(oneSong).chopped(1), QByteArray("{'pageData':{}}")));
+                    serverDataWithResults(oneSong).chopped(1), QByteArray("{'pageData':{}}"),
+                    serverDataWithResults(oneSong) + QByteArray("\0;", 2),
+                    // Latin-1 in a string is not UTF-8.
+                    serverDataWithResults("{\"p\":{\"name\":\"caf\xE9\"}}"),
+                    // Nested deeper than the parser takes.
+                    serverDataWithResults(R"({"p":)" + QByteArray(1100, '[') +
+                                          QByteArray(1100, ']') + "}")));
 
 INSTANTIATE_TEST_SUITE_P(
     WrongShape, UnreadableServerData,

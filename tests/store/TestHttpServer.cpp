@@ -6,6 +6,7 @@
 #include <QSslSocket>
 #include <QTcpServer>
 #include <QTcpSocket>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -176,6 +177,13 @@ void TestHttpServer::answer(QTcpSocket* socket, const RecordedRequest& request) 
         socket->write(statusAndHeaders(response, response.declaredLength));
         stream(socket, response.streamSize);
         return;
+    case CannedResponse::Kind::Trickle: {
+        socket->write(statusAndHeaders(response, response.declaredLength));
+        auto* drip = new QTimer(socket);
+        connect(drip, &QTimer::timeout, socket, [socket] { socket->write("x"); });
+        drip->start(10);
+        return;
+    }
     }
 }
 

@@ -24,6 +24,7 @@ struct CannedResponse {
         Hangup,  // reads the request and closes the connection
         Stall,   // headers promising more than the body, the body, then silence
         Stream,  // `streamSize` bytes of filler, written as the client reads
+        Trickle, // headers, then a byte of filler every few milliseconds, for ever
     };
     Kind kind = Kind::Page;
     int status = 200;

@@ -31,9 +31,13 @@ std::shared_ptr<RecordedTrack> RecordingiTunes::trackNamedAfter(const QUrl& file
 QList<iTunesTrackPointer> RecordingiTunes::convert(const QList<QUrl>& files) {
     Reply reply;
     {
-        std::lock_guard lock(mutex_);
+        std::unique_lock lock(mutex_);
         requests_.append(files);
         reply = reply_;
+        if (blocksUntilStopped_) {
+            waitForStop(lock);
+            return {};
+        }
     }
     QList<iTunesTrackPointer> tracks;
     if (reply) {
@@ -50,6 +54,38 @@ QList<iTunesTrackPointer> RecordingiTunes::convert(const QList<QUrl>& files) {
         }
     }
     return tracks;
+}
+
+void RecordingiTunes::waitForStop(std::unique_lock<std::mutex>& lock) {
+    converting_ = true;
+    stopRequested_ = false;
+    changed_.notify_all();
+    changed_.wait_for(lock, std::chrono::minutes(1), [this] { return stopRequested_; });
+    converting_ = false;
+}
+
+void RecordingiTunes::stopConverting() {
+    std::lock_guard lock(mutex_);
+    if (converting_) {
+        stopRequested_ = true;
+        ++stopRequests_;
+        changed_.notify_all();
+    }
+}
+
+void RecordingiTunes::setBlocksUntilStopped(bool blocks) {
+    std::lock_guard lock(mutex_);
+    blocksUntilStopped_ = blocks;
+}
+
+bool RecordingiTunes::waitUntilConverting(std::chrono::milliseconds timeout) const {
+    std::unique_lock lock(mutex_);
+    return changed_.wait_for(lock, timeout, [this] { return converting_; });
+}
+
+int RecordingiTunes::stopRequests() const {
+    std::lock_guard lock(mutex_);
+    return stopRequests_;
 }
 
 void RecordingiTunes::setReply(Reply reply) {

@@ -8,6 +8,8 @@
 #include <QUrl>
 #include <QVariant>
 
+#include <chrono>
+#include <condition_variable>
 #include <functional>
 #include <memory>
 #include <mutex>
@@ -40,8 +42,18 @@ public:
     using Reply = std::function<QList<iTunesTrackPointer>(const QList<QUrl>&)>;
 
     QList<iTunesTrackPointer> convert(const QList<QUrl>& files) override;
+    // Heard only by a convert under way, as the library hears it.
+    void stopConverting() override;
 
     void setReply(Reply reply);
+    // From now on a convert waits until it is asked to stop (or a minute has
+    // passed) and then replies with no track, as a library that abandons the
+    // batch does.
+    void setBlocksUntilStopped(bool blocks);
+    // True once a convert is under way, within the time.
+    bool waitUntilConverting(std::chrono::milliseconds timeout) const;
+    // How often a convert under way was asked to stop.
+    int stopRequests() const;
     // Every convert request so far, in order. Safe on any thread.
     QList<QList<QUrl>> requests() const;
     // Tracks handed out so far, in order.
@@ -50,8 +62,15 @@ public:
     static std::shared_ptr<RecordedTrack> trackNamedAfter(const QUrl& file);
 
 private:
+    void waitForStop(std::unique_lock<std::mutex>& lock);
+
     mutable std::mutex mutex_;
+    mutable std::condition_variable changed_;
     Reply reply_;
+    bool blocksUntilStopped_ = false;
+    bool converting_ = false;
+    bool stopRequested_ = false;
+    int stopRequests_ = 0;
     QList<QList<QUrl>> requests_;
     QList<std::shared_ptr<RecordedTrack>> tracks_;
 };

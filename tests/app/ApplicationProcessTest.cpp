@@ -1,0 +1,67 @@
+#include "FlacFixture.h"
+#include "TestEnvironment.h"
+#include "platform/SingleInstance.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include <csignal>
+
+namespace decant {
+namespace {
+
+// The real window application (offscreen, in the test's scratch home),
+// launched as a user would launch it.
+class ApplicationProcess : public testing::Test {
+protected:
+    ~ApplicationProcess() override {
+        ::kill(pid_t(first.processId()), SIGCONT);
+        first.kill();
+        first.waitForFinished(10000);
+    }
+
+    struct Launch {
+        int exitCode;
+        QByteArray errors;
+    };
+
+    static Launch launch(const QStringList& arguments) {
+        QProcess later;
+        later.start(QStringLiteral(DECANT_APPLICATION), arguments);
+        EXPECT_TRUE(later.waitForFinished(20000));
+        return {later.exitCode(), later.readAllStandardError()};
+    }
+
+    QTemporaryDir folder;
+    QProcess first;
+};
+
+TEST_F(ApplicationProcess, runsOnceAndQuitsPromptlyWhenTheSessionEnds) {
+    const QString song = folder.filePath(QStringLiteral("song.flac"));
+    ASSERT_TRUE(test::writeFlacFixture(song, test::taggedFixture({"TITLE=Song"})));
+    first.start(QStringLiteral(DECANT_APPLICATION), {});
+    ASSERT_TRUE(first.waitForStarted(10000));
+    // Launched at once, the later one could be the first to take the lock.
+    const QString socket = qEnvironmentVariable("XDG_RUNTIME_DIR") + "/decant.socket";
+    ASSERT_TRUE(test::processEventsUntil([&] { return QFile::exists(socket); }));
+    EXPECT_EQ(launch({song}).exitCode, 0);
+
+    ASSERT_EQ(::kill(pid_t(first.processId()), SIGSTOP), 0);
+    const Launch stopped = launch({});
+    EXPECT_EQ(stopped.exitCode, 1);
+    EXPECT_TRUE(stopped.errors.contains(SingleInstance::notRespondingMessage))
+        << stopped.errors.toStdString();
+    ASSERT_EQ(::kill(pid_t(first.processId()), SIGCONT), 0);
+    EXPECT_EQ(launch({}).exitCode, 0);
+
+    ASSERT_EQ(::kill(pid_t(first.processId()), SIGTERM), 0);
+    ASSERT_TRUE(first.waitForFinished(5000));
+    EXPECT_EQ(first.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(first.exitCode(), 0);
+}
+
+} // namespace
+} // namespace decant
