@@ -15,7 +15,7 @@ struct EncoderSetup {
     const AVCodec* codec = nullptr;
     const char* muxer = nullptr; // FFmpeg's short name: "ipod", "mp3", ...
     AudioFormat format;          // what the encoder is given
-    int bitRate = 0;             // bits per second; 0 for lossless encoders
+    int64_t bitRate = 0;         // bits per second; 0 for lossless encoders
     QString title;               // written into the container's own tags
 };
 

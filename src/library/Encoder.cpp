@@ -14,7 +14,7 @@ namespace {
 // its own; wider audio is mixed down.
 constexpr int maximumChannels = 8;
 // libopus refuses more than this per channel.
-constexpr int opusMaximumBitRatePerChannel = 256;
+constexpr int64_t opusMaximumBitRatePerChannel = 256000;
 
 struct EncoderName {
     const char* codec; // null: the PCM codec that fits the source
@@ -46,6 +46,19 @@ void silenceFFmpegLog() {
     std::call_once(once, [] { av_log_set_level(AV_LOG_QUIET); });
 }
 
+// The settings' rate is for stereo: every channel gets half of it, so that
+// 5.1 sounds as good as stereo and mono costs half.
+int64_t bitRateFor(const ImportSettings& settings, int channels) {
+    if (isLossless(settings.encoder)) {
+        return 0;
+    }
+    int64_t bits = int64_t(settings.bitRate) * 1000 * channels / 2;
+    if (settings.encoder == Encoder::Opus) {
+        bits = std::min(bits, opusMaximumBitRatePerChannel * channels);
+    }
+    return bits;
+}
+
 // The encoder's setup, and the channel layout the converter produces for it.
 struct Plan {
     EncoderSetup setup;
@@ -71,12 +84,7 @@ Plan planFor(const ImportSettings& settings, const AudioFormat& source) {
     const EncoderInput channels = chooseChannels(source, codec.ch_layouts, maximumChannels);
     setup.format.layout = channels.encoder.layout;
     plan.converterLayout = channels.converterLayout;
-    int kilobits = settings.bitRate;
-    if (settings.encoder == Encoder::Opus) {
-        kilobits =
-            std::min(kilobits, opusMaximumBitRatePerChannel * setup.format.layout.channels());
-    }
-    setup.bitRate = isLossless(settings.encoder) ? 0 : kilobits * 1000;
+    setup.bitRate = bitRateFor(settings, setup.format.layout.channels());
     return plan;
 }
 

@@ -183,6 +183,7 @@ std::optional<DecodedAudio> decodeAudioFile(const QString& path) {
     const AVCodecParameters& parameters = *raw->streams[stream]->codecpar;
     audio.bitsPerSample = parameters.bits_per_raw_sample > 0 ? parameters.bits_per_raw_sample
                                                              : parameters.bits_per_coded_sample;
+    audio.bitRate = parameters.bit_rate;
     if (!decodeAll(raw, decoder.get(), stream, audio)) {
         return std::nullopt;
     }

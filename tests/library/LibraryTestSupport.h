@@ -46,6 +46,7 @@ struct DecodedAudio {
     int sampleRate = 0;
     int channels = 0;
     int bitsPerSample = 0; // as the stream declares it
+    int64_t bitRate = 0;   // as the container declares it, or measures it
     int64_t frames = 0;
     // Interleaved integer samples, scaled to fill 32 bits (a 16-bit sample
     // is shifted left by 16); empty for float codecs.

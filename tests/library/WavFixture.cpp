@@ -4,6 +4,8 @@
 
 #include <QFile>
 
+#include <cmath>
+
 namespace decant::test {
 namespace {
 
@@ -32,9 +34,24 @@ QByteArray header(const WavFixture& fixture) {
     return bytes;
 }
 
+std::vector<int32_t> noiseSamples(const WavFixture& fixture) {
+    const double fullScale = std::ldexp(1.0, int(fixture.bitsPerSample) - 1);
+    std::vector<int32_t> samples(fixture.frames * fixture.channels);
+    uint64_t noise = 0x9e3779b97f4a7c15ull;
+    for (int32_t& sample : samples) {
+        noise = noise * 6364136223846793005ull + 1442695040888963407ull;
+        const double value = (double(noise >> 11) / double(uint64_t(1) << 53) - 0.5) / 2;
+        sample = int32_t(std::lround(value * fullScale));
+    }
+    return samples;
+}
+
 } // namespace
 
 std::vector<int32_t> wavFixtureSamples(const WavFixture& fixture) {
+    if (fixture.signal == WavFixture::Signal::Noise) {
+        return noiseSamples(fixture);
+    }
     FlacFixture shape;
     shape.sampleRate = fixture.sampleRate;
     shape.channels = fixture.channels;
