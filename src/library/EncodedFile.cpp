@@ -20,6 +20,16 @@ int configure(AVCodecContext* encoder, const EncoderSetup& setup, bool globalHea
     return av_channel_layout_copy(&encoder->ch_layout, &setup.format.layout.get());
 }
 
+int openEncoder(AVCodecContext* encoder, const EncoderSetup& setup) {
+    AVDictionary* options = nullptr;
+    for (const auto& [name, value] : setup.options) {
+        av_dict_set(&options, name, value, 0);
+    }
+    const int result = avcodec_open2(encoder, setup.codec, &options);
+    av_dict_free(&options);
+    return result;
+}
+
 } // namespace
 
 std::unique_ptr<EncodedFile> EncodedFile::create(const QString& path, const EncoderSetup& setup,
@@ -36,7 +46,7 @@ std::unique_ptr<EncodedFile> EncodedFile::create(const QString& path, const Enco
     }
     result = configure(encoder.get(), setup, raw->oformat->flags & AVFMT_GLOBALHEADER);
     if (result >= 0) {
-        result = avcodec_open2(encoder.get(), setup.codec, nullptr);
+        result = openEncoder(encoder.get(), setup);
     }
     AVStream* stream = result >= 0 ? avformat_new_stream(raw, nullptr) : nullptr;
     if (stream) {

@@ -7,6 +7,8 @@
 #include <QString>
 
 #include <memory>
+#include <utility>
+#include <vector>
 
 namespace decant::library {
 
@@ -17,6 +19,8 @@ struct EncoderSetup {
     AudioFormat format;          // what the encoder is given
     int64_t bitRate = 0;         // bits per second; 0 for lossless encoders
     QString title;               // written into the container's own tags
+    // The encoder's private options, by FFmpeg's names.
+    std::vector<std::pair<const char*, const char*>> options;
 };
 
 // An encoder and the container it writes into one file.

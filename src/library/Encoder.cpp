@@ -2,90 +2,19 @@
 
 #include "library/AudioSource.h"
 #include "library/EncodedFile.h"
+#include "library/EncodingPlan.h"
 #include "library/SampleConverter.h"
 
-#include <algorithm>
 #include <mutex>
 
 namespace decant::library {
 namespace {
-
-// Every encoder we use takes at most this many channels without a list of
-// its own; wider audio is mixed down.
-constexpr int maximumChannels = 8;
-// libopus refuses more than this per channel.
-constexpr int64_t opusMaximumBitRatePerChannel = 256000;
-
-struct EncoderName {
-    const char* codec; // null: the PCM codec that fits the source
-    const char* muxer;
-};
-
-EncoderName encoderNameFor(Encoder encoder) {
-    switch (encoder) {
-    case Encoder::Aac:
-        return {"aac", "ipod"};
-    case Encoder::Alac:
-        return {"alac", "ipod"};
-    case Encoder::Mp3:
-        return {"libmp3lame", "mp3"};
-    case Encoder::Opus:
-        return {"libopus", "opus"};
-    case Encoder::Flac:
-        return {"flac", "flac"};
-    case Encoder::Wav:
-        break;
-    }
-    return {nullptr, "wav"};
-}
 
 // Failures travel back as values with FFmpeg's reason; FFmpeg's own log
 // would only repeat them on the terminal of whoever runs Decant.
 void silenceFFmpegLog() {
     static std::once_flag once;
     std::call_once(once, [] { av_log_set_level(AV_LOG_QUIET); });
-}
-
-// The settings' rate is for stereo: every channel gets half of it, so that
-// 5.1 sounds as good as stereo and mono costs half.
-int64_t bitRateFor(const ImportSettings& settings, int channels) {
-    if (isLossless(settings.encoder)) {
-        return 0;
-    }
-    int64_t bits = int64_t(settings.bitRate) * 1000 * channels / 2;
-    if (settings.encoder == Encoder::Opus) {
-        bits = std::min(bits, opusMaximumBitRatePerChannel * channels);
-    }
-    return bits;
-}
-
-// The encoder's setup, and the channel layout the converter produces for it.
-struct Plan {
-    EncoderSetup setup;
-    ffmpeg::ChannelLayout converterLayout;
-};
-
-Plan planFor(const ImportSettings& settings, const AudioFormat& source) {
-    const EncoderName name = encoderNameFor(settings.encoder);
-    Plan plan;
-    EncoderSetup& setup = plan.setup;
-    setup.muxer = name.muxer;
-    setup.codec =
-        name.codec ? avcodec_find_encoder_by_name(name.codec)
-                   : avcodec_find_encoder(pcmCodecFor(source.sampleFormat, source.bitsPerSample));
-    if (!setup.codec) {
-        return plan;
-    }
-    const AVCodec& codec = *setup.codec;
-    setup.format.sampleFormat =
-        chooseSampleFormat(source.sampleFormat, source.bitsPerSample, codec.sample_fmts);
-    setup.format.sampleRate = chooseSampleRate(source.sampleRate, codec.supported_samplerates);
-    setup.format.bitsPerSample = encodedBits(setup.format.sampleFormat, source.bitsPerSample);
-    const EncoderInput channels = chooseChannels(source, codec.ch_layouts, maximumChannels);
-    setup.format.layout = channels.encoder.layout;
-    plan.converterLayout = channels.converterLayout;
-    setup.bitRate = bitRateFor(settings, setup.format.layout.channels());
-    return plan;
 }
 
 // Moves every frame the converter has ready into the file.
@@ -103,10 +32,36 @@ bool passConvertedFrames(SampleConverter& converter, EncodedFile& file, bool fin
     return error >= 0;
 }
 
-// Decodes the whole source through the converter into the file; the number
-// of source samples per channel, or -1.
-int64_t transfer(AudioSource& source, SampleConverter& converter, EncodedFile& file,
-                 ConversionFailure* failure) {
+// The whole source, decoded, through the converter into the file.
+class Transfer {
+public:
+    Transfer(AudioSource& source, SampleConverter& converter, EncodedFile& file)
+        : source_(source)
+        , converter_(converter)
+        , file_(file) {}
+
+    // The number of source samples per channel, or -1.
+    int64_t run(ConversionFailure* failure);
+
+private:
+    bool push(const AVFrame* frame, ConversionFailure* failure);
+
+    AudioSource& source_;
+    SampleConverter& converter_;
+    EncodedFile& file_;
+};
+
+// Null drains the converter.
+bool Transfer::push(const AVFrame* frame, ConversionFailure* failure) {
+    const int pushed = converter_.push(frame);
+    if (pushed < 0) {
+        *failure = {ConversionError::Encoding, ffmpeg::errorText(pushed)};
+        return false;
+    }
+    return passConvertedFrames(converter_, file_, frame == nullptr, failure);
+}
+
+int64_t Transfer::run(ConversionFailure* failure) {
     const ffmpeg::Frame frame(av_frame_alloc());
     if (!frame) {
         *failure = {ConversionError::Encoding, ffmpeg::errorText(AVERROR(ENOMEM))};
@@ -114,27 +69,18 @@ int64_t transfer(AudioSource& source, SampleConverter& converter, EncodedFile& f
     }
     int64_t samples = 0;
     AudioSource::Read read;
-    while ((read = source.read(frame.get(), failure)) == AudioSource::Read::Frame) {
+    while ((read = source_.read(frame.get(), failure)) == AudioSource::Read::Frame) {
         samples += frame->nb_samples;
-        const int pushed = converter.push(frame.get());
+        const bool passed = push(frame.get(), failure);
         av_frame_unref(frame.get());
-        if (pushed < 0) {
-            *failure = {ConversionError::Encoding, ffmpeg::errorText(pushed)};
-            return -1;
-        }
-        if (!passConvertedFrames(converter, file, false, failure)) {
+        if (!passed) {
             return -1;
         }
     }
     if (read == AudioSource::Read::Failed) {
         return -1;
     }
-    const int drained = converter.push(nullptr);
-    if (drained < 0) {
-        *failure = {ConversionError::Encoding, ffmpeg::errorText(drained)};
-        return -1;
-    }
-    return passConvertedFrames(converter, file, true, failure) ? samples : -1;
+    return push(nullptr, failure) ? samples : -1;
 }
 
 } // namespace
@@ -147,21 +93,24 @@ std::optional<EncodedAudio> encodeWavFile(const QString& source, const QString& 
     if (!input) {
         return std::nullopt;
     }
-    Plan plan = planFor(settings, input->format());
-    const EncoderSetup& setup = plan.setup;
-    plan.setup.title = title;
+    std::optional<EncodingPlan> plan = planEncoding(settings, input->format(), failure);
+    if (!plan) {
+        return std::nullopt;
+    }
+    plan->setup.title = title;
+    const EncoderSetup& setup = plan->setup;
     const auto output = EncodedFile::create(destination, setup, failure);
     if (!output) {
         return std::nullopt;
     }
     int error = 0;
-    const auto converter = SampleConverter::create(
-        input->format(), setup.format, plan.converterLayout, output->frameSize(), &error);
+    const auto converter =
+        SampleConverter::create(input->format(), setup.format, output->frameSize(), &error);
     if (!converter) {
         *failure = {ConversionError::Encoding, ffmpeg::errorText(error)};
         return std::nullopt;
     }
-    const int64_t samples = transfer(*input, *converter, *output, failure);
+    const int64_t samples = Transfer(*input, *converter, *output).run(failure);
     if (samples < 0) {
         return std::nullopt;
     }

@@ -51,6 +51,11 @@ struct DecodedAudio {
     // Interleaved integer samples, scaled to fill 32 bits (a 16-bit sample
     // is shifted left by 16); empty for float codecs.
     std::vector<int32_t> samples;
+    // Each channel's speaker as the decoder names it ("FL", "LFE"...);
+    // empty names when the stream names none.
+    QStringList speakers;
+    // Each channel's samples, from -1 to 1, whatever the codec.
+    std::vector<std::vector<float>> channelSamples;
 
     double duration() const { return sampleRate ? double(frames) / sampleRate : 0; }
 };

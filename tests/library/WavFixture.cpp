@@ -46,11 +46,31 @@ std::vector<int32_t> noiseSamples(const WavFixture& fixture) {
     return samples;
 }
 
+std::vector<int32_t> toneSamples(const WavFixture& fixture) {
+    const double amplitude = std::ldexp(0.5, int(fixture.bitsPerSample) - 1);
+    std::vector<int32_t> samples(fixture.frames * fixture.channels);
+    for (uint64_t index = 0; index < fixture.frames; ++index) {
+        const double time = double(index) / fixture.sampleRate;
+        for (unsigned channel = 0; channel < fixture.channels; ++channel) {
+            samples[index * fixture.channels + channel] = int32_t(
+                std::lround(amplitude * std::sin(2 * M_PI * toneFrequency(channel) * time)));
+        }
+    }
+    return samples;
+}
+
 } // namespace
+
+double toneFrequency(unsigned channel) {
+    return 40 + 10 * channel;
+}
 
 std::vector<int32_t> wavFixtureSamples(const WavFixture& fixture) {
     if (fixture.signal == WavFixture::Signal::Noise) {
         return noiseSamples(fixture);
+    }
+    if (fixture.signal == WavFixture::Signal::Tones) {
+        return toneSamples(fixture);
     }
     FlacFixture shape;
     shape.sampleRate = fixture.sampleRate;

@@ -20,10 +20,14 @@ struct WavFixture {
     bool zeroDataSize = false;
     enum class Signal {
         Triangles, // spanning most of the range, a period of their own a channel
+        Tones,     // one sine a channel, at toneFrequency(channel), half the full scale
         Noise,     // white, a quarter of the full scale, as hard to encode as music
     };
     Signal signal = Signal::Triangles;
 };
+
+// Low enough for an LFE channel, apart enough to tell the channels apart.
+double toneFrequency(unsigned channel);
 
 // The fixture's samples, interleaved, each a value of `bitsPerSample` bits.
 std::vector<int32_t> wavFixtureSamples(const WavFixture& fixture);
