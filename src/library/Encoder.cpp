@@ -35,8 +35,10 @@ bool passConvertedFrames(SampleConverter& converter, EncodedFile& file, bool fin
 // The whole source, decoded, through the converter into the file.
 class Transfer {
 public:
-    Transfer(AudioSource& source, SampleConverter& converter, EncodedFile& file)
-        : source_(source)
+    Transfer(const EncodingPlan& plan, AudioSource& source, SampleConverter& converter,
+             EncodedFile& file)
+        : plan_(plan)
+        , source_(source)
         , converter_(converter)
         , file_(file) {}
 
@@ -45,11 +47,21 @@ public:
 
 private:
     bool push(const AVFrame* frame, ConversionFailure* failure);
+    bool fits(const AVFrame& frame, ConversionFailure* failure) const;
 
+    const EncodingPlan& plan_;
     AudioSource& source_;
     SampleConverter& converter_;
     EncodedFile& file_;
 };
+
+bool Transfer::fits(const AVFrame& frame, ConversionFailure* failure) const {
+    if (plan_.fittingBits == 0 || fitsInBits(frame, plan_.fittingBits)) {
+        return true;
+    }
+    *failure = unfittingSamples(plan_, source_.format());
+    return false;
+}
 
 // Null drains the converter.
 bool Transfer::push(const AVFrame* frame, ConversionFailure* failure) {
@@ -71,7 +83,7 @@ int64_t Transfer::run(ConversionFailure* failure) {
     AudioSource::Read read;
     while ((read = source_.read(frame.get(), failure)) == AudioSource::Read::Frame) {
         samples += frame->nb_samples;
-        const bool passed = push(frame.get(), failure);
+        const bool passed = fits(*frame, failure) && push(frame.get(), failure);
         av_frame_unref(frame.get());
         if (!passed) {
             return -1;
@@ -110,7 +122,7 @@ std::optional<EncodedAudio> encodeWavFile(const QString& source, const QString& 
         *failure = {ConversionError::Encoding, ffmpeg::errorText(error)};
         return std::nullopt;
     }
-    const int64_t samples = Transfer(*input, *converter, *output).run(failure);
+    const int64_t samples = Transfer(*plan, *input, *converter, *output).run(failure);
     if (samples < 0) {
         return std::nullopt;
     }

@@ -30,6 +30,7 @@ struct EncoderFacts {
     // Null: the codec's own list, or any layout when it has none.
     const AVChannelLayout* layouts = nullptr;
     int maximumChannels = 0; // without a list: 0 for any number
+    int maximumBits = 0;     // of a lossless encoder; 0 for any depth
     bool mixesDown = false;  // a lossy stereo encoder takes wider audio mixed down
 };
 
@@ -40,8 +41,8 @@ EncoderFacts factsOf(Encoder encoder) {
     case Encoder::Alac:
         // Its own list, whose 4, 7 and 8 channels are 4.0, 6.1(back) and
         // 7.1(wide): ALAC has no place for quad's back pair or 6.1's and
-        // 7.1's sides.
-        return {.codec = "alac", .muxer = "ipod"};
+        // 7.1's sides. FFmpeg 5.1 writes 32-bit samples as 24-bit ones.
+        return {.codec = "alac", .muxer = "ipod", .maximumBits = 24};
     case Encoder::Mp3:
         return {.codec = "libmp3lame", .muxer = "mp3", .mixesDown = true};
     case Encoder::Opus:
@@ -49,7 +50,8 @@ EncoderFacts factsOf(Encoder encoder) {
         // FLAC's; FFmpeg's wrapper refuses any other layout.
         return {.codec = "libopus", .muxer = "opus", .layouts = flacLayouts()};
     case Encoder::Flac:
-        return {.codec = "flac", .muxer = "flac", .maximumChannels = 8};
+        // FFmpeg 5.1 writes 32-bit samples as 24-bit ones.
+        return {.codec = "flac", .muxer = "flac", .maximumChannels = 8, .maximumBits = 24};
     case Encoder::Wav:
         break;
     }
@@ -74,6 +76,15 @@ bool refuse(const QString& reason, ConversionFailure* failure) {
     return false;
 }
 
+// "24-bit integer", "32-bit floating-point".
+QString describeSamples(const AudioFormat& format) {
+    const AVSampleFormat packed = av_get_packed_sample_fmt(format.sampleFormat);
+    const bool floating = packed == AV_SAMPLE_FMT_FLT || packed == AV_SAMPLE_FMT_DBL;
+    return QStringLiteral("%1-bit %2")
+        .arg(format.bitsPerSample)
+        .arg(floating ? QStringLiteral("floating-point") : QStringLiteral("integer"));
+}
+
 bool planChannels(EncodingPlan& plan, const EncoderFacts& facts, const AudioFormat& source,
                   ConversionFailure* failure) {
     const auto channels =
@@ -85,6 +96,36 @@ bool planChannels(EncodingPlan& plan, const EncoderFacts& facts, const AudioForm
                       failure);
     }
     plan.setup.format.layout = channels->layout;
+    return true;
+}
+
+// A lossless encoder gives back every bit or fails: a source it cannot hold
+// exactly is refused, unless its samples, deeper on paper, fit in what the
+// encoder keeps; that shows only sample by sample.
+bool planDepth(EncodingPlan& plan, const EncoderFacts& facts, const AudioFormat& source,
+               bool lossless, ConversionFailure* failure) {
+    AudioFormat& format = plan.setup.format;
+    format.bitsPerSample = encodedBits(format.sampleFormat, source.bitsPerSample);
+    if (!lossless) {
+        return true;
+    }
+    if (!holdsExactly(source.sampleFormat, source.bitsPerSample, format.sampleFormat)) {
+        return refuse(QStringLiteral("%1 cannot keep %2 samples exactly")
+                          .arg(plan.encoder, describeSamples(source)),
+                      failure);
+    }
+    if (facts.maximumBits == 0 || source.bitsPerSample <= facts.maximumBits) {
+        return true;
+    }
+    if (av_get_packed_sample_fmt(source.sampleFormat) != AV_SAMPLE_FMT_S32) {
+        return refuse(QStringLiteral("%1 keeps at most %2 bits a sample; this audio has %3 samples")
+                          .arg(plan.encoder)
+                          .arg(facts.maximumBits)
+                          .arg(describeSamples(source)),
+                      failure);
+    }
+    plan.fittingBits = facts.maximumBits;
+    format.bitsPerSample = facts.maximumBits;
     return true;
 }
 
@@ -109,10 +150,10 @@ std::optional<EncodingPlan> planEncoding(const ImportSettings& settings, const A
         chooseSampleFormat(source.sampleFormat, source.bitsPerSample, setup.codec->sample_fmts);
     setup.format.sampleRate =
         chooseSampleRate(source.sampleRate, setup.codec->supported_samplerates);
-    if (!planChannels(plan, facts, source, failure)) {
+    if (!planChannels(plan, facts, source, failure) ||
+        !planDepth(plan, facts, source, isLossless(settings.encoder), failure)) {
         return std::nullopt;
     }
-    setup.format.bitsPerSample = encodedBits(setup.format.sampleFormat, source.bitsPerSample);
     setup.bitRate = bitRateFor(settings, setup.format.layout.channels());
     if (settings.encoder == Encoder::Opus && setup.format.layout.channels() > 2) {
         // FFmpeg 5.1's default for surround puts the channels in Vorbis's
@@ -123,6 +164,15 @@ std::optional<EncodingPlan> planEncoding(const ImportSettings& settings, const A
         setup.options.emplace_back("mapping_family", "1");
     }
     return plan;
+}
+
+ConversionFailure unfittingSamples(const EncodingPlan& plan, const AudioFormat& source) {
+    return {ConversionError::Unsupported,
+            QStringLiteral("%1 keeps at most %2 bits a sample, and this audio's %3 samples do not "
+                           "fit in %2")
+                .arg(plan.encoder)
+                .arg(plan.fittingBits)
+                .arg(describeSamples(source))};
 }
 
 } // namespace decant::library

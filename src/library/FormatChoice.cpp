@@ -100,6 +100,10 @@ AVSampleFormat chooseSampleFormat(AVSampleFormat source, int sourceBits,
     return best;
 }
 
+bool holdsExactly(AVSampleFormat source, int sourceBits, AVSampleFormat chosen) {
+    return conversionCost(source, sourceBits, chosen) < inexact;
+}
+
 int encodedBits(AVSampleFormat chosen, int sourceBits) {
     if (isFloat(chosen)) {
         return containerBits(chosen);

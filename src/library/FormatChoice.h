@@ -67,6 +67,10 @@ int chooseSampleRate(int source, const int* supported);
 AVSampleFormat chooseSampleFormat(AVSampleFormat source, int sourceBits,
                                   const AVSampleFormat* supported);
 
+// Whether samples of the source's format and depth survive conversion to
+// `chosen` unchanged.
+bool holdsExactly(AVSampleFormat source, int sourceBits, AVSampleFormat chosen);
+
 // The significant bits the encoder keeps of a source of `sourceBits` in the
 // chosen format.
 int encodedBits(AVSampleFormat chosen, int sourceBits);

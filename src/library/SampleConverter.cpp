@@ -118,4 +118,22 @@ ffmpeg::Frame SampleConverter::pop(bool final, bool shortLastFrame, int* error) 
     return frame;
 }
 
+bool fitsInBits(const AVFrame& frame, int bits) {
+    const bool planar = av_sample_fmt_is_planar(AVSampleFormat(frame.format));
+    const int channels = frame.ch_layout.nb_channels;
+    const int planes = planar ? channels : 1;
+    const int samplesPerPlane = frame.nb_samples * (planar ? 1 : channels);
+    // One pass that only ORs, which compilers vectorise: a check of every
+    // sample costs less than copying the frame once.
+    uint32_t used = 0;
+    for (int plane = 0; plane < planes; ++plane) {
+        const auto* samples = reinterpret_cast<const uint32_t*>(frame.extended_data[plane]);
+        for (int index = 0; index < samplesPerPlane; ++index) {
+            used |= samples[index];
+        }
+    }
+    const uint32_t lowBits = bits >= 32 ? 0 : (uint32_t(1) << (32 - bits)) - 1;
+    return (used & lowBits) == 0;
+}
+
 } // namespace decant::library

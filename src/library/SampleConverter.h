@@ -40,4 +40,8 @@ private:
     int frameSize_;
 };
 
+// Whether every sample of a frame of 32-bit integers holds a sample of
+// `bits` bits, scaled to fill 32 (its low bits all zero).
+bool fitsInBits(const AVFrame& frame, int bits);
+
 } // namespace decant::library

@@ -72,12 +72,17 @@ std::vector<int32_t> wavFixtureSamples(const WavFixture& fixture) {
     if (fixture.signal == WavFixture::Signal::Tones) {
         return toneSamples(fixture);
     }
+    const unsigned bits = fixture.significantBits ? fixture.significantBits : fixture.bitsPerSample;
     FlacFixture shape;
     shape.sampleRate = fixture.sampleRate;
     shape.channels = fixture.channels;
-    shape.bitsPerSample = fixture.bitsPerSample;
+    shape.bitsPerSample = bits;
     shape.samples = fixture.frames;
-    return fixtureSamples(shape);
+    std::vector<int32_t> samples = fixtureSamples(shape);
+    for (int32_t& sample : samples) {
+        sample = int32_t(uint32_t(sample) << (fixture.bitsPerSample - bits));
+    }
+    return samples;
 }
 
 QByteArray encodeWavFixture(const WavFixture& fixture) {

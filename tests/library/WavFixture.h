@@ -24,6 +24,9 @@ struct WavFixture {
         Noise,     // white, a quarter of the full scale, as hard to encode as music
     };
     Signal signal = Signal::Triangles;
+    // Samples of this many bits, scaled to fill the depth (low bits zero);
+    // 0 for the depth's own.
+    unsigned significantBits = 0;
 };
 
 // Low enough for an LFE channel, apart enough to tell the channels apart.
