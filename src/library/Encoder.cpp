@@ -3,6 +3,7 @@
 #include "library/AudioSource.h"
 #include "library/EncodedFile.h"
 #include "library/EncodingPlan.h"
+#include "library/GaplessTag.h"
 #include "library/SampleConverter.h"
 
 #include <mutex>
@@ -131,6 +132,11 @@ std::optional<EncodedAudio> encodeWavFile(const QString& source, const QString& 
         return std::nullopt;
     }
     if (!output->finish(failure)) {
+        return std::nullopt;
+    }
+    QString reason;
+    if (plan->gaplessTag && !writeGaplessTag(destination, output->span(), &reason)) {
+        *failure = {ConversionError::Writing, reason};
         return std::nullopt;
     }
     return EncodedAudio{setup.format.sampleRate, setup.format.layout.channels(),

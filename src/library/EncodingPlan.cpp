@@ -32,12 +32,13 @@ struct EncoderFacts {
     int maximumChannels = 0; // without a list: 0 for any number
     int maximumBits = 0;     // of a lossless encoder; 0 for any depth
     bool mixesDown = false;  // a lossy stereo encoder takes wider audio mixed down
+    bool gaplessTag = false; // says in iTunSMPB where its priming and padding are
 };
 
 EncoderFacts factsOf(Encoder encoder) {
     switch (encoder) {
     case Encoder::Aac:
-        return {.codec = "aac", .muxer = "ipod", .layouts = aacLayouts};
+        return {.codec = "aac", .muxer = "ipod", .layouts = aacLayouts, .gaplessTag = true};
     case Encoder::Alac:
         // Its own list, whose 4, 7 and 8 channels are 4.0, 6.1(back) and
         // 7.1(wide): ALAC has no place for quad's back pair or 6.1's and
@@ -136,6 +137,7 @@ std::optional<EncodingPlan> planEncoding(const ImportSettings& settings, const A
     const EncoderFacts facts = factsOf(settings.encoder);
     EncodingPlan plan;
     plan.encoder = encoderName(settings.encoder);
+    plan.gaplessTag = facts.gaplessTag;
     EncoderSetup& setup = plan.setup;
     setup.muxer = facts.muxer;
     setup.codec =

@@ -18,6 +18,7 @@ struct EncodingPlan {
     // Non-zero when the source is deeper than the encoder keeps: the file
     // converts only while every sample fits in this many bits.
     int fittingBits = 0;
+    bool gaplessTag = false; // iTunSMPB says where the priming and padding are
 };
 
 // The encoder, and the form the source's audio reaches it in: its own
