@@ -43,10 +43,10 @@ AudioSource::AudioSource(ffmpeg::InputContext container, ffmpeg::CodecContext de
     const AVCodecContext& context = *decoder_;
     format_.sampleFormat = context.sample_fmt;
     format_.sampleRate = context.sample_rate;
-    // A plain WAV header names no speakers; FFmpeg then leaves the order
-    // unspecified, which the resampler cannot remix from.
+    // A plain WAV header names no speakers: the channels are in FLAC's
+    // order, which is what Decant's decoder writes them in.
     format_.layout = context.ch_layout.order == AV_CHANNEL_ORDER_UNSPEC
-                         ? ffmpeg::ChannelLayout::standard(context.ch_layout.nb_channels)
+                         ? unlabelledLayout(context.ch_layout.nb_channels)
                          : ffmpeg::ChannelLayout(context.ch_layout);
     format_.bitsPerSample = context.bits_per_raw_sample > 0
                                 ? context.bits_per_raw_sample

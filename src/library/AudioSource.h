@@ -19,8 +19,8 @@ public:
 
     AudioSource(ffmpeg::InputContext container, ffmpeg::CodecContext decoder, int streamIndex);
 
-    // The decoded samples' format; an unnamed channel layout is given the
-    // standard one for its channel count.
+    // The decoded samples' format; channels the file does not name are
+    // taken to be in FLAC's order.
     const AudioFormat& format() const { return format_; }
 
     enum class Read { Frame, End, Failed };

@@ -14,6 +14,8 @@ QString describeConversionError(ConversionError error) {
         return QStringLiteral("not a WAV file");
     case ConversionError::Undecodable:
         return QStringLiteral("audio that cannot be decoded");
+    case ConversionError::Unsupported:
+        return QStringLiteral("audio the import format cannot hold");
     case ConversionError::Encoding:
         return QStringLiteral("encoding failed");
     case ConversionError::Writing:

@@ -11,6 +11,7 @@ enum class ConversionError {
     Unreadable,   // missing, not a regular file, or not readable
     NotWav,       // not a RIFF WAVE file with audio FFmpeg can decode
     Undecodable,  // the audio stopped decoding part-way, or there is none
+    Unsupported,  // the encoder cannot keep the audio's speakers or depth
     Encoding,     // the encoder refused the audio or failed
     Writing,      // the media file could not be written or named
     Recording,    // the database refused the new track

@@ -20,6 +20,28 @@ int configure(AVCodecContext* encoder, const EncoderSetup& setup, bool globalHea
     return av_channel_layout_copy(&encoder->ch_layout, &setup.format.layout.get());
 }
 
+int openEncoder(AVCodecContext* encoder, const EncoderSetup& setup) {
+    AVDictionary* options = nullptr;
+    for (const auto& [name, value] : setup.options) {
+        av_dict_set(&options, name, value, 0);
+    }
+    const int result = avcodec_open2(encoder, setup.codec, &options);
+    av_dict_free(&options);
+    return result;
+}
+
+// MP4 times its edit list, which says where the priming ends and the track
+// ends, in the movie time scale: 1/1000 s unless told otherwise, which
+// rounds a track's end to the nearest millisecond. Muxers without a movie
+// time scale leave the option unused.
+int writeHeader(AVFormatContext* container, int sampleRate) {
+    AVDictionary* options = nullptr;
+    av_dict_set_int(&options, "movie_timescale", sampleRate, 0);
+    const int result = avformat_write_header(container, &options);
+    av_dict_free(&options);
+    return result;
+}
+
 } // namespace
 
 std::unique_ptr<EncodedFile> EncodedFile::create(const QString& path, const EncoderSetup& setup,
@@ -36,7 +58,7 @@ std::unique_ptr<EncodedFile> EncodedFile::create(const QString& path, const Enco
     }
     result = configure(encoder.get(), setup, raw->oformat->flags & AVFMT_GLOBALHEADER);
     if (result >= 0) {
-        result = avcodec_open2(encoder.get(), setup.codec, nullptr);
+        result = openEncoder(encoder.get(), setup);
     }
     AVStream* stream = result >= 0 ? avformat_new_stream(raw, nullptr) : nullptr;
     if (stream) {
@@ -50,7 +72,7 @@ std::unique_ptr<EncodedFile> EncodedFile::create(const QString& path, const Enco
     av_dict_set(&raw->metadata, "title", setup.title.toUtf8().constData(), 0);
     result = avio_open(&raw->pb, name.constData(), AVIO_FLAG_WRITE);
     if (result >= 0) {
-        result = avformat_write_header(raw, nullptr);
+        result = writeHeader(raw, setup.format.sampleRate);
     }
     if (result < 0) {
         *failure = {ConversionError::Writing, ffmpeg::errorText(result)};
@@ -97,6 +119,7 @@ bool EncodedFile::send(const AVFrame* frame, ConversionFailure* failure) {
         if (received < 0) {
             return fail(received, ConversionError::Encoding, failure);
         }
+        ++packets_;
         av_packet_rescale_ts(packet_.get(), encoder_->time_base, stream_->time_base);
         packet_->stream_index = stream_->index;
         // Takes the packet's data, leaving the packet blank for reuse.
@@ -122,6 +145,14 @@ bool EncodedFile::finish(ConversionFailure* failure) {
     const int closed = avio_closep(&container_->pb);
     result = result < 0 ? result : closed;
     return result >= 0 || fail(result, ConversionError::Writing, failure);
+}
+
+SampleSpan EncodedFile::span() const {
+    SampleSpan span;
+    span.priming = encoder_->initial_padding;
+    span.length = nextTimestamp_;
+    span.padding = packets_ * encoder_->frame_size - span.priming - span.length;
+    return span;
 }
 
 } // namespace decant::library

@@ -7,6 +7,8 @@
 #include <QString>
 
 #include <memory>
+#include <utility>
+#include <vector>
 
 namespace decant::library {
 
@@ -15,8 +17,19 @@ struct EncoderSetup {
     const AVCodec* codec = nullptr;
     const char* muxer = nullptr; // FFmpeg's short name: "ipod", "mp3", ...
     AudioFormat format;          // what the encoder is given
-    int bitRate = 0;             // bits per second; 0 for lossless encoders
+    int64_t bitRate = 0;         // bits per second; 0 for lossless encoders
     QString title;               // written into the container's own tags
+    // The encoder's private options, by FFmpeg's names.
+    std::vector<std::pair<const char*, const char*>> options;
+};
+
+// Where the source's samples lie in an encoded stream: after the samples
+// the encoder primes itself with, before the padding that fills its last
+// frame.
+struct SampleSpan {
+    int64_t priming = 0;
+    int64_t length = 0; // the samples given to the encoder
+    int64_t padding = 0;
 };
 
 // An encoder and the container it writes into one file.
@@ -36,6 +49,10 @@ public:
     bool write(AVFrame* frame, ConversionFailure* failure);
     // Drains the encoder, completes the container and closes the file.
     bool finish(ConversionFailure* failure);
+    // Once finished, for an encoder whose every packet holds a frame of
+    // `frameSize()` samples, such as AAC; `length` counts any silence added
+    // to fill a last frame the encoder would not take short.
+    SampleSpan span() const;
 
 private:
     bool send(const AVFrame* frame, ConversionFailure* failure);
@@ -46,6 +63,7 @@ private:
     AVStream* stream_; // owned by the container
     ffmpeg::Packet packet_;
     int64_t nextTimestamp_ = 0;
+    int64_t packets_ = 0;
 };
 
 } // namespace decant::library

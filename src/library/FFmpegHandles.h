@@ -68,13 +68,6 @@ public:
     }
     ~ChannelLayout() { av_channel_layout_uninit(&layout_); }
 
-    // The standard layout for this many channels.
-    static ChannelLayout standard(int channels) {
-        ChannelLayout result;
-        av_channel_layout_default(&result.layout_, channels);
-        return result;
-    }
-
     const AVChannelLayout& get() const { return layout_; }
     int channels() const { return layout_.nb_channels; }
 

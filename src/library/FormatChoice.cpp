@@ -1,6 +1,9 @@
 #include "library/FormatChoice.h"
 
+#include <QStringList>
+
 #include <algorithm>
+#include <array>
 #include <climits>
 
 namespace decant::library {
@@ -29,6 +32,20 @@ int exactIntegerBits(AVSampleFormat format) {
 
 // Lower is better; below `inexact` the samples survive unchanged.
 constexpr int inexact = 1000;
+
+// By channel count, as the FLAC format assigns them; zero-terminated like
+// FFmpeg's own lists.
+const std::array<AVChannelLayout, 9> flacOrder{
+    nativeLayout(AV_CH_LAYOUT_MONO),
+    nativeLayout(AV_CH_LAYOUT_STEREO),
+    nativeLayout(AV_CH_LAYOUT_SURROUND),
+    nativeLayout(AV_CH_LAYOUT_QUAD),
+    nativeLayout(AV_CH_LAYOUT_5POINT0_BACK),
+    nativeLayout(AV_CH_LAYOUT_5POINT1_BACK),
+    nativeLayout(AV_CH_LAYOUT_6POINT1),
+    nativeLayout(AV_CH_LAYOUT_7POINT1),
+    AVChannelLayout{},
+};
 
 int conversionCost(AVSampleFormat source, int sourceBits, AVSampleFormat candidate) {
     const bool fromFloat = isFloat(source);
@@ -83,6 +100,10 @@ AVSampleFormat chooseSampleFormat(AVSampleFormat source, int sourceBits,
     return best;
 }
 
+bool holdsExactly(AVSampleFormat source, int sourceBits, AVSampleFormat chosen) {
+    return conversionCost(source, sourceBits, chosen) < inexact;
+}
+
 int encodedBits(AVSampleFormat chosen, int sourceBits) {
     if (isFloat(chosen)) {
         return containerBits(chosen);
@@ -90,30 +111,61 @@ int encodedBits(AVSampleFormat chosen, int sourceBits) {
     return std::min(sourceBits, containerBits(chosen));
 }
 
-EncoderInput chooseChannels(const AudioFormat& source, const AVChannelLayout* supported,
-                            int maximumChannels) {
-    const int channels = source.layout.channels();
+ffmpeg::ChannelLayout unlabelledLayout(int channels) {
+    if (channels >= 1 && channels <= 8) {
+        return ffmpeg::ChannelLayout(flacOrder[channels - 1]);
+    }
+    AVChannelLayout unnamed{};
+    unnamed.order = AV_CHANNEL_ORDER_UNSPEC;
+    unnamed.nb_channels = channels;
+    return ffmpeg::ChannelLayout(unnamed);
+}
+
+const AVChannelLayout* flacLayouts() {
+    return flacOrder.data();
+}
+
+QString describeLayout(const ffmpeg::ChannelLayout& layout) {
+    const AVChannelLayout& raw = layout.get();
+    if (raw.order == AV_CHANNEL_ORDER_UNSPEC) {
+        return QStringLiteral("%1 unnamed channels").arg(raw.nb_channels);
+    }
+    char text[64] = {};
+    av_channel_layout_describe(&raw, text, sizeof text);
+    QStringList speakers;
+    for (int index = 0; index < raw.nb_channels; ++index) {
+        char speaker[16] = {};
+        av_channel_name(speaker, sizeof speaker, av_channel_layout_channel_from_index(&raw, index));
+        speakers.append(QString::fromLatin1(speaker));
+    }
+    return QStringLiteral("%1 (%2)").arg(QString::fromLatin1(text), speakers.join(u' '));
+}
+
+std::optional<ChannelChoice> chooseChannels(const ffmpeg::ChannelLayout& source,
+                                            const AVChannelLayout* supported, int maximumChannels,
+                                            bool mayDownmix) {
+    const int channels = source.channels();
     if (!supported || supported->nb_channels == 0) {
-        if (channels <= maximumChannels) {
-            return {{.layout = source.layout}, source.layout};
+        if (maximumChannels == 0 || channels <= maximumChannels) {
+            return ChannelChoice{source, false};
         }
-        const auto layout = ffmpeg::ChannelLayout::standard(maximumChannels);
-        return {{.layout = layout}, layout};
+        return std::nullopt;
     }
-    // Keep every channel when possible, else lose as few as possible, else
-    // add as few as possible.
-    const auto cost = [channels](int count) {
-        return count <= channels ? channels - count : inexact + count - channels;
-    };
-    const AVChannelLayout* chosen = supported;
+    const AVChannelLayout* narrower = nullptr;
     for (const AVChannelLayout* layout = supported; layout->nb_channels != 0; ++layout) {
-        if (cost(layout->nb_channels) < cost(chosen->nb_channels)) {
-            chosen = layout;
+        if (av_channel_layout_compare(layout, &source.get()) == 0) {
+            return ChannelChoice{source, false};
+        }
+        if (layout->nb_channels < channels &&
+            (!narrower || layout->nb_channels > narrower->nb_channels)) {
+            narrower = layout;
         }
     }
-    const ffmpeg::ChannelLayout encoderLayout(*chosen);
-    const bool kept = encoderLayout.channels() == channels;
-    return {{.layout = encoderLayout}, kept ? source.layout : encoderLayout};
+    // Mixing needs to know which speaker each channel is for.
+    if (!mayDownmix || !narrower || source.get().order != AV_CHANNEL_ORDER_NATIVE) {
+        return std::nullopt;
+    }
+    return ChannelChoice{ffmpeg::ChannelLayout(*narrower), true};
 }
 
 AVCodecID pcmCodecFor(AVSampleFormat format, int bits) {

@@ -1,34 +1,41 @@
 #include "library/SampleConverter.h"
 
+extern "C" {
+#include <libavutil/opt.h>
+}
+
 #include <algorithm>
 
 namespace decant::library {
 
 std::unique_ptr<SampleConverter> SampleConverter::create(const AudioFormat& source,
-                                                         const AudioFormat& target,
-                                                         const ffmpeg::ChannelLayout& targetLayout,
-                                                         int frameSize, int* error) {
+                                                         const AudioFormat& target, int frameSize,
+                                                         int* error) {
     SwrContext* raw = nullptr;
     // FFmpeg 5.1 declares the layouts mutable but only reads them.
-    *error = swr_alloc_set_opts2(&raw, const_cast<AVChannelLayout*>(&targetLayout.get()),
+    *error = swr_alloc_set_opts2(&raw, const_cast<AVChannelLayout*>(&target.layout.get()),
                                  target.sampleFormat, target.sampleRate,
                                  const_cast<AVChannelLayout*>(&source.layout.get()),
                                  source.sampleFormat, source.sampleRate, 0, nullptr);
     ffmpeg::Resampler resampler(raw);
     if (*error >= 0) {
+        // A mix-down keeps the LFE, at the level of the centre, rather than
+        // leaving it out as FFmpeg does by default: no channel goes silent.
+        *error = av_opt_set_double(raw, "lfe_mix_level", 1.0, 0);
+    }
+    if (*error >= 0) {
         *error = swr_init(raw);
     }
-    ffmpeg::Fifo fifo(av_audio_fifo_alloc(target.sampleFormat, targetLayout.channels(), frameSize));
+    ffmpeg::Fifo fifo(
+        av_audio_fifo_alloc(target.sampleFormat, target.layout.channels(), frameSize));
     if (*error >= 0 && !fifo) {
         *error = AVERROR(ENOMEM);
     }
     if (*error < 0) {
         return nullptr;
     }
-    AudioFormat converted = target;
-    converted.layout = targetLayout;
-    return std::make_unique<SampleConverter>(std::move(resampler), std::move(fifo),
-                                             std::move(converted), frameSize);
+    return std::make_unique<SampleConverter>(std::move(resampler), std::move(fifo), target,
+                                             frameSize);
 }
 
 SampleConverter::SampleConverter(ffmpeg::Resampler resampler, ffmpeg::Fifo fifo, AudioFormat target,
@@ -109,6 +116,24 @@ ffmpeg::Frame SampleConverter::pop(bool final, bool shortLastFrame, int* error) 
         return nullptr;
     }
     return frame;
+}
+
+bool fitsInBits(const AVFrame& frame, int bits) {
+    const bool planar = av_sample_fmt_is_planar(AVSampleFormat(frame.format));
+    const int channels = frame.ch_layout.nb_channels;
+    const int planes = planar ? channels : 1;
+    const int samplesPerPlane = frame.nb_samples * (planar ? 1 : channels);
+    // One pass that only ORs, which compilers vectorise: a check of every
+    // sample costs less than copying the frame once.
+    uint32_t used = 0;
+    for (int plane = 0; plane < planes; ++plane) {
+        const auto* samples = reinterpret_cast<const uint32_t*>(frame.extended_data[plane]);
+        for (int index = 0; index < samplesPerPlane; ++index) {
+            used |= samples[index];
+        }
+    }
+    const uint32_t lowBits = bits >= 32 ? 0 : (uint32_t(1) << (32 - bits)) - 1;
+    return (used & lowBits) == 0;
 }
 
 } // namespace decant::library

@@ -8,16 +8,15 @@
 namespace decant::library {
 
 // Turns decoded frames into frames of the encoder's sample format, rate and
-// channel count, cut to the size the encoder takes. Audio that already has
-// the encoder's form passes through unchanged, sample for sample.
+// channel layout, cut to the size the encoder takes. Audio that already has
+// the encoder's form passes through unchanged, sample for sample; a
+// narrower layout is mixed down by speaker.
 class SampleConverter {
 public:
     // `frameSize` is the number of samples per channel in each frame given to
     // the encoder. Null when FFmpeg refuses the conversion.
-    static std::unique_ptr<SampleConverter> create(const AudioFormat& source,
-                                                   const AudioFormat& target,
-                                                   const ffmpeg::ChannelLayout& targetLayout,
-                                                   int frameSize, int* error);
+    static std::unique_ptr<SampleConverter>
+    create(const AudioFormat& source, const AudioFormat& target, int frameSize, int* error);
 
     SampleConverter(ffmpeg::Resampler resampler, ffmpeg::Fifo fifo, AudioFormat target,
                     int frameSize);
@@ -40,5 +39,9 @@ private:
     AudioFormat target_;
     int frameSize_;
 };
+
+// Whether every sample of a frame of 32-bit integers holds a sample of
+// `bits` bits, scaled to fill 32 (its low bits all zero).
+bool fitsInBits(const AVFrame& frame, int bits);
 
 } // namespace decant::library

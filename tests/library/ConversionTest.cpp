@@ -108,5 +108,46 @@ INSTANTIATE_TEST_SUITE_P(EveryEncoder, Conversion,
                              ConversionCase{Encoder::Wav, source(16, 6, 48000), 48000, 6}),
                          caseName);
 
+struct BitRateCase {
+    Encoder encoder;
+    unsigned channels;
+    int64_t bitsPerSecond;
+};
+
+class BitRates : public testing::TestWithParam<BitRateCase> {
+protected:
+    ScratchLibrary scratch;
+};
+
+// The settings' rate is for stereo: each channel encoded has half of it,
+// so 5.1 is not starved and mono costs half; MP3 mixes wider audio down to
+// stereo, which keeps the rate as set.
+TEST_P(BitRates, scaleWithTheChannelsEncoded) {
+    const BitRateCase& c = GetParam();
+    const auto library = scratch.open();
+    ASSERT_TRUE(library && library->setImportSettings(defaultSettings(c.encoder)));
+    const WavFixture noise{44100, c.channels, 16, 22050, false, WavFixture::Signal::Noise};
+
+    const auto tracks = library->convert({scratch.writeWav("noise.wav", noise)});
+
+    ASSERT_EQ(tracks.size(), 1);
+    const auto decoded = test::decodeAudioFile(tracks[0]->filePath());
+    ASSERT_TRUE(decoded);
+    EXPECT_NEAR(double(decoded->bitRate), double(c.bitsPerSecond), c.bitsPerSecond * 0.1);
+}
+
+INSTANTIATE_TEST_SUITE_P(LossyEncoders, BitRates,
+                         testing::Values(BitRateCase{Encoder::Aac, 1, 128000},
+                                         BitRateCase{Encoder::Aac, 2, 256000},
+                                         BitRateCase{Encoder::Aac, 6, 768000},
+                                         BitRateCase{Encoder::Mp3, 1, 160000},
+                                         BitRateCase{Encoder::Mp3, 6, 320000}),
+                         [](const testing::TestParamInfo<BitRateCase>& info) {
+                             return QStringLiteral("%1_%2ch")
+                                 .arg(encoderName(info.param.encoder))
+                                 .arg(info.param.channels)
+                                 .toStdString();
+                         });
+
 } // namespace
 } // namespace decant::library

@@ -9,6 +9,7 @@
 #include <taglib/fileref.h>
 #include <taglib/tpropertymap.h>
 
+#include <cmath>
 #include <cstdlib>
 #include <memory>
 #include <ostream>
@@ -66,8 +67,58 @@ int32_t scaledSample(const AVFrame& frame, int channel, int index) {
     }
 }
 
+float normalisedSample(const AVFrame& frame, int channel, int index) {
+    const auto format = AVSampleFormat(frame.format);
+    const bool planar = av_sample_fmt_is_planar(format);
+    const uint8_t* plane = frame.extended_data[planar ? channel : 0];
+    const int position = planar ? index : index * frame.ch_layout.nb_channels + channel;
+    switch (av_get_packed_sample_fmt(format)) {
+    case AV_SAMPLE_FMT_FLT:
+        return reinterpret_cast<const float*>(plane)[position];
+    case AV_SAMPLE_FMT_DBL:
+        return float(reinterpret_cast<const double*>(plane)[position]);
+    default:
+        return float(std::ldexp(scaledSample(frame, channel, index), -31));
+    }
+}
+
+// A plain WAV header of one or two channels names no speakers, and every
+// player takes them as mono or stereo.
+AVChannelLayout namedLayout(const AVChannelLayout& layout) {
+    AVChannelLayout named{};
+    if (layout.order == AV_CHANNEL_ORDER_UNSPEC && layout.nb_channels <= 2) {
+        av_channel_layout_default(&named, layout.nb_channels);
+    } else {
+        av_channel_layout_copy(&named, &layout);
+    }
+    return named;
+}
+
+void nameSpeakers(DecodedAudio& audio, const AVChannelLayout& decoded) {
+    AVChannelLayout layout = namedLayout(decoded);
+    for (int channel = 0; channel < layout.nb_channels; ++channel) {
+        const AVChannel speaker = av_channel_layout_channel_from_index(&layout, channel);
+        char name[16] = {};
+        if (speaker != AV_CHAN_NONE) {
+            av_channel_name(name, sizeof name, speaker);
+        }
+        audio.speakers.append(QString::fromLatin1(name));
+    }
+    av_channel_layout_uninit(&layout);
+}
+
 void appendFrame(DecodedAudio& audio, const AVFrame& frame) {
+    if (audio.speakers.isEmpty()) {
+        nameSpeakers(audio, frame.ch_layout);
+        audio.channelSamples.resize(std::size_t(frame.ch_layout.nb_channels));
+    }
     audio.frames += frame.nb_samples;
+    for (int channel = 0; channel < int(audio.channelSamples.size()); ++channel) {
+        for (int index = 0; index < frame.nb_samples; ++index) {
+            audio.channelSamples[std::size_t(channel)].push_back(
+                normalisedSample(frame, channel, index));
+        }
+    }
     const auto packed = av_get_packed_sample_fmt(AVSampleFormat(frame.format));
     if (packed == AV_SAMPLE_FMT_FLT || packed == AV_SAMPLE_FMT_DBL) {
         return;
@@ -183,6 +234,7 @@ std::optional<DecodedAudio> decodeAudioFile(const QString& path) {
     const AVCodecParameters& parameters = *raw->streams[stream]->codecpar;
     audio.bitsPerSample = parameters.bits_per_raw_sample > 0 ? parameters.bits_per_raw_sample
                                                              : parameters.bits_per_coded_sample;
+    audio.bitRate = parameters.bit_rate;
     if (!decodeAll(raw, decoder.get(), stream, audio)) {
         return std::nullopt;
     }

@@ -46,10 +46,16 @@ struct DecodedAudio {
     int sampleRate = 0;
     int channels = 0;
     int bitsPerSample = 0; // as the stream declares it
+    int64_t bitRate = 0;   // as the container declares it, or measures it
     int64_t frames = 0;
     // Interleaved integer samples, scaled to fill 32 bits (a 16-bit sample
     // is shifted left by 16); empty for float codecs.
     std::vector<int32_t> samples;
+    // Each channel's speaker as the decoder names it ("FL", "LFE"...);
+    // empty names when the stream names none.
+    QStringList speakers;
+    // Each channel's samples, from -1 to 1, whatever the codec.
+    std::vector<std::vector<float>> channelSamples;
 
     double duration() const { return sampleRate ? double(frames) / sampleRate : 0; }
 };

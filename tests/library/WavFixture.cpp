@@ -4,6 +4,8 @@
 
 #include <QFile>
 
+#include <cmath>
+
 namespace decant::test {
 namespace {
 
@@ -32,15 +34,55 @@ QByteArray header(const WavFixture& fixture) {
     return bytes;
 }
 
+std::vector<int32_t> noiseSamples(const WavFixture& fixture) {
+    const double fullScale = std::ldexp(1.0, int(fixture.bitsPerSample) - 1);
+    std::vector<int32_t> samples(fixture.frames * fixture.channels);
+    uint64_t noise = 0x9e3779b97f4a7c15ull;
+    for (int32_t& sample : samples) {
+        noise = noise * 6364136223846793005ull + 1442695040888963407ull;
+        const double value = (double(noise >> 11) / double(uint64_t(1) << 53) - 0.5) / 2;
+        sample = int32_t(std::lround(value * fullScale));
+    }
+    return samples;
+}
+
+std::vector<int32_t> toneSamples(const WavFixture& fixture) {
+    const double amplitude = std::ldexp(0.5, int(fixture.bitsPerSample) - 1);
+    std::vector<int32_t> samples(fixture.frames * fixture.channels);
+    for (uint64_t index = 0; index < fixture.frames; ++index) {
+        const double time = double(index) / fixture.sampleRate;
+        for (unsigned channel = 0; channel < fixture.channels; ++channel) {
+            samples[index * fixture.channels + channel] = int32_t(
+                std::lround(amplitude * std::sin(2 * M_PI * toneFrequency(channel) * time)));
+        }
+    }
+    return samples;
+}
+
 } // namespace
 
+double toneFrequency(unsigned channel) {
+    return 40 + 10 * channel;
+}
+
 std::vector<int32_t> wavFixtureSamples(const WavFixture& fixture) {
+    if (fixture.signal == WavFixture::Signal::Noise) {
+        return noiseSamples(fixture);
+    }
+    if (fixture.signal == WavFixture::Signal::Tones) {
+        return toneSamples(fixture);
+    }
+    const unsigned bits = fixture.significantBits ? fixture.significantBits : fixture.bitsPerSample;
     FlacFixture shape;
     shape.sampleRate = fixture.sampleRate;
     shape.channels = fixture.channels;
-    shape.bitsPerSample = fixture.bitsPerSample;
+    shape.bitsPerSample = bits;
     shape.samples = fixture.frames;
-    return fixtureSamples(shape);
+    std::vector<int32_t> samples = fixtureSamples(shape);
+    for (int32_t& sample : samples) {
+        sample = int32_t(uint32_t(sample) << (fixture.bitsPerSample - bits));
+    }
+    return samples;
 }
 
 QByteArray encodeWavFixture(const WavFixture& fixture) {

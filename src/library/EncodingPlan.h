@@ -1,0 +1,34 @@
+#pragma once
+
+#include "library/ConversionError.h"
+#include "library/EncodedFile.h"
+#include "library/FormatChoice.h"
+#include "library/ImportSettings.h"
+
+#include <QString>
+
+#include <optional>
+
+namespace decant::library {
+
+// How one file is to be encoded with the import settings.
+struct EncodingPlan {
+    QString encoder; // the settings' name for it, for reasons
+    EncoderSetup setup;
+    // Non-zero when the source is deeper than the encoder keeps: the file
+    // converts only while every sample fits in this many bits.
+    int fittingBits = 0;
+    bool gaplessTag = false; // iTunSMPB says where the priming and padding are
+};
+
+// The encoder, and the form the source's audio reaches it in: its own
+// speakers, or a mix-down for a stereo lossy encoder; for a lossless
+// encoder, every bit. Nothing, with the reason, when the settings' encoder
+// cannot keep the audio so.
+std::optional<EncodingPlan> planEncoding(const ImportSettings& settings, const AudioFormat& source,
+                                         ConversionFailure* failure);
+
+// Why a file failed whose samples turned out not to fit in `fittingBits`.
+ConversionFailure unfittingSamples(const EncodingPlan& plan, const AudioFormat& source);
+
+} // namespace decant::library
