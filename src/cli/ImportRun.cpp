@@ -166,6 +166,7 @@ void ImportRun::printSummary() {
     for (const QString& line : table_->lines()) {
         console_.printLine(line);
     }
+    printFailureReasons();
     const StatusCounts counts = countStatuses(controller_->files());
     console_.printLine(QStringLiteral("\n%1 imported, %2 failed, %3 not imported.")
                            .arg(counts.done)
@@ -173,6 +174,21 @@ void ImportRun::printSummary() {
                            .arg(counts.notImported));
     if (counts.notImported > 0 && stopSignal_ == 0) {
         explainFilesNotImported(counts.notImported);
+    }
+}
+
+void ImportRun::printFailureReasons() {
+    QStringList lines;
+    for (const auto& entry : controller_->files()) {
+        if (const QString reason = entry->failureReason(); !reason.isEmpty()) {
+            lines.append(QStringLiteral("  %1: %2").arg(entry->fileName(), reason));
+        }
+    }
+    if (!lines.isEmpty()) {
+        console_.printLine(QStringLiteral("\nNot imported:"));
+        for (const QString& line : lines) {
+            console_.printLine(line);
+        }
     }
 }
 

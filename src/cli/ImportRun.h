@@ -41,6 +41,8 @@ private:
     void stop(int signalNumber);
     bool stopRequested();
     void printSummary();
+    // Each file that failed, with why.
+    void printFailureReasons();
     void explainFilesNotImported(qsizetype count);
     int exitStatus() const;
     QString libraryLocation() const;

@@ -1,6 +1,8 @@
 #include "decode/FLACToWAVDecoder.h"
 #include "queue/FilesController.h"
 
+#include <QFile>
+
 namespace decant {
 
 void FilesController::startDecoding(const std::shared_ptr<Control>& sender) {
@@ -17,6 +19,7 @@ void FilesController::startDecoding(const std::shared_ptr<Control>& sender) {
         if (entry->status() == QueueEntryStatusDone) {
             continue;
         }
+        entry->setFailureReason({});
         entry->setStatus(QueueEntryStatusWaiting);
         operationQueue_->addOperation([this, entry] { decodeEntry(entry); });
         scheduled = true;
@@ -32,8 +35,21 @@ void FilesController::startDecoding(const std::shared_ptr<Control>& sender) {
 void FilesController::decodeEntry(const QueueEntryPointer& entry) {
     entry->setStatus(QueueEntryStatusDecoding);
     post([this, entry] { refreshEntry(entry); });
-    const bool decoded = decodeFLACToWAV(entry->path(), entry->decodedPath());
-    entry->setStatus(decoded ? QueueEntryStatusDecoded : QueueEntryStatusFailed);
+    const QString decodedPath = entry->decodedPath();
+    const DecodeResult result = decodeFLACToWAVWithResult(entry->path().toUtf8().constData(),
+                                                          decodedPath.toUtf8().constData());
+    if (result.outcome == DecodeOutcome::Decoded) {
+        entry->setStatus(QueueEntryStatusDecoded);
+    } else {
+        entry->setFailureReason(QString::fromStdString(describeResult(result)));
+        // Other failures leave their partial file for inspection; one cut
+        // short by a full disk shows nothing and holds the space the rest of
+        // the run needs.
+        if (result.outcome == DecodeOutcome::NoSpace) {
+            QFile::remove(decodedPath);
+        }
+        entry->setStatus(QueueEntryStatusFailed);
+    }
     post([this, entry] { refreshEntry(entry); });
 }
 

@@ -35,7 +35,7 @@ QString FilesController::tableViewObjectValueForTableColumnRow(const QString& co
         entry = files_.at(row);
     }
     if (columnIdentifier == QLatin1String("path")) {
-        return entry->path().section(u'/', -1);
+        return entry->fileName();
     }
     if (columnIdentifier == QLatin1String("status")) {
         return displayTextForStatus(entry->status());

@@ -49,6 +49,10 @@ QString QueueEntry::path() const {
     return path_;
 }
 
+QString QueueEntry::fileName() const {
+    return path().section(u'/', -1);
+}
+
 void QueueEntry::setPath(const QString& path) {
     // Held throughout, so a reader of `path` never sees a path whose hash,
     // WAV path and comments are not derived yet.

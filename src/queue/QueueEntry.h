@@ -45,6 +45,8 @@ public:
     QueueEntry& operator=(const QueueEntry&) = delete;
 
     QString path() const;
+    // The path's last component, the file's name with its extension.
+    QString fileName() const;
     // Derives the hash, the WAV path and the comments afresh (reading the
     // file's tags), so comments assigned earlier are discarded.
     void setPath(const QString& path);
@@ -54,6 +56,13 @@ public:
 
     CommentsDictionary comments() const { return comments_.load(); }
     void setComments(CommentsDictionary comments) { comments_.store(std::move(comments)); }
+
+    // Why the entry failed, in words for the user ("MD5 signature
+    // mismatch"); empty while nothing went wrong. Set where the failure
+    // happens, before the status says Failed, and cleared when the entry is
+    // scheduled again.
+    QString failureReason() const { return failureReason_.load(); }
+    void setFailureReason(QString reason) { failureReason_.store(std::move(reason)); }
 
     QueueEntryStatus status() const { return QueueEntryStatus(status_.load()); }
     void setStatus(QueueEntryStatus status) { status_.store(status); }
@@ -70,6 +79,7 @@ private:
     AtomicProperty<QString> pathHash_;
     AtomicProperty<QString> decodedPath_;
     AtomicProperty<CommentsDictionary> comments_;
+    AtomicProperty<QString> failureReason_;
     std::atomic<int32_t> status_{QueueEntryStatusWaiting};
 };
 

@@ -96,6 +96,10 @@ TEST_F(CommandLineImport, reportsACorruptFileAndImportsTheOthers) {
     EXPECT_EQ(test::summaryRow(result.out, "4 good.flac").value("Status"), "Done");
     EXPECT_TRUE(result.out.contains("Failed  3 renamed.flac: source is not a FLAC file"))
         << result.out.toStdString();
+    EXPECT_TRUE(result.out.contains("Not imported:\n"
+                                    "  2 damaged.flac: MD5 signature mismatch\n"
+                                    "  3 renamed.flac: source is not a FLAC file\n"))
+        << result.out.toStdString();
     EXPECT_TRUE(result.out.contains("2 imported, 2 failed, 0 not imported."));
     EXPECT_EQ(scratch.libraryTracks().size(), 2);
     // Failed decodes leave no partial audio behind.

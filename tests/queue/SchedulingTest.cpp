@@ -32,6 +32,8 @@ TEST_F(SchedulingTest, aCorruptFileFailsWhileTheOthersGoOn) {
     // A failed decode leaves its partial file for inspection; the others are gone.
     EXPECT_FALSE(QFile::exists(files[0]->decodedPath()));
     EXPECT_TRUE(QFile::exists(files[1]->decodedPath()));
+    EXPECT_EQ(files[1]->failureReason(), "MD5 signature mismatch");
+    EXPECT_EQ(files[0]->failureReason(), QString());
 }
 
 TEST_F(SchedulingTest, redrawsTheStatusCellOfEachEntryAsItMoves) {
