@@ -3,6 +3,7 @@
 #include "cli/ConsolePrompt.h"
 #include "cli/ExitStatus.h"
 #include "library/Library.h"
+#include "queue/FilePath.h"
 #include "store/iTunesMetadataFetcher.h"
 
 #include <QDir>
@@ -78,8 +79,9 @@ ImportRun::~ImportRun() {
     controller_.reset();
 }
 
-int ImportRun::exec(const QStringList& paths) {
+int ImportRun::exec(const QList<QByteArray>& paths) {
     controller_->addFiles(paths);
+    reportSkippedPaths();
     if (controller_->files().isEmpty()) {
         // Nothing would ever be decoded, so no hand-off would end the wait.
         console_.printProblem(QStringLiteral("No FLAC file among the paths."));
@@ -95,6 +97,13 @@ int ImportRun::exec(const QStringList& paths) {
     progress_.finish();
     printSummary();
     return exitStatus();
+}
+
+void ImportRun::reportSkippedPaths() {
+    for (const SkippedPath& skipped : controller_->skippedPaths()) {
+        console_.printProblem(
+            QStringLiteral("Skipped %1: %2").arg(displayPath(skipped.path), skipped.reason));
+    }
 }
 
 void ImportRun::applyStorePage() {

@@ -29,9 +29,11 @@ public:
 
     // Imports the FLAC files among the paths (existing, absolute); the exit
     // status.
-    int exec(const QStringList& paths);
+    int exec(const QList<QByteArray>& paths);
 
 private:
+    // What intake passed over, with why.
+    void reportSkippedPaths();
     void applyStorePage();
     void decodeAndHandOff();
     // Decoded audio that did not reach the library, and what failed decodes

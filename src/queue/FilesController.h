@@ -9,6 +9,7 @@
 #include "platform/WorkQueue.h"
 #include "queue/QueueEntry.h"
 
+#include <QByteArray>
 #include <QList>
 #include <QObject>
 #include <QSet>
@@ -25,6 +26,12 @@
 #include <vector>
 
 namespace decant {
+
+// A path that intake passed over, and why ("no such file or folder").
+struct SkippedPath {
+    QByteArray path;
+    QString reason;
+};
 
 // The queue: its entries, the intake of paths, decoding, the table's data,
 // and (in the folders of the subsystems that add them) the hand-off to the
@@ -43,14 +50,20 @@ public:
     ~FilesController();
 
     // --- Intake (FilesControllerIntake.cpp) ---
+    // Paths are the file system's bytes (see FilePath.h).
     // Queues the path when its extension is "flac" (any case) and it is not
     // queued already. Does not reload the table.
-    void addFile(const QString& path);
+    void addFile(const QByteArray& path);
     // Queues every FLAC file below the folder.
-    void addDirectory(const QString& path);
-    // Queues files and folders (missing paths are skipped), then reloads the
-    // table once.
+    void addDirectory(const QByteArray& path);
+    // Queues files and folders, then reloads the table once.
+    void addFiles(const QList<QByteArray>& paths);
+    // The same for paths given as text, as file dialogs give them.
     void addFiles(const QStringList& paths);
+    // Every path intake passed over, with why, in the order met: paths that
+    // do not exist, files not named as FLAC files, folders that cannot be
+    // read, FLAC names that are no files. Any thread.
+    QList<SkippedPath> skippedPaths() const;
 
     // --- Decode scheduling (FilesControllerScheduling.cpp) ---
     // Decodes every queued file not yet in the library. Disables `sender`
@@ -117,6 +130,7 @@ public:
     }
 
 private:
+    void skipPath(const QByteArray& path, const QString& reason);
     void reloadTable() const;
     // Runs `work` on the main thread later, unless the controller is gone.
     void post(std::function<void()> work) const;
@@ -129,7 +143,8 @@ private:
     // Appended on the main thread, read from the hand-off thread.
     mutable std::mutex filesLock_;
     QList<QueueEntryPointer> files_;
-    QSet<QString> queuedPaths_;
+    QSet<QByteArray> queuedPaths_;
+    QList<SkippedPath> skippedPaths_;
     std::optional<QVariantMap> commentMap_;
 
     AtomicProperty<std::shared_ptr<Badge>> badge_;

@@ -35,9 +35,10 @@ void FilesController::startDecoding(const std::shared_ptr<Control>& sender) {
 void FilesController::decodeEntry(const QueueEntryPointer& entry) {
     entry->setStatus(QueueEntryStatusDecoding);
     post([this, entry] { refreshEntry(entry); });
+    const QByteArray source = entry->path();
     const QString decodedPath = entry->decodedPath();
-    const DecodeResult result = decodeFLACToWAVWithResult(entry->path().toUtf8().constData(),
-                                                          decodedPath.toUtf8().constData());
+    const DecodeResult result =
+        decodeFLACToWAVWithResult(source.constData(), decodedPath.toUtf8().constData());
     if (result.outcome == DecodeOutcome::Decoded) {
         entry->setStatus(QueueEntryStatusDecoded);
     } else {

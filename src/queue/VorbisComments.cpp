@@ -30,13 +30,12 @@ QString textOfEntry(const FLAC__StreamMetadata_VorbisComment_Entry& entry) {
 
 } // namespace
 
-std::optional<QStringList> vorbisCommentEntries(const QString& path) {
-    const QByteArray nativePath = path.toUtf8();
-    if (!isRegularFile(nativePath)) {
+std::optional<QStringList> vorbisCommentEntries(const QByteArray& path) {
+    if (!isRegularFile(path)) {
         return std::nullopt;
     }
     FLAC__StreamMetadata* rawBlock = nullptr;
-    if (!FLAC__metadata_get_tags(nativePath.constData(), &rawBlock)) {
+    if (!FLAC__metadata_get_tags(path.constData(), &rawBlock)) {
         return std::nullopt;
     }
     const MetadataBlock block(rawBlock);
@@ -57,7 +56,7 @@ std::optional<QStringList> vorbisCommentEntries(const QString& path) {
     return entries;
 }
 
-CommentsDictionary commentsForFLACFile(const QString& path) {
+CommentsDictionary commentsForFLACFile(const QByteArray& path) {
     const QStringList entries = vorbisCommentEntries(path).value_or(QStringList());
     CommentsDictionary comments;
     for (const QString& entry : entries) {

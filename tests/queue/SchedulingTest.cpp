@@ -1,6 +1,9 @@
 #include "SchedulingFixture.h"
 
+#include <QCryptographicHash>
 #include <QFile>
+
+#include <sys/stat.h>
 
 namespace decant::test {
 namespace {
@@ -34,6 +37,38 @@ TEST_F(SchedulingTest, aCorruptFileFailsWhileTheOthersGoOn) {
     EXPECT_TRUE(QFile::exists(files[1]->decodedPath()));
     EXPECT_EQ(files[1]->failureReason(), "MD5 signature mismatch");
     EXPECT_EQ(files[0]->failureReason(), QString());
+}
+
+// Names from old rips and Samba shares: Latin-1 bytes, no UTF-8 text. Each
+// file keeps its exact bytes from the folder walk to the decoder, and its
+// hash is the MD5 of those bytes.
+TEST_F(SchedulingTest, importsATreeNamedInLatin1) {
+    const QByteArray album = folder.path().toUtf8() + "/Alb\xe9";
+    const RemovedTree removed(album);
+    ASSERT_EQ(mkdir(album.constData(), 0700), 0);
+    const QByteArrayList names{"caf\xe8.flac", "caf\xe9.flac", "good.flac"};
+    for (const QByteArray& name : names) {
+        ASSERT_TRUE(writeFlacFixture(album + '/' + name, taggedFixture({"TITLE=" + name})));
+    }
+    controller.addFiles(QList<QByteArray>{album});
+    EXPECT_TRUE(controller.skippedPaths().isEmpty());
+    ASSERT_TRUE(runToTheEnd());
+
+    const auto files = controller.files();
+    ASSERT_EQ(files.size(), names.size());
+    const auto tracks = iTunes->tracks();
+    ASSERT_EQ(tracks.size(), names.size());
+    for (qsizetype index = 0; index < names.size(); ++index) {
+        const QByteArray path = album + '/' + names[index];
+        // "caf\xe8" and "caf\xe9" show alike; their bytes still give one order.
+        EXPECT_EQ(files[index]->path(), path);
+        EXPECT_EQ(files[index]->pathHash(),
+                  QCryptographicHash::hash(path, QCryptographicHash::Md5).toHex());
+        EXPECT_EQ(files[index]->status(), QueueEntryStatusDone)
+            << files[index]->failureReason().toStdString();
+        EXPECT_EQ(tracks[index]->valueForKey("name"), QString::fromUtf8(names[index]));
+    }
+    EXPECT_EQ(files[1]->fileName(), QStringLiteral("caf\uFFFD.flac"));
 }
 
 TEST_F(SchedulingTest, redrawsTheStatusCellOfEachEntryAsItMoves) {

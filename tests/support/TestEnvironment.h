@@ -1,10 +1,13 @@
 #pragma once
 
+#include <QByteArray>
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QString>
 #include <QTemporaryDir>
 
+#include <cstdio>
+#include <ftw.h>
 #include <functional>
 
 namespace decant::test {
@@ -12,6 +15,26 @@ namespace decant::test {
 // The test process's scratch folder (its HOME, TMPDIR and XDG folders live
 // below it). Removed when the process ends.
 QString scratchDirectory();
+
+// Removes a file or a whole tree when it goes out of scope, by the bytes of
+// its names: QDir's removeRecursively passes over names that are not UTF-8,
+// and the scratch folders holding them would outlive the test.
+class RemovedTree {
+public:
+    explicit RemovedTree(QByteArray path)
+        : path_(std::move(path)) {}
+    RemovedTree(const RemovedTree&) = delete;
+    RemovedTree& operator=(const RemovedTree&) = delete;
+    ~RemovedTree() {
+        nftw(
+            path_.constData(),
+            [](const char* item, const struct stat*, int, struct FTW*) { return ::remove(item); },
+            16, FTW_DEPTH | FTW_PHYS);
+    }
+
+private:
+    QByteArray path_;
+};
 
 // Runs the event loop until `done` holds or the time is up; returns `done()`.
 // A lost event fails the test instead of hanging the run.
