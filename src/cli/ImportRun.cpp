@@ -157,7 +157,8 @@ void ImportRun::stop(int signalNumber) {
                                          "imported. Press Ctrl-C again to quit at once."));
     // Running decodes finish; when the last has, the controller hands what
     // was decoded to the library, and that hand-off is waited for too.
-    controller_->operationQueue().cancelAllOperations();
+    // Later batches are not started.
+    controller_->stopDecoding();
     progress_.setStopping();
 }
 

@@ -18,12 +18,14 @@
 #include <QUrl>
 #include <QVariantMap>
 
+#include <atomic>
+#include <cstdint>
 #include <functional>
+#include <list>
 #include <memory>
 #include <mutex>
 #include <optional>
 #include <thread>
-#include <vector>
 
 namespace decant {
 
@@ -66,17 +68,35 @@ public:
     QList<SkippedPath> skippedPaths() const;
 
     // --- Decode scheduling (FilesControllerScheduling.cpp) ---
-    // Decodes every queued file not yet in the library. Disables `sender`
-    // until the run's hand-off has finished.
+    // Decodes every queued file not yet in the library and hands them to it,
+    // in one batch when their WAV files fit the temporary space at once,
+    // else in as many successive batches as it takes (see DecodeBatch.h).
+    // Disables `sender` until the run's last hand-off has finished; a run
+    // under way is not started again.
     void startDecoding(const std::shared_ptr<Control>& sender);
+    // Ends the run once the decodes under way are done: what they decoded is
+    // still handed to the library; files not yet started stay Waiting.
+    void stopDecoding();
     // One decode operation; runs on a worker thread.
     void decodeEntry(const QueueEntryPointer& entry);
     // Redraws the entry's status cell.
     void refreshEntry(const QueueEntryPointer& entry);
     // The work queue's count changed to `change`; runs on the thread that
-    // changed it. Shows the count on the badge; at zero starts the hand-off.
+    // changed it. Shows the decodes left in the run on the badge; at zero
+    // starts the batch's hand-off.
     void observeValueForKeyPathOfObjectChangeContext(const QString& keyPath, const void* object,
                                                      int change);
+    // The bytes free on the temporary folder's file system: statvfs unless
+    // replaced (tests give a small one). Asked on the main thread before
+    // each batch.
+    using FreeSpaceQuery = std::function<std::optional<uint64_t>()>;
+    void setFreeSpaceQuery(FreeSpaceQuery query) { freeSpaceQuery_ = std::move(query); }
+    // Left free when a run is fitted into the temporary space, for the
+    // library's own files and everything else on that file system.
+    static constexpr uint64_t temporarySpaceMargin = 128 * 1000 * 1000;
+    // Hand-off threads not yet joined: finished ones are joined as the next
+    // starts and as each run ends, so a long session does not pile them up.
+    int handOffThreadCount() const;
 
     // --- Table data source (FilesControllerTable.cpp) ---
     int numberOfRowsInTableView() const;
@@ -114,7 +134,7 @@ public:
     }
     std::shared_ptr<Badge> badge() const { return badge_.load(); }
     void setBadge(std::shared_ptr<Badge> badge) { badge_.store(std::move(badge)); }
-    // Called on the main thread each time a hand-off has finished.
+    // Called on the main thread each time a run's last hand-off has finished.
     void setHandOffFinishedHandler(std::function<void()> handler) {
         handOffFinished_ = std::move(handler);
     }
@@ -134,8 +154,17 @@ private:
     void reloadTable() const;
     // Runs `work` on the main thread later, unless the controller is gone.
     void post(std::function<void()> work) const;
+    // Main thread: decodes the next batch that fits, failing the files that
+    // fit in no batch.
+    void startNextBatch();
+    void failForWantOfSpace(const QList<QueueEntryPointer>& entries, uint64_t usableSpace);
+    std::optional<uint64_t> usableTemporarySpace() const;
     void startHandOff();
+    // Under handOffsLock_.
+    void joinFinishedHandOffs();
+    // Main thread, after each batch's hand-off.
     void handOffDidFinish();
+    void runDidFinish();
 
     iTunesApplicationPointer iTunes_;
     std::unique_ptr<WorkQueue> operationQueue_;
@@ -152,10 +181,22 @@ private:
     AlbumReader albumReader_;
     std::shared_ptr<Control> startControl_;
     std::function<void()> handOffFinished_;
+    FreeSpaceQuery freeSpaceQuery_;
+    // The run under way, on the main thread: entries left for later batches.
+    bool runUnderWay_ = false;
+    QList<QueueEntryPointer> laterInRun_;
+    // Their number, which the badge adds to the work queue's count.
+    std::atomic<int> laterInRunCount_{0};
     // Main-thread work posted by other threads is dropped with this object.
     std::unique_ptr<QObject> mainThreadContext_;
-    std::mutex handOffsLock_;
-    std::vector<std::jthread> handOffs_;
+
+    struct HandOff {
+        std::atomic<bool> finished{false};
+        std::jthread thread;
+    };
+    mutable std::mutex handOffsLock_;
+    // A list, so that each thread's record stays where it is.
+    std::list<HandOff> handOffs_;
 };
 
 } // namespace decant

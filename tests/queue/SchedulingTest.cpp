@@ -3,6 +3,7 @@
 #include <QCryptographicHash>
 #include <QFile>
 
+#include <algorithm>
 #include <sys/stat.h>
 
 namespace decant::test {
@@ -69,6 +70,50 @@ TEST_F(SchedulingTest, importsATreeNamedInLatin1) {
         EXPECT_EQ(tracks[index]->valueForKey("name"), QString::fromUtf8(names[index]));
     }
     EXPECT_EQ(files[1]->fileName(), QStringLiteral("caf\uFFFD.flac"));
+}
+
+// A run whose WAV files do not fit the temporary space at once goes in
+// batches, each handed to the library and cleaned up before the next is
+// decoded; a file with no room even alone fails with its reason. The badge
+// counts the whole run.
+TEST_F(SchedulingTest, fitsTheRunIntoTheTemporarySpaceInBatches) {
+    FlacFixture large;
+    large.samples = 441000;
+    for (const char* name : {"1.flac", "2 large.flac", "3.flac", "4.flac", "5.flac"}) {
+        addFixture(QString::fromLatin1(name), name[2] == 'l' ? large : FlacFixture());
+    }
+    const auto files = controller.files();
+    const uint64_t small = files[0]->expectedDecodedSize();
+    ASSERT_EQ(small, 44u + 4410 * 4);
+    const uint64_t usable = small * 5 / 2; // room for two at a time
+    controller.setFreeSpaceQuery([&] { return FilesController::temporarySpaceMargin + usable; });
+    QList<int> decodedFilesAtEachBatch;
+    iTunes->setReply([&](const QList<QUrl>& batch) {
+        decodedFilesAtEachBatch.append(
+            int(std::count_if(files.begin(), files.end(), [](const auto& entry) {
+                return QFile::exists(entry->decodedPath());
+            })));
+        QList<iTunesTrackPointer> tracks;
+        for (const QUrl& file : batch) {
+            tracks.append(RecordingiTunes::trackNamedAfter(file));
+        }
+        return tracks;
+    });
+
+    ASSERT_TRUE(runToTheEnd());
+    EXPECT_EQ(statuses(), (QList<QueueEntryStatus>{QueueEntryStatusDone, QueueEntryStatusFailed,
+                                                   QueueEntryStatusDone, QueueEntryStatusDone,
+                                                   QueueEntryStatusDone}));
+    const auto requests = iTunes->requests();
+    ASSERT_EQ(requests.size(), 2);
+    EXPECT_EQ(requests[0], (QList<QUrl>{QUrl::fromLocalFile(files[0]->decodedPath()),
+                                        QUrl::fromLocalFile(files[2]->decodedPath())}));
+    EXPECT_EQ(requests[1].size(), 2);
+    EXPECT_EQ(decodedFilesAtEachBatch, (QList<int>{2, 2}));
+    EXPECT_EQ(files[1]->failureReason(), "needs 1.8 MB of temporary space, 44 kB free");
+    EXPECT_FALSE(QFile::exists(files[1]->decodedPath()));
+    EXPECT_EQ(badge->labels(), (QStringList{"3", "4", "3", "2", "1", "2", "1", "none"}));
+    EXPECT_EQ(controller.handOffThreadCount(), 0);
 }
 
 TEST_F(SchedulingTest, redrawsTheStatusCellOfEachEntryAsItMoves) {
