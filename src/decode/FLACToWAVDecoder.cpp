@@ -3,7 +3,6 @@
 #include "decode/WAVDecodeContext.h"
 #include "decode/WAVOutputFile.h"
 
-#include <FLAC/metadata.h>
 #include <FLAC/stream_decoder.h>
 
 #include <memory>
@@ -169,27 +168,6 @@ DecodeResult decodeFLACToWAVWithResult(const char* source, const char* destinati
         return {outcome};
     }
     return decodeInto(decoder.get(), source, file);
-}
-
-std::optional<uint64_t> expectedWAVSize(const char* source) {
-    // libFLAC would block on a FIFO as readily as the decoder would.
-    const std::optional<struct stat> status = statusOf(source);
-    FLAC__StreamMetadata streamInfo{};
-    if (checkSource(status) != DecodeOutcome::Decoded ||
-        !FLAC__metadata_get_streaminfo(source, &streamInfo)) {
-        return std::nullopt;
-    }
-    const auto& info = streamInfo.data.stream_info;
-    const WAVFormat format{info.sample_rate, uint16_t(info.channels),
-                           uint16_t(info.bits_per_sample)};
-    const uint64_t dataBytes = info.total_samples * blockAlign(format);
-    if (format.sampleRate == 0 || dataBytes > maximumWAVDataBytes) {
-        return std::nullopt;
-    }
-    if (info.total_samples == 0) {
-        return 2 * uint64_t(status->st_size);
-    }
-    return wavFileSize(dataBytes);
 }
 
 } // namespace decant

@@ -4,9 +4,6 @@
 
 #include <QString>
 
-#include <cstdint>
-#include <optional>
-
 namespace decant {
 
 // Decodes the FLAC file at `source` into a WAV file at `destination`: the
@@ -28,12 +25,5 @@ DecodeOutcome decodeFLACToWAVWithOutcome(const QString& source, const QString& d
 DecodeOutcome decodeFLACToWAVWithOutcome(const char* source, const char* destination);
 // The same, with the figures that explain a stream cut short.
 DecodeResult decodeFLACToWAVWithResult(const char* source, const char* destination);
-
-// The size of the WAV file that decoding `source` writes, known from its
-// STREAMINFO before decoding: header, samples and pad byte. For a stream that
-// does not announce its length, twice the FLAC file's size, about what FLAC's
-// usual compression gives back. Nothing when the file is no FLAC stream that
-// a WAV file can hold (its decode fails without writing audio).
-std::optional<uint64_t> expectedWAVSize(const char* source);
 
 } // namespace decant

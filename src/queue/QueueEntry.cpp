@@ -1,7 +1,7 @@
 #include "queue/QueueEntry.h"
 
-#include "decode/FLACToWAVDecoder.h"
 #include "platform/TemporaryDirectory.h"
+#include "queue/FLACMetadata.h"
 #include "queue/FilePath.h"
 #include "queue/VorbisComments.h"
 
@@ -62,8 +62,9 @@ void QueueEntry::setPath(const QByteArray& path) {
     path_ = path;
     pathHash_.store(MD5(path_));
     decodedPath_.store(temporaryDirectory() + u'/' + pathHash_.load() + QStringLiteral(".wav"));
-    expectedDecodedSize_.store(expectedWAVSize(path_.constData()).value_or(0));
-    comments_.store(commentsForFLACFile(path_));
+    const FLACMetadata metadata = readFLACMetadata(path_);
+    expectedDecodedSize_.store(decant::expectedDecodedSize(metadata));
+    comments_.store(commentsFromEntries(metadata.commentEntries.value_or(QStringList())));
 }
 
 } // namespace decant

@@ -63,7 +63,7 @@ public:
     QString pathHash() const { return pathHash_.load(); }
     QString decodedPath() const { return decodedPath_.load(); }
     // The bytes the decoded WAV file will take, known from STREAMINFO (see
-    // expectedWAVSize); 0 for a file that will not decode.
+    // expectedDecodedSize); 0 for a file that will not decode.
     uint64_t expectedDecodedSize() const { return expectedDecodedSize_.load(); }
 
     CommentsDictionary comments() const { return comments_.load(); }

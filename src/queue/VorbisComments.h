@@ -16,9 +16,12 @@ namespace decant {
 // become replacement characters; empty entries are left out.
 std::optional<QStringList> vorbisCommentEntries(const QByteArray& path);
 
-// The file's tags: each "NAME=value" entry under NAME upper-cased, the value
-// being everything after the first "=". Entries without "=" are skipped; a
-// later entry with the same name wins. Empty when nothing could be read.
+// Tags from comment entries: each "NAME=value" entry under NAME
+// upper-cased, the value being everything after the first "=". Entries
+// without "=" are skipped; a later entry with the same name wins.
+CommentsDictionary commentsFromEntries(const QStringList& entries);
+
+// The file's tags, as above. Empty when nothing could be read.
 CommentsDictionary commentsForFLACFile(const QByteArray& path);
 
 } // namespace decant
