@@ -8,7 +8,7 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string& path = decant::fuzz::writeInputFile(data, size);
     const decant::CommentsDictionary comments =
-        decant::commentsForFLACFile(QString::fromStdString(path));
+        decant::commentsForFLACFile(QByteArray::fromStdString(path));
     for (auto key = comments.keyBegin(); key != comments.keyEnd(); ++key) {
         if (*key != key->toUpper()) {
             std::abort();

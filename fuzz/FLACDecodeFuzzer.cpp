@@ -18,6 +18,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     case decant::DecodeOutcome::SourceUnreadable:
     case decant::DecodeOutcome::SourceNotRegularFile:
     case decant::DecodeOutcome::WriteFailed:
+    case decant::DecodeOutcome::NoSpace:
         std::abort();
     default:
         break;

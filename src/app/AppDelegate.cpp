@@ -4,8 +4,6 @@
 #include "app/QueueTableView.h"
 #include "queue/FilesController.h"
 
-#include <QFile>
-
 namespace decant {
 
 void AppDelegate::applicationDidFinishLaunching() {
@@ -14,7 +12,7 @@ void AppDelegate::applicationDidFinishLaunching() {
     }
 }
 
-bool AppDelegate::applicationOpenFiles(const QStringList& paths) {
+bool AppDelegate::applicationOpenFiles(const QList<QByteArray>& paths) {
     if (filesController_) {
         filesController_->addFiles(paths);
     }
@@ -32,17 +30,8 @@ void AppDelegate::handleLaterLaunch(const QList<QByteArray>& paths) {
     // Whatever the launch asked for, the user looks for the window next.
     bringWindowToFront();
     if (!paths.isEmpty()) {
-        applicationOpenFiles(pathsAsText(paths));
+        applicationOpenFiles(paths);
     }
-}
-
-QStringList AppDelegate::pathsAsText(const QList<QByteArray>& paths) {
-    QStringList texts;
-    texts.reserve(paths.size());
-    for (const QByteArray& path : paths) {
-        texts.append(QFile::decodeName(path));
-    }
-    return texts;
 }
 
 void AppDelegate::bringWindowToFront() {

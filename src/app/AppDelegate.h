@@ -30,8 +30,9 @@ public:
 
     // Makes the queue table take drops of files from file managers.
     void applicationDidFinishLaunching();
-    // Files opened with the application: queued. Always handled.
-    bool applicationOpenFiles(const QStringList& paths);
+    // Files opened with the application, as file system bytes: queued.
+    // Always handled.
+    bool applicationOpenFiles(const QList<QByteArray>& paths);
     // The user launched the application again: shows the window when it is
     // hidden or minimised.
     bool applicationShouldHandleReopenHasVisibleWindows(bool hasVisibleWindows);
@@ -39,10 +40,6 @@ public:
     // A later launch's request: the window comes to the front, and the
     // paths, when there are any, are opened.
     void handleLaterLaunch(const QList<QByteArray>& paths);
-
-    // File names as the queue takes them today: decoded as Qt decodes file
-    // names.
-    static QStringList pathsAsText(const QList<QByteArray>& paths);
 
 private:
     void bringWindowToFront();

@@ -96,7 +96,7 @@ int applicationMain(int argc, char** argv) {
     window.show();
     delegate.applicationDidFinishLaunching();
     if (!paths.isEmpty()) {
-        delegate.applicationOpenFiles(AppDelegate::pathsAsText(paths));
+        delegate.applicationOpenFiles(paths);
     }
     const int status = application.exec();
     if (quit.gaveUpWaiting()) {

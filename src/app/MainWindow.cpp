@@ -10,6 +10,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QFile>
 #include <QFileDialog>
 #include <QHeaderView>
 #include <QMap>
@@ -117,8 +118,12 @@ void MainWindow::chooseFiles() {
     const QStringList files = QFileDialog::getOpenFileNames(
         this, tr("Add Files"), QStandardPaths::writableLocation(QStandardPaths::MusicLocation),
         tr("FLAC files (*.flac *.FLAC *.Flac)"));
-    if (!files.isEmpty()) {
-        emit pathsChosen(files);
+    QList<QByteArray> paths;
+    for (const QString& file : files) {
+        paths.append(QFile::encodeName(file));
+    }
+    if (!paths.isEmpty()) {
+        emit pathsChosen(paths);
     }
 }
 
@@ -126,7 +131,7 @@ void MainWindow::chooseFolder() {
     const QString folder = QFileDialog::getExistingDirectory(
         this, tr("Add Folder"), QStandardPaths::writableLocation(QStandardPaths::MusicLocation));
     if (!folder.isEmpty()) {
-        emit pathsChosen({folder});
+        emit pathsChosen({QFile::encodeName(folder)});
     }
 }
 

@@ -36,7 +36,7 @@ public:
 
 signals:
     // Paths the user chose in a file dialog.
-    void pathsChosen(const QStringList& paths);
+    void pathsChosen(const QList<QByteArray>& paths);
     // The user closed the window or chose Quit: the application ends.
     void quitRequested();
 

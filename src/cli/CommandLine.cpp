@@ -4,10 +4,12 @@
 #include "cli/Console.h"
 #include "cli/ExitStatus.h"
 #include "cli/ImportRun.h"
+#include "queue/FilePath.h"
 #include "store/StoreAlbumURL.h"
 
-#include <QDir>
-#include <QFileInfo>
+#include <cerrno>
+#include <sys/stat.h>
+#include <system_error>
 
 namespace decant {
 namespace {
@@ -15,16 +17,25 @@ namespace {
 const auto programName = QStringLiteral("decant-cli");
 
 // The paths that exist, made absolute as a drop would give them; each
-// missing one is reported.
-QStringList existingPaths(const QStringList& paths, Console& console) {
-    QStringList existing;
-    for (const QString& path : paths) {
-        const QString absolute = QDir::current().absoluteFilePath(path);
-        if (QFileInfo::exists(absolute)) {
+// unusable one is reported.
+QList<QByteArray> existingPaths(const QList<QByteArray>& paths, Console& console) {
+    QList<QByteArray> existing;
+    for (const QByteArray& path : paths) {
+        const QByteArray absolute = absolutePath(path);
+        struct stat item {};
+        if (stat(absolute.constData(), &item) == 0) {
             existing.append(absolute);
+            continue;
+        }
+        const int error = errno;
+        if (error == ENOENT || error == ENOTDIR) {
+            console.printProblem(QStringLiteral("%1: no such file or folder: %2")
+                                     .arg(programName, displayPath(path)));
         } else {
             console.printProblem(
-                QStringLiteral("%1: no such file or folder: %2").arg(programName, path));
+                QStringLiteral("%1: cannot examine %2: %3")
+                    .arg(programName, displayPath(path),
+                         QString::fromStdString(std::generic_category().message(error))));
         }
     }
     return existing;
@@ -46,7 +57,7 @@ std::optional<QString> storeURLProblem(const std::optional<QString>& text) {
 
 } // namespace
 
-int runCommandLine(const QStringList& arguments, const CommandLineEnvironment& environment) {
+int runCommandLine(const QList<QByteArray>& arguments, const CommandLineEnvironment& environment) {
     Console console(environment.out, environment.err, environment.terminal);
     const ParsedCommandLine parsed = parseCommandLine(arguments);
     switch (parsed.outcome) {
@@ -66,7 +77,7 @@ int runCommandLine(const QStringList& arguments, const CommandLineEnvironment& e
         console.printProblem(*problem);
         return ExitUsageError;
     }
-    const QStringList paths = existingPaths(parsed.options.paths, console);
+    const QList<QByteArray> paths = existingPaths(parsed.options.paths, console);
     if (paths.isEmpty()) {
         console.printProblem(QStringLiteral("%1: none of the paths exists.").arg(programName));
         return ExitUsageError;

@@ -2,7 +2,8 @@
 
 #include "queue/FilesController.h"
 
-#include <QStringList>
+#include <QByteArray>
+#include <QList>
 #include <QTextStream>
 
 namespace decant {
@@ -18,9 +19,10 @@ struct CommandLineEnvironment {
 };
 
 // decant-cli [--library DIR] [--store-url URL] PATH...: imports the FLAC
-// files among the paths and prints what became of each. The arguments begin
-// with the program's name; returns the exit status. Needs a
-// QCoreApplication, and runs its event loop until the import is over.
-int runCommandLine(const QStringList& arguments, const CommandLineEnvironment& environment);
+// files among the paths and prints what became of each. The arguments are
+// the process's own bytes, the program's name first; returns the exit
+// status. Needs a QCoreApplication, and runs its event loop until the import
+// is over.
+int runCommandLine(const QList<QByteArray>& arguments, const CommandLineEnvironment& environment);
 
 } // namespace decant

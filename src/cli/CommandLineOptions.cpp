@@ -14,9 +14,27 @@ const auto description =
                    "not imported, 2 for bad arguments, 130 when stopped with Ctrl-C (143\n"
                    "with SIGTERM), after the files under way are finished.");
 
+// QCommandLineParser works on text. Each argument goes in with one
+// character per byte (Latin-1), so that option names, all ASCII, parse as
+// usual and every argument comes back out byte for byte: a path named in
+// Latin-1 survives, which text decoded as UTF-8 would not.
+QStringList characterPerByte(const QList<QByteArray>& arguments) {
+    QStringList texts;
+    texts.reserve(arguments.size());
+    for (const QByteArray& argument : arguments) {
+        texts.append(QString::fromLatin1(argument));
+    }
+    return texts;
+}
+
+// What the user typed, as text: the bytes read as UTF-8.
+QString typedText(const QString& characterPerByte) {
+    return QString::fromUtf8(characterPerByte.toLatin1());
+}
+
 } // namespace
 
-ParsedCommandLine parseCommandLine(const QStringList& arguments) {
+ParsedCommandLine parseCommandLine(const QList<QByteArray>& arguments) {
     QCommandLineParser parser;
     parser.setApplicationDescription(description);
     // Not addHelpOption(): its --help-all lists Qt's own options, which a
@@ -39,8 +57,9 @@ ParsedCommandLine parseCommandLine(const QStringList& arguments) {
                                  QStringLiteral("PATH..."));
 
     ParsedCommandLine parsed;
-    if (!parser.parse(arguments)) {
-        parsed.text = parser.errorText();
+    if (!parser.parse(characterPerByte(arguments))) {
+        // English words around the arguments the parser quotes.
+        parsed.text = typedText(parser.errorText());
         return parsed;
     }
     if (parser.isSet(help)) {
@@ -56,11 +75,13 @@ ParsedCommandLine parseCommandLine(const QStringList& arguments) {
         return parsed;
     }
     parsed.outcome = ParsedCommandLine::Outcome::Run;
-    parsed.options.libraryFolder = parser.value(library);
+    parsed.options.libraryFolder = typedText(parser.value(library));
     if (parser.isSet(storeURL)) {
-        parsed.options.storeURL = parser.value(storeURL);
+        parsed.options.storeURL = typedText(parser.value(storeURL));
     }
-    parsed.options.paths = parser.positionalArguments();
+    for (const QString& path : parser.positionalArguments()) {
+        parsed.options.paths.append(path.toLatin1());
+    }
     return parsed;
 }
 

@@ -1,7 +1,8 @@
 #pragma once
 
+#include <QByteArray>
+#include <QList>
 #include <QString>
-#include <QStringList>
 
 #include <optional>
 
@@ -11,7 +12,7 @@ namespace decant {
 struct CommandLineOptions {
     QString libraryFolder; // empty: the library's default location
     std::optional<QString> storeURL;
-    QStringList paths; // as given, in order
+    QList<QByteArray> paths; // as given, in order, the bytes of the arguments
 };
 
 // The arguments read: a run, a text to print before leaving (help or
@@ -24,7 +25,8 @@ struct ParsedCommandLine {
     QString text;               // for Print and UsageError
 };
 
-// Reads the arguments, the program's name first.
-ParsedCommandLine parseCommandLine(const QStringList& arguments);
+// Reads the arguments as the process got them (bytes), the program's name
+// first.
+ParsedCommandLine parseCommandLine(const QList<QByteArray>& arguments);
 
 } // namespace decant

@@ -3,6 +3,7 @@
 #include "cli/ConsolePrompt.h"
 #include "cli/ExitStatus.h"
 #include "library/Library.h"
+#include "queue/FilePath.h"
 #include "store/iTunesMetadataFetcher.h"
 
 #include <QDir>
@@ -78,8 +79,9 @@ ImportRun::~ImportRun() {
     controller_.reset();
 }
 
-int ImportRun::exec(const QStringList& paths) {
+int ImportRun::exec(const QList<QByteArray>& paths) {
     controller_->addFiles(paths);
+    reportSkippedPaths();
     if (controller_->files().isEmpty()) {
         // Nothing would ever be decoded, so no hand-off would end the wait.
         console_.printProblem(QStringLiteral("No FLAC file among the paths."));
@@ -95,6 +97,13 @@ int ImportRun::exec(const QStringList& paths) {
     progress_.finish();
     printSummary();
     return exitStatus();
+}
+
+void ImportRun::reportSkippedPaths() {
+    for (const SkippedPath& skipped : controller_->skippedPaths()) {
+        console_.printProblem(
+            QStringLiteral("Skipped %1: %2").arg(displayPath(skipped.path), skipped.reason));
+    }
 }
 
 void ImportRun::applyStorePage() {
@@ -148,7 +157,8 @@ void ImportRun::stop(int signalNumber) {
                                          "imported. Press Ctrl-C again to quit at once."));
     // Running decodes finish; when the last has, the controller hands what
     // was decoded to the library, and that hand-off is waited for too.
-    controller_->operationQueue().cancelAllOperations();
+    // Later batches are not started.
+    controller_->stopDecoding();
     progress_.setStopping();
 }
 
@@ -166,6 +176,7 @@ void ImportRun::printSummary() {
     for (const QString& line : table_->lines()) {
         console_.printLine(line);
     }
+    printFailureReasons();
     const StatusCounts counts = countStatuses(controller_->files());
     console_.printLine(QStringLiteral("\n%1 imported, %2 failed, %3 not imported.")
                            .arg(counts.done)
@@ -173,6 +184,21 @@ void ImportRun::printSummary() {
                            .arg(counts.notImported));
     if (counts.notImported > 0 && stopSignal_ == 0) {
         explainFilesNotImported(counts.notImported);
+    }
+}
+
+void ImportRun::printFailureReasons() {
+    QStringList lines;
+    for (const auto& entry : controller_->files()) {
+        if (const QString reason = entry->failureReason(); !reason.isEmpty()) {
+            lines.append(QStringLiteral("  %1: %2").arg(entry->fileName(), reason));
+        }
+    }
+    if (!lines.isEmpty()) {
+        console_.printLine(QStringLiteral("\nNot imported:"));
+        for (const QString& line : lines) {
+            console_.printLine(line);
+        }
     }
 }
 

@@ -29,9 +29,11 @@ public:
 
     // Imports the FLAC files among the paths (existing, absolute); the exit
     // status.
-    int exec(const QStringList& paths);
+    int exec(const QList<QByteArray>& paths);
 
 private:
+    // What intake passed over, with why.
+    void reportSkippedPaths();
     void applyStorePage();
     void decodeAndHandOff();
     // Decoded audio that did not reach the library, and what failed decodes
@@ -41,6 +43,8 @@ private:
     void stop(int signalNumber);
     bool stopRequested();
     void printSummary();
+    // Each file that failed, with why.
+    void printFailureReasons();
     void explainFilesNotImported(qsizetype count);
     int exitStatus() const;
     QString libraryLocation() const;

@@ -1,10 +1,7 @@
 #include "cli/ProgressReporter.h"
 
 #include "cli/ConsoleBadge.h"
-#include "cli/FailureReason.h"
 #include "queue/FilesController.h"
-
-#include <QFileInfo>
 
 namespace decant {
 namespace {
@@ -20,13 +17,10 @@ QString elapsedText(qint64 milliseconds) {
 }
 
 QString statusChangeLine(const QueueEntry& entry) {
-    const QString path = entry.path();
-    QString line = QStringLiteral("%1  %2").arg(displayTextForStatus(entry.status()),
-                                                QFileInfo(path).fileName());
-    if (entry.status() == QueueEntryStatusFailed) {
-        if (const auto reason = failureReasonWithoutDecoding(path)) {
-            line += QStringLiteral(": ") + *reason;
-        }
+    QString line =
+        QStringLiteral("%1  %2").arg(displayTextForStatus(entry.status()), entry.fileName());
+    if (const QString reason = entry.failureReason(); !reason.isEmpty()) {
+        line += QStringLiteral(": ") + reason;
     }
     return line;
 }

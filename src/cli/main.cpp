@@ -26,6 +26,8 @@ int main(int argc, char** argv) {
     QCoreApplication::setApplicationVersion(QStringLiteral(DECANT_VERSION));
     QTextStream out(stdout);
     QTextStream err(stderr);
-    return decant::runCommandLine(QCoreApplication::arguments(),
-                                  {out, err, isCapableTerminal(), {}});
+    // The arguments' own bytes: QCoreApplication::arguments() decodes them
+    // as UTF-8, and a path named in another encoding would name no file.
+    const QList<QByteArray> arguments(argv, argv + argc);
+    return decant::runCommandLine(arguments, {out, err, isCapableTerminal(), {}});
 }

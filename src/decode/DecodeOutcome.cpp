@@ -28,12 +28,24 @@ std::string_view describeOutcome(DecodeOutcome outcome) {
         return "audio too large for a WAV file";
     case DecodeOutcome::DecodeFailed:
         return "stream could not be decoded";
+    case DecodeOutcome::StreamTruncated:
+        return "stream ends early";
     case DecodeOutcome::WriteFailed:
         return "disk write failed";
+    case DecodeOutcome::NoSpace:
+        return "no space left for the decoded audio";
     case DecodeOutcome::MD5Mismatch:
         return "MD5 signature mismatch";
     }
     return "unknown outcome";
+}
+
+std::string describeResult(const DecodeResult& result) {
+    if (result.outcome == DecodeOutcome::StreamTruncated) {
+        return "stream ends after " + std::to_string(result.samplesDecoded) + " of " +
+               std::to_string(result.samplesAnnounced) + " samples";
+    }
+    return std::string(describeOutcome(result.outcome));
 }
 
 } // namespace decant

@@ -75,7 +75,7 @@ DecodeOutcome writeAudio(FLAC__StreamDecoder* decoder, WAVDecodeContext& context
     const WAVHeader header =
         wavHeader(context.format(), static_cast<uint32_t>(announcedDataBytes(context)));
     if (!file.write(header.data(), header.size())) {
-        return DecodeOutcome::WriteFailed;
+        return file.writeFailure();
     }
     if (!FLAC__stream_decoder_process_until_end_of_stream(decoder)) {
         return abortReason(context);
@@ -83,22 +83,30 @@ DecodeOutcome writeAudio(FLAC__StreamDecoder* decoder, WAVDecodeContext& context
     return DecodeOutcome::Decoded;
 }
 
-// The header announced STREAMINFO's length before any audio was decoded; when
-// that was unknown (0) or wrong, the sizes are made to describe what follows.
-DecodeOutcome completeFile(const WAVDecodeContext& context, WAVOutputFile& file) {
-    if (context.dataBytesWritten != announcedDataBytes(context)) {
-        const auto dataBytes = static_cast<uint32_t>(context.dataBytesWritten);
-        if (!file.rewriteHeader(wavHeader(context.format(), dataBytes))) {
-            return DecodeOutcome::WriteFailed;
-        }
-    }
-    return file.close() ? DecodeOutcome::Decoded : DecodeOutcome::WriteFailed;
+// libFLAC ends a stream cut short without an error, and with no signature to
+// compare nothing else would notice the missing audio.
+bool endsEarly(const WAVDecodeContext& context) {
+    return context.totalSamples != 0 && context.dataBytesWritten < announcedDataBytes(context);
 }
 
-DecodeOutcome decodeInto(FLAC__StreamDecoder* decoder, const char* sourcePath,
-                         WAVOutputFile& file) {
-    WAVDecodeContext context;
-    context.file = &file;
+// The header announced STREAMINFO's length before any audio was decoded; when
+// that was unknown (0) or too short, the sizes are made to describe what
+// follows.
+DecodeOutcome completeFile(const WAVDecodeContext& context, WAVOutputFile& file) {
+    const auto dataBytes = static_cast<uint32_t>(context.dataBytesWritten);
+    const unsigned char pad = 0;
+    if (padBytes(dataBytes) != 0 && !file.write(&pad, 1)) {
+        return file.writeFailure();
+    }
+    if (context.dataBytesWritten != announcedDataBytes(context) &&
+        !file.rewriteHeader(wavHeader(context.format(), dataBytes))) {
+        return file.writeFailure();
+    }
+    return file.close() ? DecodeOutcome::Decoded : file.writeFailure();
+}
+
+DecodeOutcome decodeStream(FLAC__StreamDecoder* decoder, const char* sourcePath,
+                           WAVDecodeContext& context, WAVOutputFile& file) {
     if (FLAC__stream_decoder_init_file(decoder, sourcePath, wavWriteCallback, wavMetadataCallback,
                                        wavErrorCallback,
                                        &context) != FLAC__STREAM_DECODER_INIT_STATUS_OK) {
@@ -116,15 +124,32 @@ DecodeOutcome decodeInto(FLAC__StreamDecoder* decoder, const char* sourcePath,
     if (const auto outcome = completeFile(context, file); outcome != DecodeOutcome::Decoded) {
         return outcome;
     }
+    // Checked before the signature: a stream cut short fails that too, and
+    // its length says more.
+    if (endsEarly(context)) {
+        return DecodeOutcome::StreamTruncated;
+    }
     return signatureMatches ? DecodeOutcome::Decoded : DecodeOutcome::MD5Mismatch;
+}
+
+DecodeResult decodeInto(FLAC__StreamDecoder* decoder, const char* sourcePath, WAVOutputFile& file) {
+    WAVDecodeContext context;
+    context.file = &file;
+    const DecodeOutcome outcome = decodeStream(decoder, sourcePath, context, file);
+    const uint32_t align = blockAlign(context.format());
+    return {outcome, align == 0 ? 0 : context.dataBytesWritten / align, context.totalSamples};
 }
 
 } // namespace
 
 DecodeOutcome decodeFLACToWAVWithOutcome(const char* source, const char* destination) {
+    return decodeFLACToWAVWithResult(source, destination).outcome;
+}
+
+DecodeResult decodeFLACToWAVWithResult(const char* source, const char* destination) {
     const Decoder decoder(FLAC__stream_decoder_new());
     if (!decoder) {
-        return DecodeOutcome::DecoderUnavailable;
+        return {DecodeOutcome::DecoderUnavailable};
     }
     FLAC__stream_decoder_set_md5_checking(decoder.get(), true);
 
@@ -137,10 +162,10 @@ DecodeOutcome decodeFLACToWAVWithOutcome(const char* source, const char* destina
     // after every call that got this far, as callers expect.
     WAVOutputFile file(destination, sourceIdentity);
     if (file.openOutcome() != DecodeOutcome::Decoded) {
-        return file.openOutcome();
+        return {file.openOutcome()};
     }
     if (const auto outcome = checkSource(sourceStatus); outcome != DecodeOutcome::Decoded) {
-        return outcome;
+        return {outcome};
     }
     return decodeInto(decoder.get(), source, file);
 }

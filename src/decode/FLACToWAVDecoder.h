@@ -20,8 +20,10 @@ bool decodeFLACToWAV(const QString& source, const QString& destination);
 // The same decode, keeping the reason a failure had.
 DecodeOutcome decodeFLACToWAVWithOutcome(const QString& source, const QString& destination);
 
-// The same for paths that are already bytes (NUL-terminated, normally UTF-8),
-// handed to libFLAC and open() unchanged.
+// The same for paths that are already bytes (NUL-terminated, in whatever
+// encoding the file system has them), handed to libFLAC and open() unchanged.
 DecodeOutcome decodeFLACToWAVWithOutcome(const char* source, const char* destination);
+// The same, with the figures that explain a stream cut short.
+DecodeResult decodeFLACToWAVWithResult(const char* source, const char* destination);
 
 } // namespace decant

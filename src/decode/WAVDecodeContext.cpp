@@ -58,7 +58,7 @@ FLAC__StreamDecoderWriteStatus wavWriteCallback(const FLAC__StreamDecoder*,
     // the samples, and no copy before the file system gets them.
     unsigned char* output = context.file->reserve(bytes);
     if (output == nullptr) {
-        return abortDecode(context, DecodeOutcome::WriteFailed);
+        return abortDecode(context, context.file->writeFailure());
     }
     packSamples(std::span(buffers, context.channels), samples, context.bitsPerSample, output);
     context.file->commit(bytes);

@@ -34,7 +34,7 @@ WAVHeader wavHeader(const WAVFormat& format, uint32_t dataBytes) {
     WAVHeader header{};
     HeaderWriter writer(header);
     writer.text("RIFF");
-    writer.littleEndian(dataBytes + 36, 4);
+    writer.littleEndian(dataBytes + 36 + uint32_t(padBytes(dataBytes)), 4);
     writer.text("WAVEfmt ");
     writer.littleEndian(16, 4);
     writer.littleEndian(1, 2);

@@ -109,16 +109,27 @@ bool WAVOutputFile::write(const unsigned char* bytes, std::size_t size) {
     return true;
 }
 
+bool WAVOutputFile::noteFailure(bool succeeded) {
+    if (!succeeded && !failed) {
+        failed = true;
+        writeFailure_ = errno == ENOSPC || errno == EDQUOT ? DecodeOutcome::NoSpace
+                                                           : DecodeOutcome::WriteFailed;
+    }
+    return !failed;
+}
+
 bool WAVOutputFile::writeBuffer() {
-    failed = failed || std::fwrite(buffer.get(), 1, buffered, stream.get()) != buffered;
+    if (!failed) {
+        noteFailure(std::fwrite(buffer.get(), 1, buffered, stream.get()) == buffered);
+    }
     buffered = 0;
     return !failed;
 }
 
 bool WAVOutputFile::rewriteHeader(const WAVHeader& header) {
-    failed = !stream || !writeBuffer() || std::fseek(stream.get(), 0, SEEK_SET) != 0 ||
-             std::fwrite(header.data(), 1, header.size(), stream.get()) != header.size();
-    return !failed;
+    return stream && writeBuffer() &&
+           noteFailure(std::fseek(stream.get(), 0, SEEK_SET) == 0 &&
+                       std::fwrite(header.data(), 1, header.size(), stream.get()) == header.size());
 }
 
 bool WAVOutputFile::close() {
@@ -127,7 +138,7 @@ bool WAVOutputFile::close() {
     }
     // fclose reports a failed close: not to be ignored on file systems that
     // report errors only then (NFS, quotas).
-    return std::fclose(stream.release()) == 0;
+    return noteFailure(std::fclose(stream.release()) == 0);
 }
 
 } // namespace decant

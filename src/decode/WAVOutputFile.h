@@ -51,6 +51,9 @@ public:
     bool rewriteHeader(const WAVHeader& header);
     // Writes what is buffered and closes; false when that or anything before failed.
     bool close();
+    // Why a write failed: NoSpace when the file system is full (or the
+    // user's quota is), WriteFailed for any other error.
+    DecodeOutcome writeFailure() const { return writeFailure_; }
 
 private:
     struct StreamCloser {
@@ -59,6 +62,8 @@ private:
 
     DecodeOutcome open(const char* path, const std::optional<FileIdentity>& source);
     bool writeBuffer();
+    // Keeps the reason of the first failure; false from then on.
+    bool noteFailure(bool succeeded);
 
     std::unique_ptr<std::FILE, StreamCloser> stream;
     // Left uninitialised: a short file never touches most of its pages.
@@ -66,6 +71,7 @@ private:
     std::size_t capacity = 0;
     std::size_t buffered = 0;
     DecodeOutcome openOutcome_ = DecodeOutcome::DestinationUnopenable;
+    DecodeOutcome writeFailure_ = DecodeOutcome::WriteFailed;
     bool failed = false;
 };
 

@@ -12,9 +12,9 @@ int main(int argc, char** argv) {
         return 2;
     }
     // Paths go on as the bytes they are, whatever their encoding.
-    const decant::DecodeOutcome outcome = decant::decodeFLACToWAVWithOutcome(argv[1], argv[2]);
-    if (outcome != decant::DecodeOutcome::Decoded) {
-        const std::string reason(decant::describeOutcome(outcome));
+    const decant::DecodeResult result = decant::decodeFLACToWAVWithResult(argv[1], argv[2]);
+    if (result.outcome != decant::DecodeOutcome::Decoded) {
+        const std::string reason = decant::describeResult(result);
         std::fprintf(stderr, "flac2wav: %s: %s\n", argv[1], reason.c_str());
         return 1;
     }

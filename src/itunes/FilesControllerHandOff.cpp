@@ -2,6 +2,9 @@
 
 #include <QFile>
 #include <QHash>
+#include <QSet>
+
+#include <optional>
 
 namespace decant {
 namespace {
@@ -17,6 +20,47 @@ QVariant typedValue(const QVariant& value, const QVariant& type) {
     return value;
 }
 
+// What a row of the comment map asks for.
+struct MappedRow {
+    QString property;
+    QVariant type;
+    // The field this row stands in for when that one is missing.
+    QVariant fallbackFor;
+    // The property that takes the count of a value such as "4/12".
+    QVariant countProperty;
+};
+
+// Rows that are not dictionaries or name no property are not usable.
+std::optional<MappedRow> usableRow(const QVariant& row) {
+    const QVariantMap columns = row.toMap();
+    const QVariant property = columns.value(QStringLiteral("key"));
+    if (row.typeId() != QMetaType::QVariantMap || property.typeId() != QMetaType::QString) {
+        return std::nullopt;
+    }
+    return MappedRow{property.toString(), columns.value(QStringLiteral("type")),
+                     columns.value(QStringLiteral("fallbackFor")),
+                     columns.value(QStringLiteral("countKey"))};
+}
+
+// A null value (a JSON null from the store) has nothing to send.
+bool hasValue(const CommentsDictionary& comments, const QVariant& field) {
+    if (field.typeId() != QMetaType::QString) {
+        return false;
+    }
+    const auto found = comments.constFind(field.toString());
+    return found != comments.cend() && !found->isNull();
+}
+
+// The count in a text such as "4/12": 12, or 0 when there is none.
+qint64 countAfterSlash(const QVariant& value) {
+    if (value.typeId() != QMetaType::QString) {
+        return 0;
+    }
+    const QString text = value.toString();
+    const qsizetype slash = text.indexOf(u'/');
+    return slash < 0 ? 0 : integerValue(text.mid(slash + 1));
+}
+
 } // namespace
 
 void FilesController::applyCommentsToTrack(const CommentsDictionary& comments,
@@ -24,17 +68,27 @@ void FilesController::applyCommentsToTrack(const CommentsDictionary& comments,
     if (!commentMap_) {
         return;
     }
+    QSet<QString> propertiesSet;
+    QList<QPair<QVariant, qint64>> counts;
     for (auto field = comments.cbegin(); field != comments.cend(); ++field) {
-        const QVariant row = commentMap_->value(field.key());
-        const QVariant property = row.toMap().value(QStringLiteral("key"));
-        // Rows that are not dictionaries or name no property are not usable;
-        // a null value (a JSON null from the store) has nothing to send.
-        if (row.typeId() != QMetaType::QVariantMap || property.typeId() != QMetaType::QString ||
-            field.value().isNull()) {
+        const std::optional<MappedRow> row = usableRow(commentMap_->value(field.key()));
+        // Two fields for one property: the alias counts only when the field
+        // it stands in for is missing, so the dictionary's order never decides.
+        if (!row || field.value().isNull() || hasValue(comments, row->fallbackFor)) {
             continue;
         }
-        track.setValueForKey(typedValue(field.value(), row.toMap().value(QStringLiteral("type"))),
-                             property.toString());
+        track.setValueForKey(typedValue(field.value(), row->type), row->property);
+        propertiesSet.insert(row->property);
+        if (const qint64 count = countAfterSlash(field.value()); count > 0) {
+            counts.append({row->countProperty, count});
+        }
+    }
+    // "4/12" gives the count only to a track whose tags name none of their own.
+    for (const auto& [property, count] : counts) {
+        if (property.typeId() == QMetaType::QString &&
+            !propertiesSet.contains(property.toString())) {
+            track.setValueForKey(QVariant(count), property.toString());
+        }
     }
 }
 

@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <cstdlib>
 #include <sys/stat.h>
+#include <sys/statvfs.h>
 #include <unistd.h>
 
 namespace decant {
@@ -43,18 +44,40 @@ QString privateTemporaryDirectoryIn(const QString& parent) {
     return QString::fromLatin1(unusableFolder);
 }
 
+QStringList temporaryDirectoryParents(const char* tmpdir) {
+    QStringList parents;
+    if (tmpdir != nullptr && *tmpdir != '\0') {
+        const QByteArray bytes(tmpdir);
+        const QString text = QString::fromUtf8(bytes);
+        if (text.toUtf8() == bytes) {
+            parents.append(text);
+        }
+    }
+    parents.append(QStringLiteral("/var/tmp"));
+    parents.append(QStringLiteral("/tmp"));
+    return parents;
+}
+
 QString temporaryDirectory() {
     static const QString folder = [] {
-        const char* parent = std::getenv("TMPDIR");
-        const QString chosen = privateTemporaryDirectoryIn(parent != nullptr && *parent != '\0'
-                                                               ? QString::fromUtf8(parent)
-                                                               : QStringLiteral("/tmp"));
-        if (chosen != QLatin1String(unusableFolder)) {
-            return chosen;
+        for (const QString& parent : temporaryDirectoryParents(std::getenv("TMPDIR"))) {
+            if (const QString chosen = privateTemporaryDirectoryIn(parent);
+                chosen != QLatin1String(unusableFolder)) {
+                return chosen;
+            }
         }
-        return privateTemporaryDirectoryIn(QStringLiteral("/tmp"));
+        return QString::fromLatin1(unusableFolder);
     }();
     return folder;
+}
+
+std::optional<uint64_t> freeSpaceIn(const QString& folder) {
+    struct statvfs fileSystem {};
+    if (statvfs(folder.toUtf8().constData(), &fileSystem) != 0) {
+        return std::nullopt;
+    }
+    // f_bavail, not f_bfree: the blocks kept for root are not ours to fill.
+    return uint64_t(fileSystem.f_bavail) * fileSystem.f_frsize;
 }
 
 } // namespace decant

@@ -1,7 +1,7 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
-#include <QStringList>
 
 #include <functional>
 
@@ -12,11 +12,25 @@ namespace decant {
 // other text without regard to case, in the user's locale.
 bool isNaturallyBefore(const QString& left, const QString& right);
 
-// Calls `visitFile` with the path of every item below `folder` that is not a
-// folder, at every depth, depth-first, each folder in natural name order.
-// Hidden items (names beginning with ".") are skipped, hidden folders with
-// all they hold; symbolic links are items, never followed; FIFOs, sockets,
-// devices and broken links are skipped; unreadable folders are passed over.
-void walkFolder(const QString& folder, const std::function<void(const QString&)>& visitFile);
+// What a walk looks for, and where it reports what it finds. Paths are the
+// folder's path joined with the names as the file system has them (bytes).
+struct FolderWalk {
+    // Whether an item's name is one the walk looks for.
+    std::function<bool(const QByteArray& name)> wanted;
+    // A wanted item that is a file, or a link (never followed) to a file or
+    // a folder.
+    std::function<void(const QByteArray& path)> visitFile;
+    // An item passed over, with why: a folder that cannot be read, an item
+    // that cannot be examined, or a wanted item that is no file.
+    std::function<void(const QByteArray& path, const QString& reason)> skip;
+};
+
+// Walks every item below `folder` (a link to a folder is followed here, at
+// the top, and nowhere else), at every depth, depth-first, each folder in
+// natural name order of its names shown as text, ties in byte order.
+// Hidden items (names beginning with ".") are left out, hidden folders with
+// all they hold, and so are unwanted names; FIFOs, sockets, devices and
+// broken links are skipped.
+void walkFolder(const QByteArray& folder, const FolderWalk& walk);
 
 } // namespace decant

@@ -9,6 +9,7 @@
 #include "platform/WorkQueue.h"
 #include "queue/QueueEntry.h"
 
+#include <QByteArray>
 #include <QList>
 #include <QObject>
 #include <QSet>
@@ -18,14 +19,21 @@
 #include <QVariantMap>
 
 #include <atomic>
+#include <cstdint>
 #include <functional>
+#include <list>
 #include <memory>
 #include <mutex>
 #include <optional>
 #include <thread>
-#include <vector>
 
 namespace decant {
+
+// A path that intake passed over, and why ("no such file or folder").
+struct SkippedPath {
+    QByteArray path;
+    QString reason;
+};
 
 // The queue: its entries, the intake of paths, decoding, the table's data,
 // and (in the folders of the subsystems that add them) the hand-off to the
@@ -44,35 +52,59 @@ public:
     ~FilesController();
 
     // --- Intake (FilesControllerIntake.cpp) ---
+    // Paths are the file system's bytes (see FilePath.h).
     // Queues the path when its extension is "flac" (any case) and it is not
     // queued already. Does not reload the table.
-    void addFile(const QString& path);
+    void addFile(const QByteArray& path);
     // Queues every FLAC file below the folder.
-    void addDirectory(const QString& path);
-    // Queues files and folders (missing paths are skipped), then reloads the
-    // table once.
+    void addDirectory(const QByteArray& path);
+    // Queues files and folders, then reloads the table once.
+    void addFiles(const QList<QByteArray>& paths);
+    // The same for paths given as text, as file dialogs give them.
     void addFiles(const QStringList& paths);
+    // Every path intake passed over, with why, in the order met: paths that
+    // do not exist, files not named as FLAC files, folders that cannot be
+    // read, FLAC names that are no files. Any thread.
+    QList<SkippedPath> skippedPaths() const;
 
     // --- Decode scheduling (FilesControllerScheduling.cpp) ---
-    // Decodes every queued file not yet in the library. Disables `sender`
-    // until the run's hand-off has finished.
+    // Decodes every queued file not yet in the library and hands them to it,
+    // in one batch when their WAV files fit the temporary space at once,
+    // else in as many successive batches as it takes (see DecodeBatch.h).
+    // Disables `sender` until the run's last hand-off has finished; a run
+    // under way is not started again.
     void startDecoding(const std::shared_ptr<Control>& sender);
+    // Ends the run once the decodes under way are done: what they decoded is
+    // still handed to the library; files not yet started stay Waiting.
+    void stopDecoding();
     // One decode operation; runs on a worker thread.
     void decodeEntry(const QueueEntryPointer& entry);
     // Redraws the entry's status cell.
     void refreshEntry(const QueueEntryPointer& entry);
     // The work queue's count changed to `change`; runs on the thread that
-    // changed it. Shows the count on the badge; at zero starts the hand-off.
+    // changed it. Shows the decodes left in the run on the badge; at zero
+    // starts the batch's hand-off.
     void observeValueForKeyPathOfObjectChangeContext(const QString& keyPath, const void* object,
                                                      int change);
-    // Ends the run soon, for a quitting application: pending decodes are
-    // dropped (running ones finish), no hand-off starts from now on, and the
-    // library is asked to stop the one under way. Any thread; returns at once.
+    // The bytes free on the temporary folder's file system: statvfs unless
+    // replaced (tests give a small one). Asked on the main thread before
+    // each batch.
+    using FreeSpaceQuery = std::function<std::optional<uint64_t>()>;
+    void setFreeSpaceQuery(FreeSpaceQuery query) { freeSpaceQuery_ = std::move(query); }
+    // Left free when a run is fitted into the temporary space, for the
+    // library's own files and everything else on that file system.
+    static constexpr uint64_t temporarySpaceMargin = 128 * 1000 * 1000;
+    // Ends the run soon, for a quitting application: pending decodes and
+    // later batches are dropped (running decodes finish), no hand-off starts
+    // from now on, and the library is asked to stop the one under way.
     void stopRunning();
     // True while decodes are queued or running or a hand-off is under way.
     // Any thread. Only after stopRunning() does false mean that nothing will
-    // start any more: a run's last decode starts its hand-off.
+    // start any more: a batch's last decode starts its hand-off.
     bool isRunning() const;
+    // Hand-off threads not yet joined: finished ones are joined as the next
+    // starts and as each run ends, so a long session does not pile them up.
+    int handOffThreadCount() const;
 
     // --- Table data source (FilesControllerTable.cpp) ---
     int numberOfRowsInTableView() const;
@@ -110,7 +142,7 @@ public:
     }
     std::shared_ptr<Badge> badge() const { return badge_.load(); }
     void setBadge(std::shared_ptr<Badge> badge) { badge_.store(std::move(badge)); }
-    // Called on the main thread each time a hand-off has finished.
+    // Called on the main thread each time a run's last hand-off has finished.
     void setHandOffFinishedHandler(std::function<void()> handler) {
         handOffFinished_ = std::move(handler);
     }
@@ -126,11 +158,21 @@ public:
     }
 
 private:
+    void skipPath(const QByteArray& path, const QString& reason);
     void reloadTable() const;
     // Runs `work` on the main thread later, unless the controller is gone.
     void post(std::function<void()> work) const;
+    // Main thread: decodes the next batch that fits, failing the files that
+    // fit in no batch.
+    void startNextBatch();
+    void failForWantOfSpace(const QList<QueueEntryPointer>& entries, uint64_t usableSpace);
+    std::optional<uint64_t> usableTemporarySpace() const;
     void startHandOff();
+    // Under handOffsLock_.
+    void joinFinishedHandOffs();
+    // Main thread, after each batch's hand-off.
     void handOffDidFinish();
+    void runDidFinish();
 
     iTunesApplicationPointer iTunes_;
     std::unique_ptr<WorkQueue> operationQueue_;
@@ -138,7 +180,8 @@ private:
     // Appended on the main thread, read from the hand-off thread.
     mutable std::mutex filesLock_;
     QList<QueueEntryPointer> files_;
-    QSet<QString> queuedPaths_;
+    QSet<QByteArray> queuedPaths_;
+    QList<SkippedPath> skippedPaths_;
     std::optional<QVariantMap> commentMap_;
 
     AtomicProperty<std::shared_ptr<Badge>> badge_;
@@ -146,14 +189,25 @@ private:
     AlbumReader albumReader_;
     std::shared_ptr<Control> startControl_;
     std::function<void()> handOffFinished_;
+    FreeSpaceQuery freeSpaceQuery_;
+    // The run under way, on the main thread: entries left for later batches.
+    bool runUnderWay_ = false;
+    QList<QueueEntryPointer> laterInRun_;
+    // Their number, which the badge adds to the work queue's count.
+    std::atomic<int> laterInRunCount_{0};
     // Main-thread work posted by other threads is dropped with this object.
     std::unique_ptr<QObject> mainThreadContext_;
-    std::mutex handOffsLock_;
-    std::vector<std::jthread> handOffs_;
-    // Both under handOffsLock_ where a hand-off starts, so a stop either
-    // prevents it or sees it counted.
+
+    struct HandOff {
+        std::atomic<bool> finished{false};
+        std::jthread thread;
+    };
+    mutable std::mutex handOffsLock_;
+    // A list, so that each thread's record stays where it is.
+    std::list<HandOff> handOffs_;
+    // Set under handOffsLock_, so that a stop either prevents a hand-off
+    // from starting or finds it in handOffs_.
     std::atomic<bool> stopping_ = false;
-    std::atomic<int> handOffsUnderWay_ = 0;
 };
 
 } // namespace decant

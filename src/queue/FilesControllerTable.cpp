@@ -1,3 +1,4 @@
+#include "queue/FilePath.h"
 #include "queue/FilesController.h"
 #include "queue/TrackNumberText.h"
 
@@ -35,7 +36,7 @@ QString FilesController::tableViewObjectValueForTableColumnRow(const QString& co
         entry = files_.at(row);
     }
     if (columnIdentifier == QLatin1String("path")) {
-        return entry->path().section(u'/', -1);
+        return entry->fileName();
     }
     if (columnIdentifier == QLatin1String("status")) {
         return displayTextForStatus(entry->status());
@@ -53,10 +54,12 @@ FilesController::tableViewValidateDropProposedRowProposedDropOperation(int, Drop
 
 bool FilesController::tableViewAcceptDropRowDropOperation(const QList<QUrl>& items, int,
                                                           DropOperation) {
-    QStringList paths;
+    QList<QByteArray> paths;
     for (const QUrl& item : items) {
-        if (item.isLocalFile()) {
-            paths.append(item.toLocalFile());
+        if (const auto path = pathOfFileURL(item)) {
+            paths.append(*path);
+        } else {
+            skipPath(item.toEncoded(), QStringLiteral("not a file on this machine"));
         }
     }
     addFiles(paths);

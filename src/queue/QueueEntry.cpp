@@ -1,6 +1,8 @@
 #include "queue/QueueEntry.h"
 
 #include "platform/TemporaryDirectory.h"
+#include "queue/FLACMetadata.h"
+#include "queue/FilePath.h"
 #include "queue/VorbisComments.h"
 
 #include <QCryptographicHash>
@@ -26,37 +28,43 @@ QString displayTextForStatus(int32_t status) {
     }
 }
 
-QString MD5(const QString& text) {
-    // QString holds no terminating NUL, so the bytes are exactly the text's;
-    // an embedded NUL ends the text, as it would for a C string.
-    QByteArray bytes = text.toUtf8();
-    if (const qsizetype nul = bytes.indexOf('\0'); nul >= 0) {
-        bytes.truncate(nul);
-    }
-    return QString::fromLatin1(QCryptographicHash::hash(bytes, QCryptographicHash::Md5).toHex());
+QString MD5(const QByteArray& bytes) {
+    // An embedded NUL ends the bytes, as it would for a C string.
+    const QByteArrayView text(bytes.constData(), qstrnlen(bytes.constData(), bytes.size()));
+    return QString::fromLatin1(QCryptographicHash::hash(text, QCryptographicHash::Md5).toHex());
 }
 
-std::shared_ptr<QueueEntry> QueueEntry::entryWithPath(const QString& path) {
+QString MD5(const QString& text) {
+    return MD5(text.toUtf8());
+}
+
+std::shared_ptr<QueueEntry> QueueEntry::entryWithPath(const QByteArray& path) {
     return std::make_shared<QueueEntry>(path);
 }
 
-QueueEntry::QueueEntry(const QString& path) {
+QueueEntry::QueueEntry(const QByteArray& path) {
     setPath(path);
 }
 
-QString QueueEntry::path() const {
+QByteArray QueueEntry::path() const {
     std::lock_guard lock(pathLock_);
     return path_;
 }
 
-void QueueEntry::setPath(const QString& path) {
+QString QueueEntry::fileName() const {
+    return displayFileName(path());
+}
+
+void QueueEntry::setPath(const QByteArray& path) {
     // Held throughout, so a reader of `path` never sees a path whose hash,
     // WAV path and comments are not derived yet.
     std::lock_guard lock(pathLock_);
     path_ = path;
     pathHash_.store(MD5(path_));
     decodedPath_.store(temporaryDirectory() + u'/' + pathHash_.load() + QStringLiteral(".wav"));
-    comments_.store(commentsForFLACFile(path_));
+    const FLACMetadata metadata = readFLACMetadata(path_);
+    expectedDecodedSize_.store(decant::expectedDecodedSize(metadata));
+    comments_.store(commentsFromEntries(metadata.commentEntries.value_or(QStringList())));
 }
 
 } // namespace decant

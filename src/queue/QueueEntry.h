@@ -3,6 +3,7 @@
 #include "platform/AtomicProperty.h"
 #include "queue/Comments.h"
 
+#include <QByteArray>
 #include <QString>
 
 #include <atomic>
@@ -26,34 +27,54 @@ enum QueueEntryStatus : int32_t {
 // "Waiting", "Decoding", ... ; a null QString for any other value.
 QString displayTextForStatus(int32_t status);
 
-// Lower-case hexadecimal MD5 of the text's UTF-8 bytes: 32 characters.
+// Lower-case hexadecimal MD5 of the bytes, up to the first NUL if any: 32
+// characters.
+QString MD5(const QByteArray& bytes);
+// The same of the text's UTF-8 bytes.
 QString MD5(const QString& text);
 
 // One FLAC file in the queue. Created from its path, it derives everything
 // else the pipeline needs: the hash that names its WAV file (and later its
 // track in the library), the WAV file's path and the file's tags.
 //
+// The path is the file's exact bytes (see FilePath.h), the hash the MD5 of
+// those bytes: for a UTF-8 name, the MD5 of its text.
+//
 // Shared by the main thread, the decode workers and the hand-off thread:
 // `path` is guarded by the entry's own lock; the hash, the WAV path and the
 // comments are replaced whole; the status is one atomic 32-bit value.
 class QueueEntry {
 public:
-    static std::shared_ptr<QueueEntry> entryWithPath(const QString& path);
+    static std::shared_ptr<QueueEntry> entryWithPath(const QByteArray& path);
 
-    explicit QueueEntry(const QString& path);
+    explicit QueueEntry(const QByteArray& path);
     QueueEntry(const QueueEntry&) = delete;
     QueueEntry& operator=(const QueueEntry&) = delete;
 
-    QString path() const;
-    // Derives the hash, the WAV path and the comments afresh (reading the
-    // file's tags), so comments assigned earlier are discarded.
-    void setPath(const QString& path);
+    QByteArray path() const;
+    // The path's last component, the file's name with its extension, as
+    // text to show (bytes that are not UTF-8 as replacement characters).
+    QString fileName() const;
+    // Derives the hash, the WAV path, the WAV file's expected size and the
+    // comments afresh (reading the file), so comments assigned earlier are
+    // discarded.
+    void setPath(const QByteArray& path);
 
     QString pathHash() const { return pathHash_.load(); }
     QString decodedPath() const { return decodedPath_.load(); }
+    // The bytes the decoded WAV file will take, known from STREAMINFO (see
+    // expectedDecodedSize); 0 for a file that will not decode.
+    uint64_t expectedDecodedSize() const { return expectedDecodedSize_.load(); }
 
     CommentsDictionary comments() const { return comments_.load(); }
     void setComments(CommentsDictionary comments) { comments_.store(std::move(comments)); }
+
+    // Why the entry failed, in words for the user ("MD5 signature
+    // mismatch"); empty while nothing went wrong. Set where the failure
+    // happens, before the status says Failed, and cleared when the entry is
+    // scheduled again.
+    QString failureReason() const { return failureReason_.load(); }
+    void setFailureReason(QString reason) { failureReason_.store(std::move(reason)); }
 
     QueueEntryStatus status() const { return QueueEntryStatus(status_.load()); }
     void setStatus(QueueEntryStatus status) { status_.store(status); }
@@ -66,10 +87,12 @@ public:
 
 private:
     mutable std::recursive_mutex pathLock_;
-    QString path_;
+    QByteArray path_;
     AtomicProperty<QString> pathHash_;
     AtomicProperty<QString> decodedPath_;
+    std::atomic<uint64_t> expectedDecodedSize_{0};
     AtomicProperty<CommentsDictionary> comments_;
+    AtomicProperty<QString> failureReason_;
     std::atomic<int32_t> status_{QueueEntryStatusWaiting};
 };
 

@@ -1,64 +1,14 @@
 #include "queue/VorbisComments.h"
 
-#include <FLAC/metadata.h>
-
-#include <cstring>
-#include <memory>
-#include <sys/stat.h>
+#include "queue/FLACMetadata.h"
 
 namespace decant {
-namespace {
 
-struct MetadataDeleter {
-    void operator()(FLAC__StreamMetadata* block) const { FLAC__metadata_object_delete(block); }
-};
-using MetadataBlock = std::unique_ptr<FLAC__StreamMetadata, MetadataDeleter>;
-
-// libFLAC opens whatever it is given; a FIFO or a device would block the
-// main thread or read forever, so only regular files (links followed) are read.
-bool isRegularFile(const QByteArray& path) {
-    struct stat info {};
-    return stat(path.constData(), &info) == 0 && S_ISREG(info.st_mode);
+std::optional<QStringList> vorbisCommentEntries(const QByteArray& path) {
+    return readFLACMetadata(path).commentEntries;
 }
 
-QString textOfEntry(const FLAC__StreamMetadata_VorbisComment_Entry& entry) {
-    const auto* bytes = reinterpret_cast<const char*>(entry.entry);
-    // The entry is read as a C string: it ends at its first NUL, if any.
-    const auto length = static_cast<qsizetype>(strnlen(bytes, entry.length));
-    return QString::fromUtf8(bytes, length);
-}
-
-} // namespace
-
-std::optional<QStringList> vorbisCommentEntries(const QString& path) {
-    const QByteArray nativePath = path.toUtf8();
-    if (!isRegularFile(nativePath)) {
-        return std::nullopt;
-    }
-    FLAC__StreamMetadata* rawBlock = nullptr;
-    if (!FLAC__metadata_get_tags(nativePath.constData(), &rawBlock)) {
-        return std::nullopt;
-    }
-    const MetadataBlock block(rawBlock);
-    if (block == nullptr || block->type != FLAC__METADATA_TYPE_VORBIS_COMMENT) {
-        return std::nullopt;
-    }
-
-    const auto& comments = block->data.vorbis_comment;
-    QStringList entries;
-    entries.reserve(comments.num_comments);
-    for (FLAC__uint32 index = 0; index < comments.num_comments; ++index) {
-        const auto& entry = comments.comments[index];
-        if (entry.length == 0 || entry.entry == nullptr) {
-            continue;
-        }
-        entries.append(textOfEntry(entry));
-    }
-    return entries;
-}
-
-CommentsDictionary commentsForFLACFile(const QString& path) {
-    const QStringList entries = vorbisCommentEntries(path).value_or(QStringList());
+CommentsDictionary commentsFromEntries(const QStringList& entries) {
     CommentsDictionary comments;
     for (const QString& entry : entries) {
         const qsizetype equals = entry.indexOf(u'=');
@@ -69,6 +19,10 @@ CommentsDictionary commentsForFLACFile(const QString& path) {
         comments.insert(entry.left(equals).toUpper(), entry.mid(equals + 1));
     }
     return comments;
+}
+
+CommentsDictionary commentsForFLACFile(const QByteArray& path) {
+    return commentsFromEntries(vorbisCommentEntries(path).value_or(QStringList()));
 }
 
 } // namespace decant

@@ -2,6 +2,7 @@
 
 #include "queue/Comments.h"
 
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 
@@ -13,11 +14,14 @@ namespace decant {
 // string excluded. Nothing when the file is missing, unreadable, not a
 // regular file, not FLAC or has no such block. Bytes that are not UTF-8
 // become replacement characters; empty entries are left out.
-std::optional<QStringList> vorbisCommentEntries(const QString& path);
+std::optional<QStringList> vorbisCommentEntries(const QByteArray& path);
 
-// The file's tags: each "NAME=value" entry under NAME upper-cased, the value
-// being everything after the first "=". Entries without "=" are skipped; a
-// later entry with the same name wins. Empty when nothing could be read.
-CommentsDictionary commentsForFLACFile(const QString& path);
+// Tags from comment entries: each "NAME=value" entry under NAME
+// upper-cased, the value being everything after the first "=". Entries
+// without "=" are skipped; a later entry with the same name wins.
+CommentsDictionary commentsFromEntries(const QStringList& entries);
+
+// The file's tags, as above. Empty when nothing could be read.
+CommentsDictionary commentsForFLACFile(const QByteArray& path);
 
 } // namespace decant

@@ -18,7 +18,7 @@ namespace {
 class ApplicationProcess : public testing::Test {
 protected:
     ~ApplicationProcess() override {
-        ::kill(pid_t(first.processId()), SIGCONT);
+        test::signalProcess(first, SIGCONT);
         first.kill();
         first.waitForFinished(10000);
     }
@@ -49,15 +49,15 @@ TEST_F(ApplicationProcess, runsOnceAndQuitsPromptlyWhenTheSessionEnds) {
     ASSERT_TRUE(test::processEventsUntil([&] { return QFile::exists(socket); }));
     EXPECT_EQ(launch({song}).exitCode, 0);
 
-    ASSERT_EQ(::kill(pid_t(first.processId()), SIGSTOP), 0);
+    ASSERT_TRUE(test::signalProcess(first, SIGSTOP));
     const Launch stopped = launch({});
     EXPECT_EQ(stopped.exitCode, 1);
     EXPECT_TRUE(stopped.errors.contains(SingleInstance::notRespondingMessage))
         << stopped.errors.toStdString();
-    ASSERT_EQ(::kill(pid_t(first.processId()), SIGCONT), 0);
+    ASSERT_TRUE(test::signalProcess(first, SIGCONT));
     EXPECT_EQ(launch({}).exitCode, 0);
 
-    ASSERT_EQ(::kill(pid_t(first.processId()), SIGTERM), 0);
+    ASSERT_TRUE(test::signalProcess(first, SIGTERM));
     ASSERT_TRUE(first.waitForFinished(5000));
     EXPECT_EQ(first.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(first.exitCode(), 0);

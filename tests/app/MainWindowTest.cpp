@@ -124,8 +124,9 @@ TEST_F(MainWindowTest, theDelegateQueuesOpenedFilesAndBringsTheWindowBack) {
 
     int resets = 0;
     QObject::connect(model(), &QAbstractItemModel::modelReset, [&] { ++resets; });
-    EXPECT_TRUE(
-        delegate.applicationOpenFiles({fixture("a.flac"), fixture("b.flac"), fixture("c.flac")}));
+    EXPECT_TRUE(delegate.applicationOpenFiles({QFile::encodeName(fixture("a.flac")),
+                                               QFile::encodeName(fixture("b.flac")),
+                                               QFile::encodeName(fixture("c.flac"))}));
     EXPECT_EQ(model()->rowCount(), 3);
     EXPECT_EQ(resets, 1);
 

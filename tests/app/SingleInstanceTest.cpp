@@ -18,7 +18,7 @@ namespace {
 class SingleInstanceTest : public testing::Test {
 protected:
     ~SingleInstanceTest() override {
-        ::kill(pid_t(listener.processId()), SIGCONT);
+        test::signalProcess(listener, SIGCONT);
         listener.kill();
         listener.waitForFinished(10000);
     }
@@ -85,13 +85,13 @@ TEST_F(SingleInstanceTest, handsPathsOverAsBytesWhileTheInstanceIsBusy) {
 
 TEST_F(SingleInstanceTest, aStoppedInstanceIsReportedAndNoSecondCopyRuns) {
     ASSERT_TRUE(startListener());
-    ASSERT_EQ(::kill(pid_t(listener.processId()), SIGSTOP), 0);
+    ASSERT_TRUE(test::signalProcess(listener, SIGSTOP));
     const Launch launch = forward({"/music/a.flac"});
     EXPECT_EQ(launch.exitCode, 1);
     EXPECT_TRUE(launch.errors.contains(SingleInstance::notRespondingMessage))
         << launch.errors.toStdString();
     // Once it runs again, it answers as before.
-    ASSERT_EQ(::kill(pid_t(listener.processId()), SIGCONT), 0);
+    ASSERT_TRUE(test::signalProcess(listener, SIGCONT));
     EXPECT_EQ(forward({"/music/b.flac"}).exitCode, 0);
 }
 

@@ -77,11 +77,13 @@ QStringList CliScratch::decodedFiles() const {
     return files;
 }
 
-CliResult runCli(const CliScratch& scratch, const QStringList& arguments,
-                 std::chrono::milliseconds timeout) {
+namespace {
+
+CliResult runProcess(const CliScratch& scratch, const QString& program,
+                     const QStringList& arguments, std::chrono::milliseconds timeout) {
     QProcess process;
     process.setProcessEnvironment(scratch.environment());
-    process.start(QStringLiteral(DECANT_CLI), arguments);
+    process.start(program, arguments);
     CliResult result;
     if (!process.waitForFinished(int(timeout.count()))) {
         process.kill();
@@ -93,6 +95,38 @@ CliResult runCli(const CliScratch& scratch, const QStringList& arguments,
     result.out = QString::fromUtf8(process.readAllStandardOutput());
     result.err = QString::fromUtf8(process.readAllStandardError());
     return result;
+}
+
+// A printf format that gives exactly `bytes`: every byte that is not plain
+// ASCII, or that printf or the single quotes would read, as an octal escape.
+QString printfFormat(const QByteArray& bytes) {
+    QString format;
+    for (const char byte : bytes) {
+        const auto value = static_cast<unsigned char>(byte);
+        if (value >= 0x80 || value < 0x20 || byte == '\\' || byte == '%' || byte == '\'') {
+            format += QStringLiteral("\\%1").arg(value, 3, 8, QChar(u'0'));
+        } else {
+            format += QLatin1Char(byte);
+        }
+    }
+    return format;
+}
+
+} // namespace
+
+CliResult runCli(const CliScratch& scratch, const QStringList& arguments,
+                 std::chrono::milliseconds timeout) {
+    return runProcess(scratch, QStringLiteral(DECANT_CLI), arguments, timeout);
+}
+
+CliResult runCliWithBytes(const CliScratch& scratch, const QList<QByteArray>& arguments,
+                          std::chrono::milliseconds timeout) {
+    QString script = QStringLiteral("exec \"$0\"");
+    for (const QByteArray& argument : arguments) {
+        script += QStringLiteral(" \"$(printf '%1')\"").arg(printfFormat(argument));
+    }
+    return runProcess(scratch, QStringLiteral("/bin/sh"),
+                      {QStringLiteral("-c"), script, QStringLiteral(DECANT_CLI)}, timeout);
 }
 
 QMap<QString, QString> summaryRow(const QString& out, const QString& fileName) {

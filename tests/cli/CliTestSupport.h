@@ -54,6 +54,11 @@ struct CliResult {
 CliResult runCli(const CliScratch& scratch, const QStringList& arguments,
                  std::chrono::milliseconds timeout = std::chrono::seconds(60));
 
+// The same with arguments that are bytes, not text (a path named in
+// Latin-1): the shell's printf makes them, as a terminal would pass them.
+CliResult runCliWithBytes(const CliScratch& scratch, const QList<QByteArray>& arguments,
+                          std::chrono::milliseconds timeout = std::chrono::seconds(60));
+
 // The summary's cells for the file, by column title ("Status", "Title"...):
 // sliced at the heading's column starts. Empty when the file has no row.
 QMap<QString, QString> summaryRow(const QString& out, const QString& fileName);

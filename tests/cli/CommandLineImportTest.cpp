@@ -1,9 +1,12 @@
 // decant-cli run as a separate process on scratch folders and a scratch
 // library, its standard output a pipe.
 #include "CliTestSupport.h"
+#include "TestEnvironment.h"
 
 #include <QDir>
 #include <gtest/gtest.h>
+
+#include <sys/stat.h>
 
 namespace decant {
 namespace {
@@ -65,6 +68,31 @@ TEST_F(CommandLineImport, importsATaggedFolderWithItsTags) {
     }
 }
 
+// A folder and a file named in Latin-1, as old rips and Samba shares name
+// them, given on the command line as the bytes they are.
+TEST_F(CommandLineImport, importsPathsThatAreNotUTF8) {
+    const QByteArray music = scratch.musicPath().toUtf8();
+    const test::RemovedTree album(music + "/Alb\xe9");
+    const test::RemovedTree single(music + "/d\xe9j\xe0.flac");
+    ASSERT_EQ(mkdir((music + "/Alb\xe9").constData(), 0700), 0);
+    for (const QByteArray& path : {music + "/Alb\xe9/good.flac", music + "/Alb\xe9/caf\xe9.flac",
+                                   music + "/d\xe9j\xe0.flac"}) {
+        ASSERT_TRUE(test::writeFlacFixture(path, test::FlacFixture()));
+    }
+
+    const auto result =
+        test::runCliWithBytes(scratch, {music + "/Alb\xe9", music + "/d\xe9j\xe0.flac"});
+
+    ASSERT_TRUE(result.exited);
+    EXPECT_EQ(result.exitCode, 0) << result.err.toStdString();
+    for (const QString& name : {QStringLiteral("caf\uFFFD.flac"), QStringLiteral("good.flac"),
+                                QStringLiteral("d\uFFFDj\uFFFD.flac")}) {
+        EXPECT_EQ(test::summaryRow(result.out, name).value("Status"), "Done")
+            << result.out.toStdString();
+    }
+    EXPECT_EQ(scratch.libraryTracks().size(), 3);
+}
+
 TEST_F(CommandLineImport, libraryOptionWinsOverTheEnvironment) {
     scratch.writeFlac("a.flac");
     const QString chosen = scratch.musicPath("../chosen library");
@@ -95,6 +123,10 @@ TEST_F(CommandLineImport, reportsACorruptFileAndImportsTheOthers) {
     EXPECT_EQ(test::summaryRow(result.out, "3 renamed.flac").value("Status"), "Failed");
     EXPECT_EQ(test::summaryRow(result.out, "4 good.flac").value("Status"), "Done");
     EXPECT_TRUE(result.out.contains("Failed  3 renamed.flac: source is not a FLAC file"))
+        << result.out.toStdString();
+    EXPECT_TRUE(result.out.contains("Not imported:\n"
+                                    "  2 damaged.flac: MD5 signature mismatch\n"
+                                    "  3 renamed.flac: source is not a FLAC file\n"))
         << result.out.toStdString();
     EXPECT_TRUE(result.out.contains("2 imported, 2 failed, 0 not imported."));
     EXPECT_EQ(scratch.libraryTracks().size(), 2);

@@ -28,9 +28,11 @@ protected:
             requests.append(url);
             return songs;
         };
-        return runCommandLine(QStringList{"decant-cli", "--library", scratch.libraryPath()} +
-                                  arguments,
-                              {outStream, errStream, terminal, reader});
+        QList<QByteArray> bytes{"decant-cli", "--library", scratch.libraryPath().toUtf8()};
+        for (const QString& argument : arguments) {
+            bytes.append(argument.toUtf8());
+        }
+        return runCommandLine(bytes, {outStream, errStream, terminal, reader});
     }
 
     QStringList libraryNames() const {

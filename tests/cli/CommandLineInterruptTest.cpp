@@ -1,5 +1,6 @@
 // Ctrl-C or a termination request in the middle of a run.
 #include "CliTestSupport.h"
+#include "TestEnvironment.h"
 #include "platform/WorkQueue.h"
 
 #include <QDeadlineTimer>
@@ -47,9 +48,7 @@ protected:
         }
     }
 
-    void signal(int signalNumber) {
-        ASSERT_EQ(::kill(pid_t(process.processId()), signalNumber), 0);
-    }
+    void signal(int signalNumber) { ASSERT_TRUE(test::signalProcess(process, signalNumber)); }
 
     void waitUntilFinished() {
         ASSERT_TRUE(process.waitForFinished(120000));

@@ -127,7 +127,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(DecodeFailureTest, failsWhenTheDiskIsFull) {
     EXPECT_EQ(decodeFLACToWAVWithOutcome(flacSource(), QStringLiteral("/dev/full")),
-              DecodeOutcome::WriteFailed);
+              DecodeOutcome::NoSpace);
 }
 
 TEST_F(DecodeFailureTest, neverFollowsALinkPlantedAtTheDestination) {

@@ -22,7 +22,7 @@ protected:
         const QString path = folder.filePath(name);
         QFile flac(path);
         EXPECT_TRUE(flac.open(QIODevice::WriteOnly));
-        controller.addFile(path);
+        controller.addFile(path.toUtf8());
         const auto entry = controller.files().back();
         entry->setStatus(status);
         entry->setComments({{"TITLE", name}});

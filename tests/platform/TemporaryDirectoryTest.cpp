@@ -88,6 +88,16 @@ TEST_F(TemporaryDirectoryTest, givesAnUnusableFolderWhenNoneCanBeMade) {
     EXPECT_FALSE(probe.open(QIODevice::WriteOnly));
 }
 
+TEST(TemporaryDirectory, goesBelowTMPDIRElseBelowVarTmp) {
+    const QStringList fallbacks{"/var/tmp", "/tmp"};
+    EXPECT_EQ(temporaryDirectoryParents(nullptr), fallbacks);
+    EXPECT_EQ(temporaryDirectoryParents(""), fallbacks);
+    EXPECT_EQ(temporaryDirectoryParents("/scratch/t\xc3\xa9"),
+              QStringList{"/scratch/té"} + fallbacks);
+    // A name no text holds could not reach the library in a file URL.
+    EXPECT_EQ(temporaryDirectoryParents("/scratch/t\xe9"), fallbacks);
+}
+
 TEST(TemporaryDirectory, isStableForTheProcessAndBelowTMPDIR) {
     const QString first = temporaryDirectory();
     EXPECT_EQ(temporaryDirectory(), first);

@@ -9,6 +9,8 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 namespace decant {
 namespace {
 
@@ -32,7 +34,7 @@ protected:
     QStringList queuedPaths() const {
         QStringList paths;
         for (const auto& entry : controller.files()) {
-            paths.append(entry->path());
+            paths.append(QString::fromUtf8(entry->path()));
         }
         return paths;
     }
@@ -46,7 +48,7 @@ TEST_F(FilesControllerIntakeTest, queuesFilesByTheirFLACExtensionInAnyCase) {
     const QStringList paths{make("Song.FLAC"), make("song.flac.txt"), make("song"),
                             make("other.flac"), make("flac")};
     for (const QString& path : paths) {
-        controller.addFile(path);
+        controller.addFile(path.toUtf8());
     }
     EXPECT_EQ(queuedPaths(), (QStringList{paths[0], paths[3]}));
     EXPECT_EQ(table->fullReloads, 0);
@@ -55,7 +57,7 @@ TEST_F(FilesControllerIntakeTest, queuesFilesByTheirFLACExtensionInAnyCase) {
 TEST_F(FilesControllerIntakeTest, refusesAPathThatIsAlreadyQueued) {
     const QString path = make("a.flac");
     controller.addFiles({path, path});
-    controller.addFile(path);
+    controller.addFile(path.toUtf8());
     EXPECT_EQ(queuedPaths(), QStringList{path});
 }
 
@@ -69,7 +71,7 @@ TEST_F(FilesControllerIntakeTest, walksAFolderDepthFirstInNaturalOrder) {
     make("Album/.covers/front.flac");
     make("Album/notes.txt");
 
-    controller.addDirectory(album);
+    controller.addDirectory(album.toUtf8());
     EXPECT_EQ(queuedPaths(), expected);
 }
 
@@ -80,10 +82,31 @@ TEST_F(FilesControllerIntakeTest, takesLinksAsItemsWithoutFollowingThem) {
     ASSERT_TRUE(QFile::link(root.filePath("Elsewhere"), album + "/linked folder.flac.d"));
     ASSERT_TRUE(QFile::link(outside, album + "/linked.flac"));
 
-    controller.addDirectory(album);
+    controller.addDirectory(album.toUtf8());
     // The link to a file is an item with a FLAC name; the link to a folder is
     // an item without one, and the folder behind it is not walked.
     EXPECT_EQ(queuedPaths(), QStringList{album + "/linked.flac"});
+}
+
+TEST_F(FilesControllerIntakeTest, reportsEveryPathItPassesOver) {
+    const QString album = root.filePath("Album");
+    make("Album/good.flac");
+    make("Album/notes.txt"); // not looked for: passed over without a word
+    ASSERT_EQ(mkfifo((album + "/pipe.flac").toUtf8().constData(), 0600), 0);
+    ASSERT_TRUE(QFile::link(root.filePath("gone"), album + "/broken.flac"));
+    const QString cover = make("cover.jpg");
+
+    controller.addFiles({root.filePath("missing.flac"), album, cover});
+    EXPECT_EQ(queuedPaths(), QStringList{album + "/good.flac"});
+    QStringList reported;
+    for (const SkippedPath& skipped : controller.skippedPaths()) {
+        reported.append(QString::fromUtf8(skipped.path) + ": " + skipped.reason);
+    }
+    EXPECT_EQ(reported, (QStringList{root.filePath("missing.flac") + ": no such file or folder",
+                                     album + "/broken.flac: link leads nowhere (No such file or "
+                                             "directory)",
+                                     album + "/pipe.flac: not a regular file",
+                                     cover + ": not named as a FLAC file"}));
 }
 
 TEST_F(FilesControllerIntakeTest, queuesAMixedListInOrderAndReloadsOnce) {
@@ -95,7 +118,7 @@ TEST_F(FilesControllerIntakeTest, queuesAMixedListInOrderAndReloadsOnce) {
     EXPECT_EQ(queuedPaths(), (QStringList{first, second, single}));
     EXPECT_EQ(table->fullReloads, 1);
 
-    controller.addFiles({});
+    controller.addFiles(QStringList());
     EXPECT_EQ(queuedPaths().size(), 3);
     EXPECT_EQ(table->fullReloads, 2);
 }

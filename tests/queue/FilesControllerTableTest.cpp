@@ -1,6 +1,7 @@
 #include "FakeTableView.h"
 #include "FlacFixture.h"
 #include "RecordingiTunes.h"
+#include "TestEnvironment.h"
 #include "queue/FilesController.h"
 #include "queue/TrackNumberText.h"
 
@@ -39,7 +40,7 @@ protected:
     QString addTagged(const QString& name, const QList<QByteArray>& comments) {
         const QString path = folder.filePath(name);
         EXPECT_TRUE(test::writeFlacFixture(path, test::taggedFixture(comments)));
-        controller.addFile(path);
+        controller.addFile(path.toUtf8());
         return path;
     }
 
@@ -97,21 +98,30 @@ TEST_F(FilesControllerTableTest, acceptsDroppedFilesAndFoldersAtTheEnd) {
     for (const QString& path : album) {
         ASSERT_TRUE(test::writeFlacFixture(path, test::FlacFixture()));
     }
+    // A Latin-1 name, as a file manager sends it: percent-encoded bytes.
+    const QByteArray latin1 = folder.path().toUtf8() + "/caf\xe9.flac";
+    const test::RemovedTree removed(latin1);
+    ASSERT_TRUE(test::writeFlacFixture(latin1, test::FlacFixture()));
     const int reloads = table->fullReloads;
 
     EXPECT_TRUE(controller.tableViewAcceptDropRowDropOperation(
-        {QUrl("https://example.com/x.flac"), QUrl::fromLocalFile(folder.filePath("Album"))}, 0,
-        DropOperation::On));
+        {QUrl("https://example.com/x.flac"), QUrl::fromLocalFile(folder.filePath("Album")),
+         QUrl::fromEncoded("file://" + latin1.toPercentEncoding("/"))},
+        0, DropOperation::On));
     const auto files = controller.files();
-    ASSERT_EQ(files.size(), 3);
-    EXPECT_EQ(files[1]->path(), album[0]);
-    EXPECT_EQ(files[2]->path(), album[1]);
+    ASSERT_EQ(files.size(), 4);
+    EXPECT_EQ(files[1]->path(), album[0].toUtf8());
+    EXPECT_EQ(files[2]->path(), album[1].toUtf8());
+    EXPECT_EQ(files[3]->path(), latin1);
+    EXPECT_EQ(cell("path", 3), QStringLiteral("caf\uFFFD.flac"));
     EXPECT_EQ(table->fullReloads, reloads + 1);
+    ASSERT_EQ(controller.skippedPaths().size(), 1);
+    EXPECT_EQ(controller.skippedPaths()[0].path, "https://example.com/x.flac");
 
     // Nothing usable is still an accepted drop.
     EXPECT_TRUE(controller.tableViewAcceptDropRowDropOperation({QUrl("mailto:a@b.c")}, 0,
                                                                DropOperation::Above));
-    EXPECT_EQ(controller.numberOfRowsInTableView(), 3);
+    EXPECT_EQ(controller.numberOfRowsInTableView(), 4);
 }
 
 } // namespace

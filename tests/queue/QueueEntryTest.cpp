@@ -33,8 +33,8 @@ TEST(QueueEntry, derivesHashWavPathAndCommentsFromItsPath) {
     const QString path = folder.filePath(QStringLiteral("Ärger.flac"));
     ASSERT_TRUE(test::writeFlacFixture(path, test::taggedFixture({"TITLE=Ärger"})));
 
-    const auto entry = QueueEntry::entryWithPath(path);
-    EXPECT_EQ(entry->path(), path);
+    const auto entry = QueueEntry::entryWithPath(path.toUtf8());
+    EXPECT_EQ(entry->path(), path.toUtf8());
     EXPECT_EQ(entry->pathHash(), MD5(path));
     EXPECT_EQ(entry->decodedPath(),
               temporaryDirectory() + u'/' + MD5(path) + QStringLiteral(".wav"));
@@ -45,12 +45,12 @@ TEST(QueueEntry, derivesHashWavPathAndCommentsFromItsPath) {
 
 TEST(QueueEntry, keepsThePathExactlyAsGiven) {
     // Two spellings of one file are two paths with two hashes.
-    const auto plain = QueueEntry::entryWithPath(QStringLiteral("/music/a.flac"));
-    const auto dotted = QueueEntry::entryWithPath(QStringLiteral("/music/./a.flac"));
-    EXPECT_EQ(dotted->path(), QStringLiteral("/music/./a.flac"));
+    const auto plain = QueueEntry::entryWithPath("/music/a.flac");
+    const auto dotted = QueueEntry::entryWithPath("/music/./a.flac");
+    EXPECT_EQ(dotted->path(), "/music/./a.flac");
     EXPECT_NE(plain->pathHash(), dotted->pathHash());
 
-    const auto again = QueueEntry::entryWithPath(QStringLiteral("/music/a.flac"));
+    const auto again = QueueEntry::entryWithPath("/music/a.flac");
     EXPECT_EQ(again->pathHash(), plain->pathHash());
     EXPECT_EQ(again->decodedPath(), plain->decodedPath());
 }
@@ -59,16 +59,16 @@ TEST(QueueEntry, settingThePathDiscardsAssignedComments) {
     QTemporaryDir folder;
     const QString path = folder.filePath(QStringLiteral("a.flac"));
     ASSERT_TRUE(test::writeFlacFixture(path, test::taggedFixture({"ARTIST=A"})));
-    const auto entry = QueueEntry::entryWithPath(QStringLiteral("/missing.flac"));
+    const auto entry = QueueEntry::entryWithPath("/missing.flac");
     entry->setComments({{"TITLE", QStringLiteral("From the store")}});
 
-    entry->setPath(path);
+    entry->setPath(path.toUtf8());
     EXPECT_EQ(entry->comments(), (CommentsDictionary{{"ARTIST", QStringLiteral("A")}}));
     EXPECT_EQ(entry->pathHash(), MD5(path));
 }
 
 TEST(QueueEntry, exchangesStatusOnlyFromTheExpectedOne) {
-    const auto entry = QueueEntry::entryWithPath(QStringLiteral("/missing.flac"));
+    const auto entry = QueueEntry::entryWithPath("/missing.flac");
     entry->setStatus(QueueEntryStatusDecoded);
     EXPECT_TRUE(entry->exchangeStatus(QueueEntryStatusDecoded, QueueEntryStatusEncoding));
     EXPECT_FALSE(entry->exchangeStatus(QueueEntryStatusDecoded, QueueEntryStatusEncoding));

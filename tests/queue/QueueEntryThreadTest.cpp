@@ -11,7 +11,7 @@ namespace {
 
 // Readers on other threads see the old dictionary or the new one, whole.
 TEST(QueueEntryThreads, readersSeeWholeCommentsAndStatuses) {
-    const auto entry = QueueEntry::entryWithPath(QStringLiteral("/missing.flac"));
+    const auto entry = QueueEntry::entryWithPath("/missing.flac");
     const CommentsDictionary first{{"TITLE", QStringLiteral("One")},
                                    {"ARTIST", QStringLiteral("A")}};
     const CommentsDictionary second{{"TITLE", QStringLiteral("Two")}};
@@ -47,7 +47,7 @@ TEST(QueueEntryThreads, readersSeeWholeCommentsAndStatuses) {
 
 // Of several threads racing to take one entry, exactly one wins.
 TEST(QueueEntryThreads, onlyOneThreadTakesAnEntry) {
-    const auto entry = QueueEntry::entryWithPath(QStringLiteral("/missing.flac"));
+    const auto entry = QueueEntry::entryWithPath("/missing.flac");
     entry->setStatus(QueueEntryStatusDecoded);
     constexpr int contenders = 4;
     std::barrier start(contenders);

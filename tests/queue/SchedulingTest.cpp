@@ -1,6 +1,10 @@
 #include "SchedulingFixture.h"
 
+#include <QCryptographicHash>
 #include <QFile>
+
+#include <algorithm>
+#include <sys/stat.h>
 
 namespace decant::test {
 namespace {
@@ -32,6 +36,84 @@ TEST_F(SchedulingTest, aCorruptFileFailsWhileTheOthersGoOn) {
     // A failed decode leaves its partial file for inspection; the others are gone.
     EXPECT_FALSE(QFile::exists(files[0]->decodedPath()));
     EXPECT_TRUE(QFile::exists(files[1]->decodedPath()));
+    EXPECT_EQ(files[1]->failureReason(), "MD5 signature mismatch");
+    EXPECT_EQ(files[0]->failureReason(), QString());
+}
+
+// Names from old rips and Samba shares: Latin-1 bytes, no UTF-8 text. Each
+// file keeps its exact bytes from the folder walk to the decoder, and its
+// hash is the MD5 of those bytes.
+TEST_F(SchedulingTest, importsATreeNamedInLatin1) {
+    const QByteArray album = folder.path().toUtf8() + "/Alb\xe9";
+    const RemovedTree removed(album);
+    ASSERT_EQ(mkdir(album.constData(), 0700), 0);
+    const QByteArrayList names{"caf\xe8.flac", "caf\xe9.flac", "good.flac"};
+    for (const QByteArray& name : names) {
+        ASSERT_TRUE(writeFlacFixture(album + '/' + name, taggedFixture({"TITLE=" + name})));
+    }
+    controller.addFiles(QList<QByteArray>{album});
+    EXPECT_TRUE(controller.skippedPaths().isEmpty());
+    ASSERT_TRUE(runToTheEnd());
+
+    const auto files = controller.files();
+    ASSERT_EQ(files.size(), names.size());
+    const auto tracks = iTunes->tracks();
+    ASSERT_EQ(tracks.size(), names.size());
+    for (qsizetype index = 0; index < names.size(); ++index) {
+        const QByteArray path = album + '/' + names[index];
+        // "caf\xe8" and "caf\xe9" show alike; their bytes still give one order.
+        EXPECT_EQ(files[index]->path(), path);
+        EXPECT_EQ(files[index]->pathHash(),
+                  QCryptographicHash::hash(path, QCryptographicHash::Md5).toHex());
+        EXPECT_EQ(files[index]->status(), QueueEntryStatusDone)
+            << files[index]->failureReason().toStdString();
+        EXPECT_EQ(tracks[index]->valueForKey("name"), QString::fromUtf8(names[index]));
+    }
+    EXPECT_EQ(files[1]->fileName(), QStringLiteral("caf\uFFFD.flac"));
+}
+
+// A run whose WAV files do not fit the temporary space at once goes in
+// batches, each handed to the library and cleaned up before the next is
+// decoded; a file with no room even alone fails with its reason. The badge
+// counts the whole run.
+TEST_F(SchedulingTest, fitsTheRunIntoTheTemporarySpaceInBatches) {
+    FlacFixture large;
+    large.samples = 441000;
+    for (const char* name : {"1.flac", "2 large.flac", "3.flac", "4.flac", "5.flac"}) {
+        addFixture(QString::fromLatin1(name), name[2] == 'l' ? large : FlacFixture());
+    }
+    const auto files = controller.files();
+    const uint64_t small = files[0]->expectedDecodedSize();
+    ASSERT_EQ(small, 44u + 4410 * 4);
+    const uint64_t usable = small * 5 / 2; // room for two at a time
+    controller.setFreeSpaceQuery([&] { return FilesController::temporarySpaceMargin + usable; });
+    QList<int> decodedFilesAtEachBatch;
+    iTunes->setReply([&](const QList<QUrl>& batch) {
+        decodedFilesAtEachBatch.append(
+            int(std::count_if(files.begin(), files.end(), [](const auto& entry) {
+                return QFile::exists(entry->decodedPath());
+            })));
+        QList<iTunesTrackPointer> tracks;
+        for (const QUrl& file : batch) {
+            tracks.append(RecordingiTunes::trackNamedAfter(file));
+        }
+        return tracks;
+    });
+
+    ASSERT_TRUE(runToTheEnd());
+    EXPECT_EQ(statuses(), (QList<QueueEntryStatus>{QueueEntryStatusDone, QueueEntryStatusFailed,
+                                                   QueueEntryStatusDone, QueueEntryStatusDone,
+                                                   QueueEntryStatusDone}));
+    const auto requests = iTunes->requests();
+    ASSERT_EQ(requests.size(), 2);
+    EXPECT_EQ(requests[0], (QList<QUrl>{QUrl::fromLocalFile(files[0]->decodedPath()),
+                                        QUrl::fromLocalFile(files[2]->decodedPath())}));
+    EXPECT_EQ(requests[1].size(), 2);
+    EXPECT_EQ(decodedFilesAtEachBatch, (QList<int>{2, 2}));
+    EXPECT_EQ(files[1]->failureReason(), "needs 1.8 MB of temporary space, 44 kB free");
+    EXPECT_FALSE(QFile::exists(files[1]->decodedPath()));
+    EXPECT_EQ(badge->labels(), (QStringList{"3", "4", "3", "2", "1", "2", "1", "none"}));
+    EXPECT_EQ(controller.handOffThreadCount(), 0);
 }
 
 TEST_F(SchedulingTest, redrawsTheStatusCellOfEachEntryAsItMoves) {

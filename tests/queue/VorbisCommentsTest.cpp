@@ -13,12 +13,12 @@ namespace {
 
 class VorbisCommentsTest : public testing::Test {
 protected:
-    QString fixture(const std::optional<QList<QByteArray>>& comments) {
+    QByteArray fixture(const std::optional<QList<QByteArray>>& comments) {
         test::FlacFixture settings;
         settings.comments = comments;
         const QString path = folder.filePath(QStringLiteral("tagged.flac"));
         EXPECT_TRUE(test::writeFlacFixture(path, settings));
-        return path;
+        return path.toUtf8();
     }
 
     CommentsDictionary commentsOf(const QList<QByteArray>& entries) {
@@ -46,7 +46,7 @@ TEST_F(VorbisCommentsTest, laterEntriesWinOverEarlierOnesOfTheSameName) {
 }
 
 TEST_F(VorbisCommentsTest, keepsTheBlockPastBadOrEmptyEntries) {
-    const QString path =
+    const QByteArray path =
         fixture(QList<QByteArray>{"TITLE=Caf\xe9", "", "GENRE=Jazz", QByteArray("NOTE=a\0b", 8)});
     const auto entries = vorbisCommentEntries(path);
     ASSERT_TRUE(entries.has_value());
@@ -62,21 +62,21 @@ TEST_F(VorbisCommentsTest, givesNoEntriesWhenThereIsNoCommentBlock) {
 }
 
 TEST_F(VorbisCommentsTest, givesNothingForWhatIsNotAReadableFLACFile) {
-    EXPECT_FALSE(vorbisCommentEntries(folder.filePath(QStringLiteral("missing.flac"))));
+    EXPECT_FALSE(vorbisCommentEntries(folder.filePath(QStringLiteral("missing.flac")).toUtf8()));
 
     QFile text(folder.filePath(QStringLiteral("text.flac")));
     ASSERT_TRUE(text.open(QIODevice::WriteOnly));
     text.write("ARTIST=Not really FLAC\n");
     text.close();
-    EXPECT_TRUE(commentsForFLACFile(text.fileName()).isEmpty());
+    EXPECT_TRUE(commentsForFLACFile(text.fileName().toUtf8()).isEmpty());
 
-    EXPECT_TRUE(commentsForFLACFile(folder.path()).isEmpty());
+    EXPECT_TRUE(commentsForFLACFile(folder.path().toUtf8()).isEmpty());
 }
 
 TEST_F(VorbisCommentsTest, neverWaitsOnAFIFO) {
     // Opening a FIFO for reading blocks until a writer comes: it must not be opened.
-    const QString fifo = folder.filePath(QStringLiteral("pipe.flac"));
-    ASSERT_EQ(mkfifo(fifo.toUtf8().constData(), 0600), 0);
+    const QByteArray fifo = folder.filePath(QStringLiteral("pipe.flac")).toUtf8();
+    ASSERT_EQ(mkfifo(fifo.constData(), 0600), 0);
     EXPECT_FALSE(vorbisCommentEntries(fifo));
 }
 

@@ -4,6 +4,7 @@
 #include <QFile>
 
 #include <algorithm>
+#include <cstdio>
 #include <memory>
 
 namespace decant::test {
@@ -198,6 +199,16 @@ bool writeFlacFixture(const QString& path, const FlacFixture& fixture) {
     QFile file(path);
     return !bytes.isEmpty() && file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
            file.write(bytes) == bytes.size() && file.flush();
+}
+
+bool writeFlacFixture(const QByteArray& path, const FlacFixture& fixture) {
+    const QByteArray bytes = encodeFlacFixture(fixture);
+    const std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.constData(), "wb"),
+                                                               std::fclose);
+    return !bytes.isEmpty() && file &&
+           std::fwrite(bytes.constData(), 1, size_t(bytes.size()), file.get()) ==
+               size_t(bytes.size()) &&
+           std::fflush(file.get()) == 0;
 }
 
 FlacFixture taggedFixture(const QList<QByteArray>& comments) {

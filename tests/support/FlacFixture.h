@@ -31,6 +31,8 @@ QByteArray encodeFlacFixture(const FlacFixture& fixture);
 
 // Writes the file; false when it could not be encoded or written.
 bool writeFlacFixture(const QString& path, const FlacFixture& fixture);
+// The same at a path given as bytes, which may name files no text can.
+bool writeFlacFixture(const QByteArray& path, const FlacFixture& fixture);
 
 // The fixture's samples, interleaved (channel 0 first), as decoded.
 std::vector<int32_t> fixtureSamples(const FlacFixture& fixture);
