@@ -98,7 +98,7 @@ bool passConvertedFrames(SampleConverter& converter, EncodedFile& file, bool fin
 // Decodes the whole source through the converter into the file; the number
 // of source samples per channel, or -1.
 int64_t transfer(AudioSource& source, SampleConverter& converter, EncodedFile& file,
-                 ConversionFailure* failure) {
+                 const std::stop_token& stop, ConversionFailure* failure) {
     const ffmpeg::Frame frame(av_frame_alloc());
     if (!frame) {
         *failure = {ConversionError::Encoding, ffmpeg::errorText(AVERROR(ENOMEM))};
@@ -107,6 +107,10 @@ int64_t transfer(AudioSource& source, SampleConverter& converter, EncodedFile& f
     int64_t samples = 0;
     AudioSource::Read read;
     while ((read = source.read(frame.get(), failure)) == AudioSource::Read::Frame) {
+        if (stop.stop_requested()) {
+            *failure = {ConversionError::Stopped, {}};
+            return -1;
+        }
         samples += frame->nb_samples;
         const int pushed = converter.push(frame.get());
         av_frame_unref(frame.get());
@@ -133,7 +137,7 @@ int64_t transfer(AudioSource& source, SampleConverter& converter, EncodedFile& f
 
 std::optional<EncodedAudio> encodeWavFile(const QString& source, const QString& destination,
                                           const ImportSettings& settings, const QString& title,
-                                          ConversionFailure* failure) {
+                                          ConversionFailure* failure, std::stop_token stop) {
     silenceFFmpegLog();
     const std::unique_ptr<AudioSource> input = AudioSource::openWav(source, failure);
     if (!input) {
@@ -153,7 +157,7 @@ std::optional<EncodedAudio> encodeWavFile(const QString& source, const QString& 
         *failure = {ConversionError::Encoding, ffmpeg::errorText(error)};
         return std::nullopt;
     }
-    const int64_t samples = transfer(*input, *converter, *output, failure);
+    const int64_t samples = transfer(*input, *converter, *output, stop, failure);
     if (samples < 0) {
         return std::nullopt;
     }

@@ -47,6 +47,7 @@ TEST_F(ConvertBatch, leavesOutFilesThatFailAndKeepsTheOrderOfTheRest) {
         scratch.writeWav(QStringLiteral("empty.wav"), {44100, 2, 16, 0, false}),
         QUrl::fromLocalFile(scratch.inputPath(QStringLiteral("folder.wav"))),
         scratch.writeWav(QStringLiteral("four.wav"), shortWav),
+        scratch.writeFile(QStringLiteral("cut.wav"), test::encodeWavFixture(shortWav).left(9000)),
     };
 
     const auto outcomes = library->convertFiles(urls);
@@ -55,7 +56,8 @@ TEST_F(ConvertBatch, leavesOutFilesThatFailAndKeepsTheOrderOfTheRest) {
     const QList<ConversionError> expected{
         ConversionError::None,        ConversionError::NotLocalFile, ConversionError::Unreadable,
         ConversionError::None,        ConversionError::NotWav,       ConversionError::NotWav,
-        ConversionError::Undecodable, ConversionError::Unreadable,   ConversionError::None};
+        ConversionError::Undecodable, ConversionError::Unreadable,   ConversionError::None,
+        ConversionError::Undecodable};
     for (qsizetype index = 0; index < urls.size(); ++index) {
         SCOPED_TRACE(urls[index].toString().toStdString());
         EXPECT_EQ(outcomes[index].failure.error, expected[index]);
@@ -90,20 +92,64 @@ TEST_F(ConvertBatch, takenNamesGetTheNextFreeNumberWithoutReplacingAnything) {
     ASSERT_TRUE(existing.open(QIODevice::WriteOnly));
     existing.write("someone else's file");
     existing.close();
-    const QUrl song = scratch.writeWav(QStringLiteral("song.wav"), shortWav);
+    QDir().mkpath(scratch.inputPath(QStringLiteral("other")));
+    WavFixture otherAudio = shortWav;
+    otherAudio.frames = 4000;
 
-    // The same file twice in one batch races for one name: both must win one.
-    const auto first = library->convert({song, song});
-    const auto second = library->convert({song});
+    // One source name, two audios: two tracks, racing for one name.
+    const auto tracks = library->convert({scratch.writeWav(QStringLiteral("song.wav"), shortWav),
+                                          scratch.writeWav("other/song.wav", otherAudio)});
 
-    ASSERT_EQ(first.size(), 2);
-    ASSERT_EQ(second.size(), 1);
-    EXPECT_EQ(namesOf(first + second), QStringList({"song", "song", "song"}));
-    EXPECT_EQ(scratch.mediaFiles(),
-              QStringList({"song 2.m4a", "song 3.m4a", "song 4.m4a", "song.m4a"}));
-    EXPECT_EQ(QFileInfo(second[0]->filePath()).fileName(), QStringLiteral("song 4.m4a"));
+    ASSERT_EQ(tracks.size(), 2);
+    EXPECT_EQ(namesOf(tracks), QStringList({"song", "song"}));
+    EXPECT_EQ(scratch.mediaFiles(), QStringList({"song 2.m4a", "song 3.m4a", "song.m4a"}));
     ASSERT_TRUE(existing.open(QIODevice::ReadOnly));
     EXPECT_EQ(existing.readAll(), QByteArray("someone else's file"));
+}
+
+// The same album imported twice, in one batch or in two, leaves one copy;
+// import settings changed since encode the held track again, in place.
+TEST_F(ConvertBatch, aFileTheLibraryHoldsGivesItsTrack) {
+    const QUrl a = scratch.writeWav(QStringLiteral("a.wav"), shortWav);
+    const QUrl b = scratch.writeWav(QStringLiteral("b.wav"), shortWav);
+    const auto first = library->convertFiles({a, b, a});
+    ASSERT_TRUE(first[0].track && first[1].track && first[2].track);
+    EXPECT_EQ(first[0].track->id(), first[2].track->id());
+    first[0].track->setProperty(QStringLiteral("name"), QStringLiteral("Song A"));
+    ASSERT_TRUE(library->flush(std::chrono::seconds(10)));
+    const qint64 id = first[0].track->id();
+    const QDateTime encodedAt = QFileInfo(first[0].track->filePath()).lastModified();
+
+    const auto again = library->convertFiles({b, a});
+    const QDateTime keptAt = QFileInfo(again[1].track->filePath()).lastModified();
+    ASSERT_TRUE(library->setImportSettings({Encoder::Mp3, 128}));
+    const auto reencoded = library->convertFiles({a});
+    ASSERT_TRUE(library->flush(std::chrono::seconds(10)));
+    const auto otherAudio =
+        library->convertFiles({scratch.writeWav(QStringLiteral("a.wav"), {44100, 2, 16, 2000})});
+
+    EXPECT_EQ(first[0].how, Conversion::Added);
+    EXPECT_EQ(again[1].how, Conversion::Held);
+    ASSERT_TRUE(again[1].track);
+    EXPECT_EQ(again[1].track->id(), id);
+    EXPECT_EQ(again[0].track->id(), first[1].track->id());
+    EXPECT_EQ(keptAt, encodedAt);
+    EXPECT_EQ(again[1].track->name(), QStringLiteral("Song A"));
+
+    EXPECT_EQ(reencoded[0].how, Conversion::Replaced);
+    ASSERT_TRUE(reencoded[0].track);
+    EXPECT_EQ(reencoded[0].track->id(), id);
+    const auto record = reencoded[0].track->record();
+    EXPECT_EQ(record->file, QStringLiteral("Media/a.mp3"));
+    EXPECT_EQ(record->encodedWith, (ImportSettings{Encoder::Mp3, 128}));
+    EXPECT_EQ(test::readTags(reencoded[0].track->filePath()).value("TITLE"), QStringList{"Song A"});
+    const auto decoded = test::decodeAudioFile(reencoded[0].track->filePath());
+    ASSERT_TRUE(decoded);
+    EXPECT_TRUE(decoded->codec.startsWith(QStringLiteral("mp3"))) << decoded->codec.toStdString();
+
+    EXPECT_EQ(otherAudio[0].how, Conversion::Added);
+    EXPECT_EQ(library->trackCount(), 3);
+    EXPECT_EQ(scratch.mediaFiles(), QStringList({"a 2.mp3", "a.mp3", "b.m4a"}));
 }
 
 // Decant's decoder announces no data when a FLAC stream did not say how long
