@@ -108,8 +108,11 @@ TEST_F(LibraryPipelineTest, opensNothingUntilItConverts) {
     EXPECT_TRUE(QDir(libraryFolder.path()).isEmpty());
 
     LibraryApplication unusable(QStringLiteral("/dev/null/library"));
-    EXPECT_TRUE(unusable.convert({QUrl::fromLocalFile(folder.filePath("x.wav"))}).isEmpty());
+    const QUrl file = QUrl::fromLocalFile(folder.filePath("x.wav"));
+    EXPECT_TRUE(unusable.convert({file}).isEmpty());
     EXPECT_FALSE(unusable.openingError().isEmpty());
+    EXPECT_TRUE(unusable.failureReasonForFile(file).contains("/dev/null/library"))
+        << unusable.failureReasonForFile(file).toStdString();
 }
 
 } // namespace
