@@ -242,7 +242,7 @@ bool Database::configure(QString* error) {
     // WAL lets the tool read while Decant writes. NORMAL: see SyncedCommits.
     Statement journal(connection_.get(), "PRAGMA journal_mode = WAL");
     if (!journal.nextRow() || journal.text(0) != QLatin1String("wal")) {
-        *error = journal.failed() ? sqlite::describeFailure(connection_.get())
+        *error = journal.failed() ? describeLastFailure()
                                   : QStringLiteral("the database refuses write-ahead logging");
         return false;
     }
@@ -252,7 +252,7 @@ bool Database::configure(QString* error) {
 bool Database::migrate(QString* error) {
     Statement version(connection_.get(), "PRAGMA user_version");
     if (!version.nextRow()) {
-        *error = sqlite::describeFailure(connection_.get());
+        *error = describeLastFailure();
         return false;
     }
     const int stored = int(version.integer(0));
@@ -274,7 +274,7 @@ bool Database::migrate(QString* error) {
     const SyncedCommits synced(connection_.get());
     sqlite::Transaction transaction(connection_.get());
     if (!transaction.began()) {
-        *error = sqlite::describeFailure(connection_.get());
+        *error = describeLastFailure();
         return false;
     }
     for (int step = stored; step < schemaVersion; ++step) {
@@ -286,20 +286,25 @@ bool Database::migrate(QString* error) {
     if (!sqlite::execute(connection_.get(), setVersion.constData(), error) ||
         !transaction.commit()) {
         if (error->isEmpty()) {
-            *error = sqlite::describeFailure(connection_.get());
+            *error = describeLastFailure();
         }
         return false;
     }
     return true;
 }
 
-bool Database::fail() const {
-    lastError_ = sqlite::describeFailure(connection_.get());
+QString Database::describeLastFailure() const {
+    QString description = sqlite::describeFailure(connection_.get());
     const int code = sqlite3_extended_errcode(connection_.get()) & 0xff;
     if (code == SQLITE_BUSY || code == SQLITE_LOCKED) {
-        lastError_ += QStringLiteral(" (still busy after %1 s)")
-                          .arg(double(busyTimeout_.count()) / 1000, 0, 'g', 3);
+        description += QStringLiteral(" (still busy after %1 s)")
+                           .arg(double(busyTimeout_.count()) / 1000, 0, 'g', 3);
     }
+    return description;
+}
+
+bool Database::fail() const {
+    lastError_ = describeLastFailure();
     return false;
 }
 

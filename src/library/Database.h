@@ -146,6 +146,7 @@ private:
     bool configure(QString* error);
     bool migrate(QString* error);
     bool fail() const;
+    QString describeLastFailure() const;
     static int waitWhileBusy(void* database, int attempts);
     std::optional<QString> freeName(const QString& wanted, const NameIsFree& isFree);
     bool nameIsListed(const QString& file);

@@ -4,6 +4,11 @@
 #include <QDir>
 #include <QFile>
 #include <gtest/gtest.h>
+#include <sqlite3.h>
+
+#include <algorithm>
+#include <atomic>
+#include <ostream>
 
 namespace decant::library {
 namespace {
@@ -182,6 +187,119 @@ TEST_F(ConvertBatch, eachBatchUsesTheSettingsStoredAtItsStart) {
     EXPECT_TRUE(tracks[0]->filePath().endsWith(QStringLiteral("/a.mp3")));
     EXPECT_EQ(tracks[0]->record()->kind, QStringLiteral("MPEG audio file"));
 }
+
+enum class StopAt { BeforeTheBatch, AsTheSecondEncodeBegins, OnceTheFirstFileIsDone };
+
+struct StopCase {
+    StopAt at;
+    qsizetype converted;
+};
+
+class StoppedConversion : public testing::TestWithParam<StopCase> {
+protected:
+    ScratchLibrary scratch;
+};
+
+// The file under way is abandoned, leaving nothing behind; the files not
+// begun fail as stopped; the next convert is not stopped.
+TEST_P(StoppedConversion, convertsNothingMoreAndLeavesNothingHalfDone) {
+    const StopCase stop = GetParam();
+    std::shared_ptr<Library> library;
+    std::atomic<int> encodes = 0;
+    LibraryOptions options;
+    options.parallelConversions = 1;
+    options.stepHook = [&](std::string_view step) {
+        if (stop.at == StopAt::AsTheSecondEncodeBegins && step == "encoding" && ++encodes == 2) {
+            library->stopConverting();
+        }
+    };
+    library = scratch.open(options);
+    ASSERT_TRUE(library);
+    const QList<QUrl> urls{scratch.writeWav("a.wav", shortWav), scratch.writeWav("b.wav", shortWav),
+                           scratch.writeWav("c.wav", shortWav)};
+    if (stop.at == StopAt::BeforeTheBatch) {
+        library->stopConverting();
+    }
+
+    QList<std::pair<qsizetype, bool>> told;
+    const auto outcomes =
+        library->convertFiles(urls, [&](qsizetype index, const ConversionOutcome& outcome) {
+            told.append({index, outcome.track != nullptr});
+            if (stop.at == StopAt::OnceTheFirstFileIsDone) {
+                library->stopConverting();
+            }
+        });
+
+    QList<std::pair<qsizetype, bool>> expected;
+    for (qsizetype index = 0; index < urls.size(); ++index) {
+        expected.append({index, index < stop.converted});
+        EXPECT_EQ(outcomes[index].track != nullptr, index < stop.converted);
+        if (index >= stop.converted) {
+            EXPECT_EQ(outcomes[index].failure.error, ConversionError::Stopped);
+        }
+    }
+    std::sort(told.begin(), told.end());
+    EXPECT_EQ(told, expected);
+    EXPECT_EQ(library->trackCount(), stop.converted);
+    EXPECT_EQ(scratch.mediaFiles().size(), stop.converted)
+        << scratch.mediaFiles().join(' ').toStdString();
+    EXPECT_EQ(library->convert(urls).size(), 3);
+}
+
+INSTANTIATE_TEST_SUITE_P(Moments, StoppedConversion,
+                         testing::Values(StopCase{StopAt::BeforeTheBatch, 0},
+                                         StopCase{StopAt::AsTheSecondEncodeBegins, 1},
+                                         StopCase{StopAt::OnceTheFirstFileIsDone, 1}));
+
+struct Lock {
+    const char* name;
+    const char* sql; // run by another program's connection, which keeps it
+    bool opens;      // whether the library still opens
+};
+
+void PrintTo(const Lock& lock, std::ostream* out) {
+    *out << lock.name;
+}
+
+class LockedLibrary : public testing::TestWithParam<Lock> {};
+
+// Another program holding the database past the busy time-out: the open or
+// every file says so, instead of waiting for ever or failing silently.
+TEST_P(LockedLibrary, saysItIsLockedByAnotherProgram) {
+    ScratchLibrary scratch;
+    LibraryOptions options;
+    options.busyTimeout = std::chrono::milliseconds(100);
+    { ASSERT_TRUE(scratch.open(options)); }
+    sqlite3* other = nullptr;
+    ASSERT_EQ(
+        sqlite3_open((scratch.libraryPath() + "/Library.sqlite").toUtf8().constData(), &other),
+        SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(other, GetParam().sql, nullptr, nullptr, nullptr), SQLITE_OK);
+
+    QString error;
+    const auto library = Library::open(scratch.libraryPath(), options, &error);
+    const auto outcomes =
+        library ? library->convertFiles({scratch.writeWav("a.wav"), scratch.writeWav("b.wav")})
+                : QList<ConversionOutcome>();
+    sqlite3_close(other);
+
+    EXPECT_EQ(library != nullptr, GetParam().opens) << error.toStdString();
+    for (const ConversionOutcome& outcome : outcomes) {
+        error = describeConversionFailure(outcome.failure);
+        EXPECT_FALSE(outcome.track);
+    }
+    EXPECT_TRUE(error.contains("locked by another program (still busy after 0.1 s)"))
+        << error.toStdString();
+    EXPECT_TRUE(scratch.mediaFiles().isEmpty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Locks, LockedLibrary,
+                         testing::Values(Lock{"Writing", "BEGIN IMMEDIATE", true},
+                                         Lock{"Exclusive",
+                                              "PRAGMA locking_mode = EXCLUSIVE; BEGIN EXCLUSIVE; "
+                                              "UPDATE settings SET value = value",
+                                              false}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace
 } // namespace decant::library
