@@ -529,11 +529,20 @@ std::optional<QString> Database::renameMoveTarget(qint64 trackId, const NameIsFr
     return std::nullopt;
 }
 
-bool Database::finishFileMove(qint64 trackId) {
+bool Database::finishFileMoves(const QList<qint64>& trackIds) {
     std::lock_guard lock(mutex_);
-    Statement remove(connection_.get(), "DELETE FROM file_moves WHERE track_id = ?1");
-    remove.bind(1, trackId);
-    return remove.run() || fail();
+    sqlite::Transaction transaction(connection_.get());
+    if (!transaction.began()) {
+        return fail();
+    }
+    for (const qint64 trackId : trackIds) {
+        Statement remove(connection_.get(), "DELETE FROM file_moves WHERE track_id = ?1");
+        remove.bind(1, trackId);
+        if (!remove.run()) {
+            return fail();
+        }
+    }
+    return transaction.commit() || fail();
 }
 
 bool Database::removeTrack(qint64 id) {

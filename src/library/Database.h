@@ -119,9 +119,9 @@ public:
     // Gives the track another free name when its reserved one was taken on
     // disk before the move.
     std::optional<QString> renameMoveTarget(qint64 trackId, const NameIsFree& isFree);
-    // The move is done. Not synced: a move whose end is lost is finished
+    // The moves are done. Not synced: a move whose end is lost is finished
     // again by the next open, which finds nothing left to do.
-    bool finishFileMove(qint64 trackId);
+    bool finishFileMoves(const QList<qint64>& trackIds);
     bool removeTrack(qint64 id);
 
     // Stores the value (already of the property's kind) and marks the

@@ -32,34 +32,40 @@ Database::NameIsFree FileMoves::nameIsFree() const {
     return [this](const QString& file) { return isFree(file); };
 }
 
-bool FileMoves::complete(const FileMove& move, QString* error) {
+std::optional<QString> FileMoves::place(const FileMove& move, QString* error) {
     const QString pending = absolutePath(move.pending);
     QString target = absolutePath(move.file);
     const bool replace = move.replaced == move.file;
     while (!renameFile(pending, target, replace)) {
         const int failure = errno;
         if (failure == ENOENT && !QFileInfo::exists(pending) && QFileInfo::exists(target)) {
-            break; // another process finished it
+            break; // placed before, by this process or another
         }
         if (failure != EEXIST || replace) {
             *error = QStringLiteral("cannot move %1 into place: %2")
                          .arg(move.file, describeFileError(failure));
-            return false;
+            return std::nullopt;
         }
         // Someone took the name on disk after it was reserved.
         const auto renamed = database_.renameMoveTarget(move.trackId, nameIsFree());
         if (!renamed) {
             *error = database_.lastError();
-            return false;
+            return std::nullopt;
         }
         target = absolutePath(*renamed);
     }
     reachStep(hook_, "moved");
-    syncFolder(QFileInfo(target).absolutePath());
-    if (!move.replaced.isEmpty() && !replace && QFile::remove(absolutePath(move.replaced))) {
-        syncFolder(QFileInfo(absolutePath(move.replaced)).absolutePath());
+    if (!move.replaced.isEmpty() && !replace) {
+        QFile::remove(absolutePath(move.replaced));
     }
-    if (!database_.finishFileMove(move.trackId)) {
+    return QFileInfo(target).absolutePath();
+}
+
+bool FileMoves::finish(const QList<qint64>& trackIds, const QStringList& folders, QString* error) {
+    for (const QString& folder : folders) {
+        syncFolder(folder);
+    }
+    if (!trackIds.isEmpty() && !database_.finishFileMoves(trackIds)) {
         *error = database_.lastError();
         return false;
     }
@@ -68,6 +74,8 @@ bool FileMoves::complete(const FileMove& move, QString* error) {
 
 QStringList FileMoves::recover() {
     QStringList done;
+    QList<qint64> placed;
+    QStringList folders;
     for (const FileMove& move : database_.fileMoves()) {
         const QString pending = absolutePath(move.pending);
         const bool pendingThere = QFileInfo::exists(pending);
@@ -83,7 +91,9 @@ QStringList FileMoves::recover() {
                                 .arg(move.trackId)
                                 .arg(move.file));
             }
-        } else if (complete(move, &error)) {
+        } else if (const auto folder = place(move, &error)) {
+            placed.append(move.trackId);
+            folders.append(*folder);
             done.append(QStringLiteral("Finished putting %1 in place for track %2, which an "
                                        "interrupted import left undone.")
                             .arg(move.file)
@@ -93,6 +103,12 @@ QStringList FileMoves::recover() {
                             .arg(move.trackId)
                             .arg(error));
         }
+    }
+    QString error;
+    folders.removeDuplicates();
+    if (!finish(placed, folders, &error)) {
+        done.append(
+            QStringLiteral("Could not record the end of interrupted imports: %1").arg(error));
     }
     return done;
 }

@@ -6,6 +6,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
+
 namespace decant::library {
 
 // Puts encoded files in place as their tracks' files, following the journal
@@ -23,10 +25,15 @@ public:
     Database::NameIsFree nameIsFree() const;
 
     // Renames the pending file to the track's file (or another free name
-    // when that was taken meanwhile), syncs the folder, removes the file it
-    // replaces and ends the journal entry. False, with the reason, when the
-    // file cannot be put in place; the entry then stays for the next open.
-    bool complete(const FileMove& move, QString* error);
+    // when that was taken meanwhile) and removes the file it replaces; the
+    // folder it is in, or nothing, with the reason, when the file cannot be
+    // put in place. The journal entry stays until `finish`, or for the next
+    // open.
+    std::optional<QString> place(const FileMove& move, QString* error);
+    // Syncs the folders the placed files are in, then ends their journal
+    // entries: a rename is only safe from a power cut once its folder is
+    // synced, so one sync serves a whole batch.
+    bool finish(const QList<qint64>& trackIds, const QStringList& folders, QString* error);
 
     // Finishes every move that no living process is making; what was done,
     // for a user to read.

@@ -91,7 +91,20 @@ QList<ImportedFile> ImportBatch::run(const QList<QUrl>& urls, const Finished& fi
         }
         recording = false;
     });
+    finishMoves();
     return results;
+}
+
+void ImportBatch::finishMoves() {
+    QString error;
+    placedFolders_.removeDuplicates();
+    // An end that fails is found again by the next open, which finishes it.
+    library_.moves.finish(placed_, placedFolders_, &error);
+    if (library_.tagsChanged) {
+        for (const qint64 id : std::as_const(replaced_)) {
+            library_.tagsChanged(id);
+        }
+    }
 }
 
 // Fails the whole batch at once, rather than each file after its encode.
@@ -187,7 +200,7 @@ NewTrack ImportBatch::newTrack(const SourceFile& source, const EncodedTrack& enc
 }
 
 // Runs on one thread at a time, in the order of the groups.
-ImportedFile ImportBatch::record(const Group& group, Prepared& prepared) const {
+ImportedFile ImportBatch::record(const Group& group, Prepared& prepared) {
     if (!prepared.encoded) {
         return prepared.held && prepared.failure.error == ConversionError::None
                    ? ImportedFile{Conversion::Held, prepared.held->id, {}}
@@ -216,18 +229,17 @@ ImportedFile ImportBatch::record(const Group& group, Prepared& prepared) const {
     pending.release();
     reachStep(library_.hook, "recorded");
     QString error;
-    if (!library_.moves.complete(
-            {recorded->trackId, recorded->file, pendingFile, recorded->replaced}, &error)) {
+    const auto folder = library_.moves.place(
+        {recorded->trackId, recorded->file, pendingFile, recorded->replaced}, &error);
+    if (!folder) {
         return failed({ConversionError::Writing, error});
     }
-    if (!prepared.held) {
-        return {Conversion::Added, recorded->trackId, {}};
+    placed_.append(recorded->trackId);
+    placedFolders_.append(*folder);
+    if (prepared.held) {
+        replaced_.append(recorded->trackId);
     }
-    files.unlock();
-    if (library_.tagsChanged) {
-        library_.tagsChanged(recorded->trackId);
-    }
-    return {Conversion::Replaced, recorded->trackId, {}};
+    return {prepared.held ? Conversion::Replaced : Conversion::Added, recorded->trackId, {}};
 }
 
 } // namespace decant::library

@@ -45,7 +45,7 @@ public:
         // writes into a file on its way out.
         std::mutex& filesMutex;
         StepHook hook;
-        // Called once a replaced track's new file is in place.
+        // Called once a replaced track's new file is in place for good.
         std::function<void(qint64 trackId)> tagsChanged;
     };
     // Called as each file is done, on the thread that finished it.
@@ -65,7 +65,8 @@ private:
                           const Finished& finished) const;
     Prepared prepare(const Group& group) const;
     bool isReusable(const TrackRecord& track, const SourceFile& source) const;
-    ImportedFile record(const Group& group, Prepared& prepared) const;
+    ImportedFile record(const Group& group, Prepared& prepared);
+    void finishMoves();
     NewTrack newTrack(const SourceFile& source, const EncodedTrack& encoded) const;
 
     Parts library_;
@@ -73,6 +74,11 @@ private:
     Importer importer_;
     std::stop_token stop_;
     int parallel_;
+    // The files put in place, whose journal entries end with the batch;
+    // written by one recording thread at a time.
+    QList<qint64> placed_;
+    QStringList placedFolders_;
+    QList<qint64> replaced_;
 };
 
 } // namespace decant::library
