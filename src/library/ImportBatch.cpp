@@ -61,14 +61,18 @@ QList<ImportedFile> ImportBatch::run(const QList<QUrl>& urls, const Finished& fi
         }
         return results;
     }
-    const QList<Group> groups = identify(urls, results, finished);
+    encodeAndRecord(identify(urls, results, finished), finish);
+    finishMoves();
+    return results;
+}
 
-    // Groups are encoded in parallel but recorded in their order, so that
-    // track ids follow the files: whichever thread finds the next group to
-    // record ready records it, and every one after it that is ready too.
+// Groups are encoded in parallel but recorded in their order, so that track
+// ids follow the files: whichever thread finds the next group to record
+// ready records it, and every one after it that is ready too.
+void ImportBatch::encodeAndRecord(const QList<Group>& groups, const Finished& finish) {
     std::vector<std::optional<Prepared>> ready(std::size_t(groups.size()));
     std::mutex readyMutex;
-    qsizetype nextToRecord = 0;
+    std::size_t nextToRecord = 0;
     bool recording = false;
     forEachInParallel(groups.size(), parallel_, [&](qsizetype index) {
         Prepared prepared = prepare(groups[index]);
@@ -78,21 +82,19 @@ QList<ImportedFile> ImportBatch::run(const QList<QUrl>& urls, const Finished& fi
             return;
         }
         recording = true;
-        while (nextToRecord < groups.size() && ready[std::size_t(nextToRecord)]) {
-            const qsizetype next = nextToRecord++;
-            Prepared item = std::move(*ready[std::size_t(next)]);
-            ready[std::size_t(next)].reset();
+        while (nextToRecord < ready.size() && ready[nextToRecord]) {
+            const std::size_t next = nextToRecord++;
+            Prepared item = std::move(*ready[next]);
+            ready[next].reset();
             lock.unlock();
-            const ImportedFile file = record(groups[next], item);
-            for (const qsizetype fileIndex : groups[next].indexes) {
+            const ImportedFile file = record(groups[qsizetype(next)], item);
+            for (const qsizetype fileIndex : groups[qsizetype(next)].indexes) {
                 finish(fileIndex, file);
             }
             lock.lock();
         }
         recording = false;
     });
-    finishMoves();
-    return results;
 }
 
 void ImportBatch::finishMoves() {

@@ -63,6 +63,7 @@ private:
     std::optional<ConversionFailure> libraryProblem() const;
     QList<Group> identify(const QList<QUrl>& urls, QList<ImportedFile>& results,
                           const Finished& finished) const;
+    void encodeAndRecord(const QList<Group>& groups, const Finished& finish);
     Prepared prepare(const Group& group) const;
     bool isReusable(const TrackRecord& track, const SourceFile& source) const;
     ImportedFile record(const Group& group, Prepared& prepared);
