@@ -392,6 +392,20 @@ std::optional<qint64> Library::rewriteTags(const QString& path, const TrackRecor
     return QFileInfo(path).size();
 }
 
+bool Library::writeTagsNow(qint64 id) {
+    if (d->options.readOnly) {
+        return false;
+    }
+    if (d->writer) {
+        d->writer->schedule(id, true);
+        d->writer->flush(std::chrono::seconds(30));
+    } else {
+        saveTags({id}); // no writer thread to meet
+    }
+    const auto record = trackRecord(id);
+    return record && record->tagsDirty == 0;
+}
+
 bool Library::flush(std::chrono::milliseconds timeout) {
     return !d->writer || d->writer->flush(timeout);
 }

@@ -118,6 +118,10 @@ public:
     // A handle on the track with this id, or null.
     std::shared_ptr<Track> track(qint64 id);
 
+    // Writes the track's tags into its file now: through the tag writer when
+    // there is one, else on the calling thread. True when its file is up to
+    // date.
+    bool writeTagsNow(qint64 id);
     // Writes every pending tag now; true when all were written in time.
     bool flush(std::chrono::milliseconds timeout = std::chrono::seconds(30));
     // Media files whose tags have been rewritten since the library opened.
@@ -133,7 +137,7 @@ private:
     std::optional<TrackRecord> trackRecord(qint64 id) const;
     std::shared_ptr<Track> makeTrack(qint64 id);
     bool stopRequested() const;
-    // Run on the tag writer's thread.
+    // Run on the tag writer's thread, or the caller's when there is none.
     quint64 saveTags(const std::vector<qint64>& ids);
     std::optional<qint64> rewriteTags(const QString& path, const TrackRecord& record);
 

@@ -188,10 +188,7 @@ Repair repairLibraryProblem(Library& library, const LibraryProblem& problem) {
     case Kind::TagsNotWritten:
         break;
     }
-    library.flush();
-    const auto track = library.track(problem.trackId);
-    const auto record = track ? track->record() : std::nullopt;
-    if (record && record->tagsDirty == 0) {
+    if (library.writeTagsNow(problem.trackId)) {
         return {true, QStringLiteral("Wrote the tags of track %1 into %2.")
                           .arg(problem.trackId)
                           .arg(problem.file)};

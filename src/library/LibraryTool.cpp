@@ -255,9 +255,12 @@ int check(const Invocation& invocation, QTextStream& out, QTextStream& err) {
 }
 
 // Opening the library for writing already finishes interrupted imports and
-// removes their leftovers; what is left is mended problem by problem.
+// removes their leftovers; what is left is mended problem by problem. Without
+// the tag writer, which would write lagging tags unasked, and unreported.
 int repair(const Invocation& invocation, QTextStream& out, QTextStream& err) {
-    const auto library = openLibrary(invocation, LibraryOptions{}, err);
+    LibraryOptions options;
+    options.writeTags = false;
+    const auto library = openLibrary(invocation, options, err);
     if (!library) {
         return ToolLibraryFailed;
     }
