@@ -5,7 +5,11 @@
 #include "library/TrackProperty.h"
 #include "queue/Comments.h"
 
+#include <QFileInfo>
 #include <QLocale>
+#include <QSet>
+
+#include <utility>
 
 namespace decant {
 namespace {
@@ -36,10 +40,11 @@ std::optional<library::PropertyValue> valueOfKind(const QVariant& value,
 
 class LibraryTrack final : public iTunesTrack {
 public:
-    explicit LibraryTrack(std::shared_ptr<library::Track> track)
-        : track_(std::move(track)) {}
+    LibraryTrack(std::shared_ptr<library::Track> track, QString replyName)
+        : track_(std::move(track))
+        , replyName_(std::move(replyName)) {}
 
-    QString name() const override { return track_->name(); }
+    QString name() const override { return replyName_; }
 
     void setValueForKey(const QVariant& value, const QString& key) override {
         const auto kind = library::propertyKind(key);
@@ -53,6 +58,7 @@ public:
 
 private:
     std::shared_ptr<library::Track> track_;
+    QString replyName_;
 };
 
 } // namespace
@@ -62,12 +68,15 @@ LibraryApplication::LibraryApplication(QString folder)
 
 LibraryApplication::~LibraryApplication() = default;
 
+QString LibraryApplication::location() const {
+    return folder_.isEmpty() ? library::Library::defaultLocation() : folder_;
+}
+
 std::shared_ptr<library::Library> LibraryApplication::library() {
     std::lock_guard lock(mutex_);
     if (!library_) {
-        const QString folder = folder_.isEmpty() ? library::Library::defaultLocation() : folder_;
         openingError_.clear();
-        library_ = library::Library::open(folder, &openingError_);
+        library_ = library::Library::open(location(), &openingError_);
     }
     return library_;
 }
@@ -77,18 +86,85 @@ QString LibraryApplication::openingError() const {
     return openingError_;
 }
 
+QString LibraryApplication::failureReasonForFile(const QUrl& file) const {
+    std::lock_guard lock(mutex_);
+    return reasons_.value(file);
+}
+
+void LibraryApplication::setConversionObserver(ConversionObserver observer) {
+    std::lock_guard lock(mutex_);
+    observer_ = std::move(observer);
+}
+
+void LibraryApplication::stopConverting() {
+    std::shared_ptr<library::Library> opened;
+    {
+        std::lock_guard lock(mutex_);
+        opened = library_;
+        stopBeforeOpening_ = !opened;
+    }
+    if (opened) {
+        opened->stopConverting();
+    }
+}
+
+void LibraryApplication::failEveryFile(const QList<QUrl>& files, const QString& reason) {
+    ConversionObserver observer;
+    {
+        std::lock_guard lock(mutex_);
+        for (const QUrl& file : files) {
+            reasons_.insert(file, reason);
+        }
+        observer = observer_;
+    }
+    for (const QUrl& file : files) {
+        if (observer) {
+            observer(file, false);
+        }
+    }
+}
+
 // Hand-off thread.
 QList<iTunesTrackPointer> LibraryApplication::convert(const QList<QUrl>& files) {
+    {
+        std::lock_guard lock(mutex_);
+        reasons_.clear();
+    }
     if (files.isEmpty()) {
         return {};
     }
     const auto opened = library();
     if (!opened) {
+        failEveryFile(files, QStringLiteral("the library at %1 could not be opened: %2")
+                                 .arg(location(), openingError()));
         return {};
     }
+    ConversionObserver observer;
+    {
+        std::lock_guard lock(mutex_);
+        observer = observer_;
+        if (std::exchange(stopBeforeOpening_, false)) {
+            opened->stopConverting();
+        }
+    }
+    const auto outcomes = opened->convertFiles(
+        files, [&](qsizetype index, const library::ConversionOutcome& outcome) {
+            if (observer) {
+                observer(files[index], outcome.track != nullptr);
+            }
+        });
     QList<iTunesTrackPointer> tracks;
-    for (const auto& track : opened->convert(files)) {
-        tracks.append(std::make_shared<LibraryTrack>(track));
+    QSet<qint64> replied;
+    std::lock_guard lock(mutex_);
+    for (qsizetype index = 0; index < files.size(); ++index) {
+        const auto& outcome = outcomes[index];
+        if (!outcome.track) {
+            reasons_.insert(files[index], library::describeConversionFailure(outcome.failure));
+        } else if (!replied.contains(outcome.track->id())) {
+            replied.insert(outcome.track->id());
+            tracks.append(std::make_shared<LibraryTrack>(
+                outcome.track, QFileInfo(files[index].toLocalFile()).completeBaseName()));
+        }
     }
     return tracks;
 }

@@ -2,7 +2,9 @@
 
 #include "itunes/iTunesApplication.h"
 
+#include <QHash>
 #include <QString>
+#include <QUrl>
 
 #include <memory>
 #include <mutex>
@@ -22,7 +24,13 @@ public:
     explicit LibraryApplication(QString folder = {});
     ~LibraryApplication() override;
 
+    // The tracks are named after the files they were converted from, also
+    // those the library held already under the title the hand-off gave them:
+    // that name is how the caller tells which file each track is for.
     QList<iTunesTrackPointer> convert(const QList<QUrl>& files) override;
+    QString failureReasonForFile(const QUrl& file) const override;
+    void setConversionObserver(ConversionObserver observer) override;
+    void stopConverting() override;
 
     // Why the library could not be opened; empty while nothing went wrong.
     QString openingError() const;
@@ -30,10 +38,16 @@ public:
     std::shared_ptr<library::Library> library();
 
 private:
+    QString location() const;
+    void failEveryFile(const QList<QUrl>& files, const QString& reason);
+
     const QString folder_;
     mutable std::mutex mutex_;
     std::shared_ptr<library::Library> library_;
     QString openingError_;
+    QHash<QUrl, QString> reasons_; // of the last convert
+    ConversionObserver observer_;
+    bool stopBeforeOpening_ = false;
 };
 
 } // namespace decant

@@ -40,9 +40,11 @@ public:
     virtual ~iTunesApplication() = default;
 
     // Converts each file with the library's own import settings, adds the
-    // results to the library and replies with the new tracks. A file that
-    // cannot be converted has no track in the reply; an absent reply is an
-    // empty list.
+    // results to the library and replies with the new tracks. A file whose
+    // track the library holds already (the same source and audio) gives that
+    // track instead of a second one, named after the file like a new one. A
+    // file that cannot be converted has no track in the reply; an absent
+    // reply is an empty list.
     virtual QList<iTunesTrackPointer> convert(const QList<QUrl>& files) = 0;
 
     // Why the last convert gave no track for `file`: empty when it gave one,

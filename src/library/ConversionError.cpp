@@ -22,8 +22,16 @@ QString describeConversionError(ConversionError error) {
         return QStringLiteral("the media file could not be written");
     case ConversionError::Recording:
         return QStringLiteral("the track could not be recorded");
+    case ConversionError::Stopped:
+        return QStringLiteral("not converted: the import was stopped");
     }
     return {};
+}
+
+QString describeConversionFailure(const ConversionFailure& failure) {
+    const QString description = describeConversionError(failure.error);
+    return failure.detail.isEmpty() ? description
+                                    : description + QStringLiteral(": ") + failure.detail;
 }
 
 } // namespace decant::library

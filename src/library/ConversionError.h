@@ -15,6 +15,7 @@ enum class ConversionError {
     Encoding,     // the encoder refused the audio or failed
     Writing,      // the media file could not be written or named
     Recording,    // the database refused the new track
+    Stopped,      // the conversion was stopped before the file was done
 };
 
 struct ConversionFailure {
@@ -24,5 +25,9 @@ struct ConversionFailure {
 
 // A short English description: "not a WAV file".
 QString describeConversionError(ConversionError error);
+
+// The description with its detail, as a user reads it: "not a WAV file:
+// Invalid data found when processing input".
+QString describeConversionFailure(const ConversionFailure& failure);
 
 } // namespace decant::library

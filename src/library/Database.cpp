@@ -1,9 +1,11 @@
 #include "library/Database.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QStringList>
 
 #include <array>
+#include <thread>
 
 namespace decant::library {
 namespace {
@@ -36,15 +38,38 @@ constexpr std::array migrations{
     CREATE INDEX tracks_with_dirty_tags ON tracks(id) WHERE tags_dirty != 0;
     CREATE TABLE settings (key TEXT PRIMARY KEY, value TEXT NOT NULL) WITHOUT ROWID;
     )sql",
+    // Where each track came from, so that importing a file again finds its
+    // track, and the journal of files on their way into place.
+    R"sql(
+    ALTER TABLE tracks ADD COLUMN source TEXT;
+    ALTER TABLE tracks ADD COLUMN audio_md5 TEXT;
+    ALTER TABLE tracks ADD COLUMN encoder TEXT;
+    ALTER TABLE tracks ADD COLUMN encoder_bit_rate INTEGER;
+    -- Files used to be named after their source, a path hash, with " 2",
+    -- " 3"... for copies: that is all an older library tells of its sources.
+    UPDATE tracks SET source = substr(file, 7, 32)
+        WHERE substr(file, 1, 6) = 'Media/' AND length(file) > 39
+          AND substr(file, 39, 1) IN ('.', ' ')
+          AND NOT substr(file, 7, 32) GLOB '*[^0-9a-f]*';
+    CREATE UNIQUE INDEX tracks_by_source ON tracks(source, audio_md5);
+    CREATE INDEX tracks_by_file ON tracks(file);
+    CREATE TABLE file_moves (
+        track_id INTEGER PRIMARY KEY,
+        pending TEXT NOT NULL,
+        replaced TEXT
+    );
+    )sql",
 };
 static_assert(migrations.size() == Database::schemaVersion);
 
-constexpr int busyTimeoutMilliseconds = 5000;
-constexpr int fixedColumns = 10; // id ... tags_dirty, before the properties
+// id ... encoder_bit_rate, before the properties
+constexpr int fixedColumns = 14;
+// Leaves room for " 99999" before the extension within the usual name limit.
+constexpr int mostCopies = 100000;
 
 QByteArray selectTracksSql() {
     QByteArray sql = "SELECT id, file, kind, duration, sample_rate, channels, bit_rate, size, "
-                     "date_added, tags_dirty";
+                     "date_added, tags_dirty, source, audio_md5, encoder, encoder_bit_rate";
     for (const TrackProperty& property : trackProperties()) {
         sql += ", \"" + QByteArray(property.column) + '"';
     }
@@ -63,6 +88,14 @@ PropertyValue columnValue(const Statement& statement, int column, PropertyKind k
     return statement.text(column);
 }
 
+std::optional<ImportSettings> settingsFromRow(const Statement& row, int column) {
+    const auto encoder = row.isNull(column) ? std::nullopt : encoderNamed(row.text(column));
+    if (!encoder) {
+        return std::nullopt;
+    }
+    return ImportSettings{*encoder, int(row.integer(column + 1))};
+}
+
 TrackRecord recordFromRow(const Statement& row) {
     TrackRecord record;
     record.id = row.integer(0);
@@ -75,6 +108,9 @@ TrackRecord recordFromRow(const Statement& row) {
     record.size = row.integer(7);
     record.dateAdded = QDateTime::fromString(row.text(8), Qt::ISODateWithMs);
     record.tagsDirty = row.integer(9);
+    record.source = row.text(10);
+    record.audioDigest = row.text(11);
+    record.encodedWith = settingsFromRow(row, 12);
     int column = fixedColumns;
     for (const TrackProperty& property : trackProperties()) {
         if (!row.isNull(column)) {
@@ -96,9 +132,59 @@ void bindValue(Statement& statement, int index, const PropertyValue& value) {
     }
 }
 
+// Binds what an encoding gives a track, at ?1 ... ?10.
+void bindEncoding(Statement& statement, const QString& file, const NewTrack& track) {
+    statement.bind(1, file)
+        .bind(2, track.kind)
+        .bind(3, track.duration)
+        .bind(4, qint64(track.sampleRate))
+        .bind(5, qint64(track.channels))
+        .bind(6, qint64(track.bitRate))
+        .bind(7, track.size)
+        .bind(8, track.audioDigest)
+        .bind(9, encoderName(track.settings.encoder))
+        .bind(10, qint64(track.settings.bitRate));
+}
+
+// "Media/song.m4a" as its copy number `copy`: "Media/song 2.m4a".
+QString numberedName(const QString& file, int copy) {
+    if (copy == 1) {
+        return file;
+    }
+    const qsizetype dot = file.lastIndexOf(u'.');
+    const bool hasExtension = dot > file.lastIndexOf(u'/') + 1;
+    const QString base = hasExtension ? file.left(dot) : file;
+    const QString extension = hasExtension ? file.mid(dot) : QString();
+    return QStringLiteral("%1 %2%3").arg(base).arg(copy).arg(extension);
+}
+
+QString extensionOf(const QString& file) {
+    const qsizetype dot = file.lastIndexOf(u'.');
+    return dot > file.lastIndexOf(u'/') + 1 ? file.mid(dot) : QString();
+}
+
+// The commits made while one exists are synced to disk (FULL), so that they
+// survive a power cut; the connection's others survive only a crash of the
+// process (NORMAL), which costs no sync. Made outside any transaction: the
+// setting is read when a transaction commits.
+class SyncedCommits {
+public:
+    explicit SyncedCommits(sqlite3* connection)
+        : connection_(connection) {
+        sqlite::execute(connection_, "PRAGMA synchronous = FULL");
+    }
+    ~SyncedCommits() { sqlite::execute(connection_, "PRAGMA synchronous = NORMAL"); }
+    SyncedCommits(const SyncedCommits&) = delete;
+    SyncedCommits& operator=(const SyncedCommits&) = delete;
+
+private:
+    sqlite3* connection_;
+};
+
 } // namespace
 
-std::unique_ptr<Database> Database::open(const QString& path, Access access, QString* error) {
+std::unique_ptr<Database> Database::open(const QString& path, Access access, QString* error,
+                                         std::chrono::milliseconds busyTimeout) {
     const bool readOnly = access == Access::ReadOnly;
     if (readOnly && !QFileInfo(path).isFile()) {
         *error = QStringLiteral("no library database at %1").arg(path);
@@ -108,15 +194,15 @@ std::unique_ptr<Database> Database::open(const QString& path, Access access, QSt
     const int flags =
         (readOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE) |
         SQLITE_OPEN_FULLMUTEX;
-    const int result = sqlite3_open_v2(path.toUtf8().constData(), &raw, flags, nullptr);
+    const int result = sqlite3_open_v2(QFile::encodeName(path).constData(), &raw, flags, nullptr);
     sqlite::Connection connection(raw);
     if (result != SQLITE_OK) {
         *error = QStringLiteral("cannot open %1: %2")
-                     .arg(path, connection ? sqlite::lastError(raw)
+                     .arg(path, connection ? sqlite::describeFailure(raw)
                                            : QString::fromUtf8(sqlite3_errstr(result)));
         return nullptr;
     }
-    auto database = std::make_unique<Database>(std::move(connection), access);
+    auto database = std::make_unique<Database>(std::move(connection), access, busyTimeout);
     QString reason;
     if (!database->configure(&reason) || !database->migrate(&reason)) {
         *error = QStringLiteral("cannot use %1: %2").arg(path, reason);
@@ -125,31 +211,48 @@ std::unique_ptr<Database> Database::open(const QString& path, Access access, QSt
     return database;
 }
 
-Database::Database(sqlite::Connection connection, Access access)
+Database::Database(sqlite::Connection connection, Access access,
+                   std::chrono::milliseconds busyTimeout)
     : connection_(std::move(connection))
-    , access_(access) {}
+    , access_(access)
+    , busyTimeout_(busyTimeout) {}
+
+void Database::setAbandonWait(std::function<bool()> abandon) {
+    abandonWait_ = std::move(abandon);
+}
+
+// Runs on whichever thread waits, with the database's lock held.
+int Database::waitWhileBusy(void* context, int attempts) {
+    const auto* database = static_cast<const Database*>(context);
+    constexpr auto step = std::chrono::milliseconds(10);
+    if (attempts * step >= database->busyTimeout_ ||
+        (database->abandonWait_ && database->abandonWait_())) {
+        return 0;
+    }
+    std::this_thread::sleep_for(step);
+    return 1;
+}
 
 bool Database::configure(QString* error) {
-    sqlite3_busy_timeout(connection_.get(), busyTimeoutMilliseconds);
+    sqlite3_busy_handler(connection_.get(), waitWhileBusy, this);
     sqlite3_extended_result_codes(connection_.get(), 1);
     if (access_ == Access::ReadOnly) {
         return true;
     }
-    // WAL lets the tool read while Decant writes; FULL makes every property
-    // set survive a power cut, not only a crash of the process.
+    // WAL lets the tool read while Decant writes. NORMAL: see SyncedCommits.
     Statement journal(connection_.get(), "PRAGMA journal_mode = WAL");
     if (!journal.nextRow() || journal.text(0) != QLatin1String("wal")) {
-        *error = journal.failed() ? sqlite::lastError(connection_.get())
+        *error = journal.failed() ? describeLastFailure()
                                   : QStringLiteral("the database refuses write-ahead logging");
         return false;
     }
-    return sqlite::execute(connection_.get(), "PRAGMA synchronous = FULL", error);
+    return sqlite::execute(connection_.get(), "PRAGMA synchronous = NORMAL", error);
 }
 
 bool Database::migrate(QString* error) {
     Statement version(connection_.get(), "PRAGMA user_version");
     if (!version.nextRow()) {
-        *error = sqlite::lastError(connection_.get());
+        *error = describeLastFailure();
         return false;
     }
     const int stored = int(version.integer(0));
@@ -168,9 +271,10 @@ bool Database::migrate(QString* error) {
                      .arg(stored);
         return false;
     }
+    const SyncedCommits synced(connection_.get());
     sqlite::Transaction transaction(connection_.get());
     if (!transaction.began()) {
-        *error = sqlite::lastError(connection_.get());
+        *error = describeLastFailure();
         return false;
     }
     for (int step = stored; step < schemaVersion; ++step) {
@@ -182,15 +286,25 @@ bool Database::migrate(QString* error) {
     if (!sqlite::execute(connection_.get(), setVersion.constData(), error) ||
         !transaction.commit()) {
         if (error->isEmpty()) {
-            *error = sqlite::lastError(connection_.get());
+            *error = describeLastFailure();
         }
         return false;
     }
     return true;
 }
 
+QString Database::describeLastFailure() const {
+    QString description = sqlite::describeFailure(connection_.get());
+    const int code = sqlite3_extended_errcode(connection_.get()) & 0xff;
+    if (code == SQLITE_BUSY || code == SQLITE_LOCKED) {
+        description += QStringLiteral(" (still busy after %1 s)")
+                           .arg(double(busyTimeout_.count()) / 1000, 0, 'g', 3);
+    }
+    return description;
+}
+
 bool Database::fail() const {
-    lastError_ = sqlite::lastError(connection_.get());
+    lastError_ = describeLastFailure();
     return false;
 }
 
@@ -221,6 +335,7 @@ ImportSettings Database::importSettings() const {
 
 bool Database::storeImportSettings(const ImportSettings& settings) {
     std::lock_guard lock(mutex_);
+    const SyncedCommits synced(connection_.get());
     sqlite::Transaction transaction(connection_.get());
     Statement store(connection_.get(),
                     "INSERT OR REPLACE INTO settings (key, value) VALUES ('encoder', ?1), "
@@ -229,36 +344,235 @@ bool Database::storeImportSettings(const ImportSettings& settings) {
     return (transaction.began() && store.run() && transaction.commit()) || fail();
 }
 
-std::optional<qint64> Database::insertTrack(const NewTrack& track) {
+bool Database::canWrite() {
     std::lock_guard lock(mutex_);
-    Statement insert(connection_.get(),
-                     "INSERT INTO tracks (file, kind, name, duration, sample_rate, channels, "
-                     "bit_rate, size, date_added) VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9)");
-    insert.bind(1, track.file)
-        .bind(2, track.kind)
-        .bind(3, track.name)
-        .bind(4, track.duration)
-        .bind(5, qint64(track.sampleRate))
-        .bind(6, qint64(track.channels))
-        .bind(7, qint64(track.bitRate))
-        .bind(8, track.size)
-        .bind(9, track.dateAdded.toUTC().toString(Qt::ISODateWithMs));
-    if (!insert.run()) {
+    const sqlite::Transaction probe(connection_.get());
+    return probe.began() || fail();
+}
+
+std::optional<TrackRecord> Database::trackFromSource(const QString& source,
+                                                     const QString& digest) const {
+    static const QByteArray sql = selectTracksSql() +
+                                  " WHERE source = ?1 AND (audio_md5 = ?2 OR audio_md5 IS NULL)"
+                                  " ORDER BY audio_md5 IS NULL, id LIMIT 1";
+    std::lock_guard lock(mutex_);
+    Statement select(connection_.get(), sql.constData());
+    select.bind(1, source).bind(2, digest);
+    if (select.nextRow()) {
+        return recordFromRow(select);
+    }
+    if (select.failed()) {
+        fail();
+    }
+    return std::nullopt;
+}
+
+bool Database::nameIsListed(const QString& file) {
+    Statement listed(connection_.get(), "SELECT 1 FROM tracks WHERE file = ?1 "
+                                        "UNION ALL SELECT 1 FROM file_moves WHERE pending = ?1");
+    listed.bind(1, file);
+    return listed.nextRow() || listed.failed();
+}
+
+std::optional<QString> Database::freeName(const QString& wanted, const NameIsFree& isFree) {
+    for (int copy = 1; copy <= mostCopies; ++copy) {
+        const QString name = numberedName(wanted, copy);
+        if (!nameIsListed(name) && isFree(name)) {
+            return name;
+        }
+    }
+    lastError_ = QStringLiteral("every name like %1 is taken").arg(wanted);
+    return std::nullopt;
+}
+
+std::optional<Recording> Database::recordNewTrack(const NewTrack& track, const QString& pending,
+                                                  const NameIsFree& isFree) {
+    std::lock_guard lock(mutex_);
+    {
+        const SyncedCommits synced(connection_.get());
+        sqlite::Transaction transaction(connection_.get());
+        if (!transaction.began()) {
+            fail();
+            return std::nullopt;
+        }
+        const auto file = freeName(track.file, isFree);
+        if (!file) {
+            return std::nullopt;
+        }
+        Statement insert(connection_.get(),
+                         "INSERT INTO tracks (file, kind, duration, sample_rate, channels, "
+                         "bit_rate, size, audio_md5, encoder, encoder_bit_rate, name, "
+                         "date_added, source) "
+                         "VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10, ?11, ?12, ?13)");
+        bindEncoding(insert, *file, track);
+        insert.bind(11, track.name)
+            .bind(12, track.dateAdded.toUTC().toString(Qt::ISODateWithMs))
+            .bind(13, track.source);
+        const bool inserted = insert.run();
+        const int code = sqlite3_extended_errcode(connection_.get());
+        if (inserted) {
+            const qint64 id = sqlite3_last_insert_rowid(connection_.get());
+            Statement move(connection_.get(),
+                           "INSERT INTO file_moves (track_id, pending) VALUES (?1, ?2)");
+            move.bind(1, id).bind(2, pending);
+            if (move.run() && transaction.commit()) {
+                return Recording{id, *file, {}, false};
+            }
+        }
+        if (code != SQLITE_CONSTRAINT_UNIQUE) {
+            fail();
+            return std::nullopt;
+        }
+    }
+    // Recorded by another process since this one looked.
+    static const QByteArray sql =
+        "SELECT id, file FROM tracks WHERE source = ?1 AND audio_md5 = ?2";
+    Statement held(connection_.get(), sql.constData());
+    held.bind(1, track.source).bind(2, track.audioDigest);
+    if (!held.nextRow()) {
         fail();
         return std::nullopt;
     }
-    return sqlite3_last_insert_rowid(connection_.get());
+    return Recording{held.integer(0), held.text(1), {}, true};
 }
 
-bool Database::setProperty(qint64 id, const TrackProperty& property, const PropertyValue& value) {
+std::optional<Recording> Database::recordReplacement(qint64 id, const NewTrack& track,
+                                                     const QString& pending,
+                                                     const NameIsFree& isFree) {
+    std::lock_guard lock(mutex_);
+    const SyncedCommits synced(connection_.get());
+    sqlite::Transaction transaction(connection_.get());
+    if (!transaction.began()) {
+        fail();
+        return std::nullopt;
+    }
+    Statement current(connection_.get(), "SELECT file FROM tracks WHERE id = ?1");
+    current.bind(1, id);
+    if (!current.nextRow()) {
+        if (current.failed()) {
+            fail();
+        } else {
+            lastError_ = QStringLiteral("the track is no longer in the library");
+        }
+        return std::nullopt;
+    }
+    const QString replaced = current.text(0);
+    const QString extension = extensionOf(track.file);
+    std::optional<QString> file = replaced;
+    if (extensionOf(replaced) != extension) {
+        file = freeName(replaced.left(replaced.size() - extensionOf(replaced).size()) + extension,
+                        isFree);
+    }
+    if (!file) {
+        return std::nullopt;
+    }
+    Statement update(connection_.get(),
+                     "UPDATE tracks SET file = ?1, kind = ?2, duration = ?3, sample_rate = ?4, "
+                     "channels = ?5, bit_rate = ?6, size = ?7, audio_md5 = ?8, encoder = ?9, "
+                     "encoder_bit_rate = ?10, tags_dirty = tags_dirty + 1 WHERE id = ?11");
+    bindEncoding(update, *file, track);
+    update.bind(11, id);
+    Statement move(connection_.get(),
+                   "INSERT INTO file_moves (track_id, pending, replaced) VALUES (?1, ?2, ?3)");
+    move.bind(1, id).bind(2, pending).bind(3, replaced);
+    if (update.run() && move.run() && transaction.commit()) {
+        return Recording{id, *file, replaced, false};
+    }
+    fail();
+    return std::nullopt;
+}
+
+QList<FileMove> Database::fileMoves() const {
+    std::lock_guard lock(mutex_);
+    Statement select(connection_.get(),
+                     "SELECT m.track_id, t.file, m.pending, m.replaced FROM file_moves m "
+                     "JOIN tracks t ON t.id = m.track_id ORDER BY m.track_id");
+    QList<FileMove> moves;
+    while (select.nextRow()) {
+        moves.append({select.integer(0), select.text(1), select.text(2), select.text(3)});
+    }
+    if (select.failed()) {
+        fail();
+    }
+    return moves;
+}
+
+std::optional<FileMove> Database::fileMove(qint64 trackId) const {
+    for (const FileMove& move : fileMoves()) {
+        if (move.trackId == trackId) {
+            return move;
+        }
+    }
+    return std::nullopt;
+}
+
+std::optional<QString> Database::renameMoveTarget(qint64 trackId, const NameIsFree& isFree) {
+    std::lock_guard lock(mutex_);
+    const SyncedCommits synced(connection_.get());
+    sqlite::Transaction transaction(connection_.get());
+    Statement current(connection_.get(), "SELECT file FROM tracks WHERE id = ?1");
+    current.bind(1, trackId);
+    if (!transaction.began() || !current.nextRow()) {
+        fail();
+        return std::nullopt;
+    }
+    const auto file = freeName(current.text(0), isFree);
+    if (!file) {
+        return std::nullopt;
+    }
+    Statement update(connection_.get(), "UPDATE tracks SET file = ?1 WHERE id = ?2");
+    update.bind(1, *file).bind(2, trackId);
+    if (update.run() && transaction.commit()) {
+        return file;
+    }
+    fail();
+    return std::nullopt;
+}
+
+bool Database::finishFileMoves(const QList<qint64>& trackIds) {
+    std::lock_guard lock(mutex_);
+    sqlite::Transaction transaction(connection_.get());
+    if (!transaction.began()) {
+        return fail();
+    }
+    for (const qint64 trackId : trackIds) {
+        Statement remove(connection_.get(), "DELETE FROM file_moves WHERE track_id = ?1");
+        remove.bind(1, trackId);
+        if (!remove.run()) {
+            return fail();
+        }
+    }
+    return transaction.commit() || fail();
+}
+
+bool Database::removeTrack(qint64 id) {
+    std::lock_guard lock(mutex_);
+    const SyncedCommits synced(connection_.get());
+    sqlite::Transaction transaction(connection_.get());
+    Statement move(connection_.get(), "DELETE FROM file_moves WHERE track_id = ?1");
+    Statement track(connection_.get(), "DELETE FROM tracks WHERE id = ?1");
+    move.bind(1, id);
+    track.bind(1, id);
+    return (transaction.began() && move.run() && track.run() && transaction.commit()) || fail();
+}
+
+PropertyChange Database::setProperty(qint64 id, const TrackProperty& property,
+                                     const PropertyValue& value) {
     // The column comes from the fixed property table, never from the caller.
-    const QByteArray sql = "UPDATE tracks SET \"" + QByteArray(property.column) +
-                           "\" = ?1, tags_dirty = tags_dirty + 1 WHERE id = ?2";
+    const QByteArray column = '"' + QByteArray(property.column) + '"';
+    const QByteArray sql = "UPDATE tracks SET " + column +
+                           " = ?1, tags_dirty = tags_dirty + 1 WHERE id = ?2 AND " + column +
+                           " IS NOT ?1";
     std::lock_guard lock(mutex_);
     Statement update(connection_.get(), sql.constData());
     bindValue(update, 1, value);
     update.bind(2, id);
-    return update.run() || fail();
+    if (!update.run()) {
+        fail();
+        return PropertyChange::Failed;
+    }
+    return sqlite3_changes(connection_.get()) > 0 ? PropertyChange::Changed
+                                                  : PropertyChange::Unchanged;
 }
 
 std::optional<TrackRecord> Database::track(qint64 id) const {
@@ -309,14 +623,25 @@ QList<qint64> Database::tracksWithDirtyTags() const {
     return ids;
 }
 
-bool Database::markTagsWritten(qint64 id, qint64 dirty, qint64 size) {
+bool Database::markTagsWritten(const QList<WrittenTags>& written) {
     std::lock_guard lock(mutex_);
-    Statement update(connection_.get(),
-                     "UPDATE tracks SET size = ?3, "
-                     "tags_dirty = CASE WHEN tags_dirty = ?2 THEN 0 ELSE tags_dirty END "
-                     "WHERE id = ?1");
-    update.bind(1, id).bind(2, dirty).bind(3, size);
-    return update.run() || fail();
+    const SyncedCommits synced(connection_.get());
+    sqlite::Transaction transaction(connection_.get());
+    if (!transaction.began()) {
+        return fail();
+    }
+    for (const WrittenTags& track : written) {
+        Statement update(connection_.get(),
+                         "UPDATE tracks SET "
+                         "size = CASE WHEN tags_dirty = ?2 THEN ?3 ELSE size END, "
+                         "tags_dirty = CASE WHEN tags_dirty = ?2 THEN 0 ELSE tags_dirty END "
+                         "WHERE id = ?1");
+        update.bind(1, track.trackId).bind(2, track.dirty).bind(3, track.size);
+        if (!update.run()) {
+            return fail();
+        }
+    }
+    return transaction.commit() || fail();
 }
 
 QString Database::lastError() const {

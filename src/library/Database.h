@@ -8,6 +8,8 @@
 #include <QList>
 #include <QString>
 
+#include <chrono>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <optional>
@@ -16,7 +18,7 @@ namespace decant::library {
 
 // A track as the importer hands it over, before it has an id.
 struct NewTrack {
-    QString file; // relative to the library folder
+    QString file; // relative to the library folder: the name it would like
     QString kind;
     QString name;
     double duration = 0;
@@ -25,7 +27,38 @@ struct NewTrack {
     int bitRate = 0;
     qint64 size = 0;
     QDateTime dateAdded;
+    QString source;      // the base name of the file it was converted from
+    QString audioDigest; // the MD5 of that file's audio
+    ImportSettings settings;
 };
+
+// An encoded file on its way to becoming a track's file: the journal entry
+// that lets the next open finish a move a crash interrupted.
+struct FileMove {
+    qint64 trackId = 0;
+    QString file;     // the track's file, where the pending file goes
+    QString pending;  // the encoded file, under its hidden name
+    QString replaced; // removed once the move is done (may be `file`); empty for none
+};
+
+// What recording an encoded file gave.
+struct Recording {
+    qint64 trackId = 0;
+    QString file;
+    QString replaced; // the file the new one replaces; empty for a new track
+    // Another process recorded the same source and audio first: the track
+    // is that one, and the encoded file is not needed.
+    bool alreadyHeld = false;
+};
+
+// One track whose tags have been written into its file.
+struct WrittenTags {
+    qint64 trackId = 0;
+    qint64 dirty = 0; // the mark the writer read
+    qint64 size = 0;  // the file's new size
+};
+
+enum class PropertyChange { Failed, Unchanged, Changed };
 
 // The library's SQLite database: its schema, its tracks and its settings.
 // One connection shared by every thread of the process, each call under one
@@ -33,15 +66,25 @@ struct NewTrack {
 class Database {
 public:
     // The schema this build writes; older databases are migrated on open.
-    static constexpr int schemaVersion = 1;
+    static constexpr int schemaVersion = 2;
+    static constexpr std::chrono::milliseconds defaultBusyTimeout{5000};
 
     enum class Access { ReadWrite, ReadOnly };
 
+    // True when a file name (relative to the library folder) is free on disk.
+    using NameIsFree = std::function<bool(const QString& file)>;
+
     // Opens (creating it when allowed) and migrates the database; null, with
     // the reason, when the file is not a database this build can use.
-    static std::unique_ptr<Database> open(const QString& path, Access access, QString* error);
+    static std::unique_ptr<Database>
+    open(const QString& path, Access access, QString* error,
+         std::chrono::milliseconds busyTimeout = defaultBusyTimeout);
 
-    Database(sqlite::Connection connection, Access access);
+    Database(sqlite::Connection connection, Access access, std::chrono::milliseconds busyTimeout);
+
+    // Asked while waiting for another program's lock: true gives up at once.
+    // Set before other threads use the database.
+    void setAbandonWait(std::function<bool()> abandon);
 
     // PRAGMA user_version as stored in the file.
     int storedSchemaVersion() const;
@@ -50,18 +93,51 @@ public:
     ImportSettings importSettings() const;
     bool storeImportSettings(const ImportSettings& settings);
 
-    std::optional<qint64> insertTrack(const NewTrack& track);
+    // Whether a write could start now: false, with the reason, while another
+    // program holds the write lock past the busy time-out, or when the file
+    // cannot be written at all.
+    bool canWrite();
+
+    // The track converted from this source with this audio, else one from
+    // the same source whose audio was never recorded; nothing when neither.
+    std::optional<TrackRecord> trackFromSource(const QString& source, const QString& digest) const;
+
+    // Records a new track under the first free name like `track.file`,
+    // together with the move of `pending` into that name, in one synced
+    // transaction: from then on a crash loses nothing the next open cannot
+    // finish.
+    std::optional<Recording> recordNewTrack(const NewTrack& track, const QString& pending,
+                                            const NameIsFree& isFree);
+    // Records a new encoding of an existing track in the same way: its new
+    // file replaces the old one, keeping the name when the extension is the
+    // same. The track's properties stay, and its tags are marked dirty.
+    std::optional<Recording> recordReplacement(qint64 id, const NewTrack& track,
+                                               const QString& pending, const NameIsFree& isFree);
+    // The moves recorded and not yet finished.
+    QList<FileMove> fileMoves() const;
+    std::optional<FileMove> fileMove(qint64 trackId) const;
+    // Gives the track another free name when its reserved one was taken on
+    // disk before the move.
+    std::optional<QString> renameMoveTarget(qint64 trackId, const NameIsFree& isFree);
+    // The moves are done. Not synced: a move whose end is lost is finished
+    // again by the next open, which finds nothing left to do.
+    bool finishFileMoves(const QList<qint64>& trackIds);
+    bool removeTrack(qint64 id);
+
     // Stores the value (already of the property's kind) and marks the
-    // track's tags dirty, in one transaction.
-    bool setProperty(qint64 id, const TrackProperty& property, const PropertyValue& value);
+    // track's tags dirty, in one transaction, unless the track has that
+    // value already. Not synced: it survives the process, and the writer's
+    // synced commit carries it through a power cut.
+    PropertyChange setProperty(qint64 id, const TrackProperty& property,
+                               const PropertyValue& value);
 
     std::optional<TrackRecord> track(qint64 id) const;
     QList<TrackRecord> tracks() const;
     qint64 trackCount() const;
     QList<qint64> tracksWithDirtyTags() const;
-    // Records the file's new size and clears the dirty mark, unless a
-    // property was set since `dirty` was read.
-    bool markTagsWritten(qint64 id, qint64 dirty, qint64 size);
+    // Records each file's new size and clears its dirty mark, unless a
+    // property was set since the mark was read; one synced transaction.
+    bool markTagsWritten(const QList<WrittenTags>& written);
 
     // Why the last call that failed failed.
     QString lastError() const;
@@ -70,10 +146,16 @@ private:
     bool configure(QString* error);
     bool migrate(QString* error);
     bool fail() const;
+    QString describeLastFailure() const;
+    static int waitWhileBusy(void* database, int attempts);
+    std::optional<QString> freeName(const QString& wanted, const NameIsFree& isFree);
+    bool nameIsListed(const QString& file);
 
     mutable std::mutex mutex_;
     sqlite::Connection connection_;
     Access access_;
+    std::chrono::milliseconds busyTimeout_;
+    std::function<bool()> abandonWait_;
     mutable QString lastError_;
 };
 

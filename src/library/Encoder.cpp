@@ -37,11 +37,12 @@ bool passConvertedFrames(SampleConverter& converter, EncodedFile& file, bool fin
 class Transfer {
 public:
     Transfer(const EncodingPlan& plan, AudioSource& source, SampleConverter& converter,
-             EncodedFile& file)
+             EncodedFile& file, std::stop_token stop)
         : plan_(plan)
         , source_(source)
         , converter_(converter)
-        , file_(file) {}
+        , file_(file)
+        , stop_(std::move(stop)) {}
 
     // The number of source samples per channel, or -1.
     int64_t run(ConversionFailure* failure);
@@ -54,6 +55,7 @@ private:
     AudioSource& source_;
     SampleConverter& converter_;
     EncodedFile& file_;
+    std::stop_token stop_;
 };
 
 bool Transfer::fits(const AVFrame& frame, ConversionFailure* failure) const {
@@ -83,6 +85,10 @@ int64_t Transfer::run(ConversionFailure* failure) {
     int64_t samples = 0;
     AudioSource::Read read;
     while ((read = source_.read(frame.get(), failure)) == AudioSource::Read::Frame) {
+        if (stop_.stop_requested()) {
+            *failure = {ConversionError::Stopped, {}};
+            return -1;
+        }
         samples += frame->nb_samples;
         const bool passed = fits(*frame, failure) && push(frame.get(), failure);
         av_frame_unref(frame.get());
@@ -100,7 +106,7 @@ int64_t Transfer::run(ConversionFailure* failure) {
 
 std::optional<EncodedAudio> encodeWavFile(const QString& source, const QString& destination,
                                           const ImportSettings& settings, const QString& title,
-                                          ConversionFailure* failure) {
+                                          ConversionFailure* failure, std::stop_token stop) {
     silenceFFmpegLog();
     const std::unique_ptr<AudioSource> input = AudioSource::openWav(source, failure);
     if (!input) {
@@ -123,7 +129,7 @@ std::optional<EncodedAudio> encodeWavFile(const QString& source, const QString& 
         *failure = {ConversionError::Encoding, ffmpeg::errorText(error)};
         return std::nullopt;
     }
-    const int64_t samples = Transfer(*plan, *input, *converter, *output).run(failure);
+    const int64_t samples = Transfer(*plan, *input, *converter, *output, stop).run(failure);
     if (samples < 0) {
         return std::nullopt;
     }

@@ -1,5 +1,7 @@
 #include "library/Importer.h"
 
+#include "library/AudioDigest.h"
+
 #include <QFileInfo>
 
 #include <algorithm>
@@ -9,77 +11,74 @@
 #include <vector>
 
 namespace decant::library {
-namespace {
 
-ImportResult failed(ConversionError error, const QString& detail) {
-    return {std::nullopt, {error, detail}};
+std::optional<SourceFile> identifySource(const QUrl& url, std::stop_token stop,
+                                         ConversionFailure* failure) {
+    if (!url.isLocalFile()) {
+        *failure = {ConversionError::NotLocalFile, url.toString()};
+        return std::nullopt;
+    }
+    const QString path = url.toLocalFile();
+    const QFileInfo info(path);
+    if (!info.isFile() || !info.isReadable()) {
+        *failure = {ConversionError::Unreadable, path};
+        return std::nullopt;
+    }
+    const auto digest = wavAudioDigest(path, stop, failure);
+    if (!digest) {
+        return std::nullopt;
+    }
+    return SourceFile{path, info.completeBaseName(), *digest};
 }
-
-} // namespace
 
 Importer::Importer(const MediaFolder& media, ImportSettings settings)
     : media_(media)
     , settings_(settings) {}
 
-ImportResult Importer::importFile(const QUrl& url) const {
-    if (!url.isLocalFile()) {
-        return failed(ConversionError::NotLocalFile, url.toString());
-    }
-    const QString path = url.toLocalFile();
-    const QFileInfo info(path);
-    if (!info.isFile() || !info.isReadable()) {
-        return failed(ConversionError::Unreadable, path);
-    }
+std::optional<EncodedTrack> Importer::encode(const SourceFile& source, std::stop_token stop,
+                                             ConversionFailure* failure) const {
     QString error;
-    const auto pending = media_.createPendingFile(&error);
-    if (!pending) {
-        return failed(ConversionError::Writing, error);
+    EncodedTrack encoded;
+    encoded.file = media_.createPendingFile(fileExtension(settings_.encoder), &error);
+    if (!encoded.file) {
+        *failure = {ConversionError::Writing, error};
+        return std::nullopt;
     }
-    ImportedFile imported;
-    imported.name = info.completeBaseName();
-    ConversionFailure failure;
-    const auto audio = encodeWavFile(path, pending->path(), settings_, imported.name, &failure);
+    const auto audio =
+        encodeWavFile(source.path, encoded.file->path(), settings_, source.name, failure, stop);
     if (!audio) {
-        return {std::nullopt, failure};
+        return std::nullopt;
     }
-    imported.audio = *audio;
-    imported.size = QFileInfo(pending->path()).size();
-    if (!pending->sync()) {
-        return failed(ConversionError::Writing, QStringLiteral("cannot flush %1").arg(path));
+    encoded.audio = *audio;
+    encoded.size = QFileInfo(encoded.file->path()).size();
+    if (!encoded.file->sync()) {
+        *failure = {ConversionError::Writing,
+                    QStringLiteral("cannot flush %1 to disk").arg(encoded.file->path())};
+        return std::nullopt;
     }
-    const auto name = media_.claimFreeName(*pending, usableStem(imported.name),
-                                           fileExtension(settings_.encoder), &error);
-    if (!name) {
-        return failed(ConversionError::Writing, error);
-    }
-    imported.fileName = *name;
-    return {imported, {}};
+    return encoded;
 }
 
-QList<ImportResult> Importer::importAll(const QList<QUrl>& urls, int parallel) const {
-    if (urls.isEmpty()) {
-        return {};
-    }
-    std::vector<ImportResult> results(std::size_t(urls.size()));
+void forEachInParallel(qsizetype count, int parallel, const std::function<void(qsizetype)>& work) {
     std::atomic<qsizetype> next = 0;
-    const auto work = [&] {
-        for (qsizetype index; (index = next++) < urls.size();) {
-            results[std::size_t(index)] = importFile(urls[index]);
+    const auto drain = [&] {
+        for (qsizetype index; (index = next++) < count;) {
+            work(index);
         }
     };
-    const auto threads = std::clamp(qsizetype(parallel), qsizetype(1), urls.size());
+    const qsizetype threads =
+        std::clamp(qsizetype(parallel), qsizetype(1), std::max(count, qsizetype(1)));
     {
         std::vector<std::jthread> workers;
         for (qsizetype thread = 1; thread < threads; ++thread) {
             try {
-                workers.emplace_back(work);
+                workers.emplace_back(drain);
             } catch (const std::system_error&) {
                 break; // the threads there are share the work
             }
         }
-        work();
+        drain();
     }
-    return QList<ImportResult>(results.begin(), results.end());
 }
 
 } // namespace decant::library

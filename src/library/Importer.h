@@ -5,42 +5,53 @@
 #include "library/ImportSettings.h"
 #include "library/MediaFolder.h"
 
-#include <QList>
+#include <QString>
 #include <QUrl>
 
 #include <functional>
+#include <memory>
+#include <optional>
+#include <stop_token>
 
 namespace decant::library {
 
-// A file that has been encoded into the media folder.
-struct ImportedFile {
-    QString name;     // the track's name: the source's base name
-    QString fileName; // in the media folder
+// A WAV file given to the library, and what identifies its audio.
+struct SourceFile {
+    QString path;
+    QString name;   // the file's base name: the source, and the track's first name
+    QString digest; // see wavAudioDigest
+};
+
+// A WAV file encoded into a synced pending file, not yet recorded.
+struct EncodedTrack {
+    std::unique_ptr<PendingFile> file;
     EncodedAudio audio;
     qint64 size = 0;
 };
 
-struct ImportResult {
-    std::optional<ImportedFile> file;
-    ConversionFailure failure; // when there is no file
-};
+// Reads a local WAV file far enough to know its audio. Runs on the calling
+// thread; nothing, with the reason, for a file that cannot be converted.
+std::optional<SourceFile> identifySource(const QUrl& url, std::stop_token stop,
+                                         ConversionFailure* failure);
 
-// Encodes WAV files into the media folder with fixed settings.
+// Encodes WAV files into pending files of the media folder with fixed
+// settings.
 class Importer {
 public:
     Importer(const MediaFolder& media, ImportSettings settings);
 
-    // Encodes one file. Runs on the calling thread.
-    ImportResult importFile(const QUrl& url) const;
-
-    // Encodes every file, `parallel` at a time, each on a thread of its own
-    // started for the purpose; the results in the order of `urls`. Returns
-    // when all are done.
-    QList<ImportResult> importAll(const QList<QUrl>& urls, int parallel) const;
+    // Runs on the calling thread; several may run at once.
+    std::optional<EncodedTrack> encode(const SourceFile& source, std::stop_token stop,
+                                       ConversionFailure* failure) const;
 
 private:
     const MediaFolder& media_;
     ImportSettings settings_;
 };
+
+// Calls work(index) for every index below `count`, `parallel` at a time, on
+// the calling thread and threads started for the purpose. Returns when all
+// are done.
+void forEachInParallel(qsizetype count, int parallel, const std::function<void(qsizetype)>& work);
 
 } // namespace decant::library

@@ -1,7 +1,6 @@
 #include "library/Library.h"
 
-#include "library/Database.h"
-#include "library/Importer.h"
+#include "library/FileMoves.h"
 #include "library/MediaFolder.h"
 #include "library/TagFile.h"
 #include "library/TagWriter.h"
@@ -9,34 +8,66 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSet>
 #include <QStandardPaths>
 
-#include <cmath>
+#include <cerrno>
+#include <filesystem>
+#include <stop_token>
 #include <thread>
+#include <unistd.h>
 
 namespace decant::library {
 namespace {
 
 const auto databaseFileName = QStringLiteral("Library.sqlite");
 const auto mediaFolderName = QStringLiteral("Media");
-// Far longer than any one file takes to encode.
+// Pending files are told from a crash's by their locks; this is for file
+// systems without locks. Far longer than any one file takes to encode.
 constexpr std::chrono::hours abandonedAfter{24};
 
-int averageKilobits(qint64 bytes, double seconds) {
-    return seconds > 0 ? int(std::lround(double(bytes) * 8 / seconds / 1000)) : 0;
+QString extensionOf(const QString& path) {
+    return QFileInfo(path).suffix();
 }
 
-ConversionOutcome failedOutcome(ConversionError error, const QString& detail) {
-    return {nullptr, {error, detail}};
+// Creates the folder and its parents; false, with errno's reason, on failure.
+bool makeFolder(const QString& path, QString* error) {
+    std::error_code failure;
+    std::filesystem::create_directories(QFile::encodeName(path).toStdString(), failure);
+    if (failure) {
+        *error =
+            QStringLiteral("cannot create %1: %2").arg(path, describeFileError(failure.value()));
+        return false;
+    }
+    return true;
+}
+
+bool folderIsWritable(const QString& path, QString* error) {
+    if (access(QFile::encodeName(path).constData(), W_OK | X_OK) == 0) {
+        return true;
+    }
+    *error = QStringLiteral("cannot write in %1: %2").arg(path, describeFileError(errno));
+    return false;
 }
 
 } // namespace
 
 struct Library::Private {
+    Private(const QString& folder, const LibraryOptions& options)
+        : folder(QDir(folder).absolutePath())
+        , options(options)
+        , media(QDir(folder).absoluteFilePath(mediaFolderName)) {}
+
     QString folder;
     LibraryOptions options;
     MediaFolder media;
     std::unique_ptr<Database> database;
+    std::unique_ptr<FileMoves> moves;
+    QStringList openingRepairs;
+    std::mutex convertMutex; // one batch at a time
+    std::mutex filesMutex;   // see ImportBatch::Parts
+    mutable std::mutex stopMutex;
+    std::stop_source stop; // replaced once a convert has seen its stop
     // Last, so that it stops (writing what is pending) before the database
     // it reads closes.
     std::unique_ptr<TagWriter> writer;
@@ -72,49 +103,71 @@ std::shared_ptr<Library> Library::open(const QString& folder, const LibraryOptio
 }
 
 Library::Library(Key, const QString& folder, const LibraryOptions& options)
-    : d(std::make_unique<Private>(
-          Private{QDir(folder).absolutePath(), options,
-                  MediaFolder(QDir(folder).absoluteFilePath(mediaFolderName)), nullptr, nullptr})) {
-}
+    : d(std::make_unique<Private>(folder, options)) {}
 
 Library::~Library() {
     d->writer.reset();
 }
 
-bool Library::initialise(QString* error) {
-    const QDir folder(d->folder);
+bool Library::prepareFolders(QString* error) const {
     if (d->folder.isEmpty()) {
         *error = QStringLiteral("no library folder given");
         return false;
     }
     if (d->options.readOnly) {
-        if (!folder.exists()) {
+        if (!QFileInfo(d->folder).isDir()) {
             *error = QStringLiteral("no library at %1 (Decant makes it when it first adds tracks)")
                          .arg(d->folder);
             return false;
         }
-    } else if (!folder.mkpath(mediaFolderName)) {
-        *error = QStringLiteral("cannot create %1").arg(d->media.path());
+        return true;
+    }
+    return makeFolder(d->media.path(), error) && folderIsWritable(d->folder, error) &&
+           folderIsWritable(d->media.path(), error);
+}
+
+bool Library::initialise(QString* error) {
+    if (!prepareFolders(error)) {
         return false;
     }
-    d->database = Database::open(
-        databasePath(),
-        d->options.readOnly ? Database::Access::ReadOnly : Database::Access::ReadWrite, error);
+    d->database = Database::open(databasePath(),
+                                 d->options.readOnly ? Database::Access::ReadOnly
+                                                     : Database::Access::ReadWrite,
+                                 error, d->options.busyTimeout);
     if (!d->database) {
         return false;
     }
-    if (!d->options.readOnly) {
-        d->media.removeAbandonedFiles(abandonedAfter);
+    d->database->setAbandonWait([this] { return stopRequested(); });
+    d->moves = std::make_unique<FileMoves>(*d->database, d->folder, d->options.stepHook);
+    if (d->options.readOnly) {
+        return true;
     }
-    if (d->options.writeTags && !d->options.readOnly) {
-        d->writer = std::make_unique<TagWriter>([this](qint64 id) { return saveTags(id); },
-                                                d->options.tagQuietPeriod);
+    recover();
+    if (d->options.writeTags) {
+        d->writer = std::make_unique<TagWriter>(
+            [this](const std::vector<qint64>& ids) { return saveTags(ids); },
+            d->options.tagQuietPeriod);
         // Tags a crash kept from being written.
         for (const qint64 id : d->database->tracksWithDirtyTags()) {
             d->writer->schedule(id, true);
         }
     }
     return true;
+}
+
+// What an interrupted import left: moves to finish, then pending files that
+// no living process holds and no move still needs.
+void Library::recover() {
+    d->openingRepairs = d->moves->recover();
+    QStringList needed;
+    for (const FileMove& move : d->database->fileMoves()) {
+        needed.append(d->moves->absolutePath(move.pending));
+    }
+    for (const QString& removed : d->media.removeAbandonedFiles(abandonedAfter, needed)) {
+        d->openingRepairs.append(
+            QStringLiteral("Removed %1, left half-written by an interrupted import.")
+                .arg(d->moves->relativePath(removed)));
+    }
 }
 
 QString Library::location() const {
@@ -156,54 +209,105 @@ bool Library::setImportSettings(const ImportSettings& settings, QString* error) 
 
 QList<std::shared_ptr<Track>> Library::convert(const QList<QUrl>& files) {
     QList<std::shared_ptr<Track>> tracks;
+    QSet<qint64> listed;
     for (const ConversionOutcome& outcome : convertFiles(files)) {
-        if (outcome.track) {
+        if (outcome.track && !listed.contains(outcome.track->id())) {
+            listed.insert(outcome.track->id());
             tracks.append(outcome.track);
         }
     }
     return tracks;
 }
 
-QList<ConversionOutcome> Library::convertFiles(const QList<QUrl>& files) {
-    QList<ConversionOutcome> outcomes;
+QList<ConversionOutcome> Library::convertFiles(const QList<QUrl>& files,
+                                               const ConversionObserver& observer) {
+    QList<ConversionOutcome> outcomes(files.size());
     if (d->options.readOnly) {
-        for (qsizetype index = 0; index < files.size(); ++index) {
-            outcomes.append(failedOutcome(ConversionError::Recording,
-                                          QStringLiteral("the library is open for reading only")));
+        for (qsizetype index = 0; index < outcomes.size(); ++index) {
+            outcomes[index].failure = {ConversionError::Recording,
+                                       QStringLiteral("the library is open for reading only")};
+            if (observer) {
+                observer(index, outcomes[index]);
+            }
         }
         return outcomes;
     }
-    const ImportSettings settings = importSettings();
+    const std::lock_guard batch(d->convertMutex);
+    std::stop_token stop;
+    {
+        const std::lock_guard lock(d->stopMutex);
+        stop = d->stop.get_token();
+    }
     const int parallel = d->options.parallelConversions > 0
                              ? d->options.parallelConversions
                              : int(std::max(1u, std::thread::hardware_concurrency()));
-    const Importer importer(d->media, settings);
-    // Recorded in the order of the files, so that ids follow it too.
-    for (const ImportResult& result : importer.importAll(files, parallel)) {
-        if (!result.file) {
-            outcomes.append({nullptr, result.failure});
-            continue;
+    ImportBatch::Parts parts{
+        *d->database, d->media, *d->moves, d->filesMutex, d->options.stepHook, [this](qint64 id) {
+            if (d->writer) {
+                d->writer->schedule(id);
+            }
+        }};
+    ImportBatch importBatch(std::move(parts), importSettings(), stop, parallel);
+    importBatch.run(files, [&](qsizetype index, const ImportedFile& file) {
+        ConversionOutcome& outcome = outcomes[index];
+        outcome.how = file.how;
+        outcome.failure = file.failure;
+        outcome.track = file.trackId != 0 ? makeTrack(file.trackId) : nullptr;
+        if (observer) {
+            observer(index, outcome);
         }
-        const ImportedFile& file = *result.file;
-        const NewTrack track{mediaFolderName + u'/' + file.fileName,
-                             kindOfEncoder(settings.encoder),
-                             file.name,
-                             file.audio.duration,
-                             file.audio.sampleRate,
-                             file.audio.channels,
-                             averageKilobits(file.size, file.audio.duration),
-                             file.size,
-                             QDateTime::currentDateTimeUtc()};
-        const auto id = d->database->insertTrack(track);
-        if (!id) {
-            QFile::remove(d->media.path() + u'/' + file.fileName);
-            outcomes.append(failedOutcome(ConversionError::Recording, d->database->lastError()));
-            continue;
-        }
-        outcomes.append(
-            {std::make_shared<Track>(Track::Key{}, shared_from_this(), *id, file.name), {}});
+    });
+    const std::lock_guard lock(d->stopMutex);
+    if (d->stop.stop_requested()) {
+        d->stop = std::stop_source(); // this convert has seen it
     }
     return outcomes;
+}
+
+void Library::stopConverting() {
+    const std::lock_guard lock(d->stopMutex);
+    d->stop.request_stop();
+}
+
+bool Library::stopRequested() const {
+    const std::lock_guard lock(d->stopMutex);
+    return d->stop.stop_requested();
+}
+
+QStringList Library::openingRepairs() const {
+    return d->openingRepairs;
+}
+
+QStringList Library::mediaFiles() const {
+    QStringList files;
+    for (const QString& file : d->media.allFiles()) {
+        files.append(mediaFolderName + u'/' + file);
+    }
+    return files;
+}
+
+QList<FileMove> Library::unfinishedMoves() const {
+    return d->database->fileMoves();
+}
+
+bool Library::removeTrack(qint64 id, bool keepFile, QString* error) {
+    const std::lock_guard files(d->filesMutex);
+    const auto record = d->database->track(id);
+    if (!record) {
+        *error = QStringLiteral("there is no track %1").arg(id);
+        return false;
+    }
+    if (!d->database->removeTrack(id)) {
+        *error = d->database->lastError();
+        return false;
+    }
+    const QString path = d->moves->absolutePath(record->file);
+    if (!keepFile && QFileInfo::exists(path) && !QFile::remove(path)) {
+        *error = QStringLiteral("the track is gone, but its file %1 could not be removed")
+                     .arg(record->file);
+        return false;
+    }
+    return true;
 }
 
 QList<TrackRecord> Library::tracks() const {
@@ -215,12 +319,13 @@ qint64 Library::trackCount() const {
 }
 
 std::shared_ptr<Track> Library::track(qint64 id) {
+    return trackRecord(id) ? makeTrack(id) : nullptr;
+}
+
+std::shared_ptr<Track> Library::makeTrack(qint64 id) {
     const auto record = trackRecord(id);
-    if (!record) {
-        return nullptr;
-    }
     return std::make_shared<Track>(Track::Key{}, shared_from_this(), id,
-                                   record->text(QStringLiteral("name")));
+                                   record ? record->text(QStringLiteral("name")) : QString());
 }
 
 std::optional<TrackRecord> Library::trackRecord(qint64 id) const {
@@ -234,24 +339,71 @@ void Library::setTrackProperty(qint64 id, const QString& scriptingName,
     if (!converted || d->options.readOnly) {
         return;
     }
-    if (d->database->setProperty(id, *property, *converted) && d->writer) {
+    if (d->database->setProperty(id, *property, *converted) == PropertyChange::Changed &&
+        d->writer) {
         d->writer->schedule(id);
     }
 }
 
-bool Library::saveTags(qint64 id) {
-    const auto record = d->database->track(id);
-    // Clean already: another process's writer got there first.
-    if (!record || record->tagsDirty == 0) {
-        return false;
+// The tags go into a copy that replaces the file only once it is complete
+// and synced: a crash at any moment leaves the old file or the new one. The
+// folders are synced, and the tracks marked clean, once for the whole lot.
+quint64 Library::saveTags(const std::vector<qint64>& ids) {
+    QList<WrittenTags> written;
+    QSet<QString> folders;
+    for (const qint64 id : ids) {
+        const std::lock_guard files(d->filesMutex);
+        const auto record = d->database->track(id);
+        // Clean already (another process's writer got there first), or its
+        // file still on its way into place.
+        if (!record || record->tagsDirty == 0 || d->database->fileMove(id)) {
+            continue;
+        }
+        const QString path = d->moves->absolutePath(record->file);
+        if (const auto size = rewriteTags(path, *record)) {
+            written.append({id, record->tagsDirty, *size});
+            folders.insert(QFileInfo(path).absolutePath());
+        }
     }
-    const QString path = QDir(d->folder).absoluteFilePath(record->file);
+    for (const QString& folder : folders) {
+        syncFolder(folder);
+    }
+    if (!written.isEmpty()) {
+        d->database->markTagsWritten(written);
+    }
+    return quint64(written.size());
+}
+
+// The new size of the file, or nothing when it is left as it was.
+std::optional<qint64> Library::rewriteTags(const QString& path, const TrackRecord& record) {
     QString error;
-    if (!writeTags(path, *record, &error)) {
+    const auto copy =
+        d->media.createPendingFile(extensionOf(path), &error, QFileInfo(path).absolutePath());
+    if (!copy || !copyFileContents(path, copy->path()) ||
+        !writeTags(copy->path(), record, &error) || !copy->sync()) {
+        return std::nullopt;
+    }
+    reachStep(d->options.stepHook, "tagsCopied");
+    if (!renameFile(copy->path(), path, true)) {
+        return std::nullopt;
+    }
+    copy->release();
+    reachStep(d->options.stepHook, "tagsReplaced");
+    return QFileInfo(path).size();
+}
+
+bool Library::writeTagsNow(qint64 id) {
+    if (d->options.readOnly) {
         return false;
     }
-    d->database->markTagsWritten(id, record->tagsDirty, QFileInfo(path).size());
-    return true;
+    if (d->writer) {
+        d->writer->schedule(id, true);
+        d->writer->flush(std::chrono::seconds(30));
+    } else {
+        saveTags({id}); // no writer thread to meet
+    }
+    const auto record = trackRecord(id);
+    return record && record->tagsDirty == 0;
 }
 
 bool Library::flush(std::chrono::milliseconds timeout) {

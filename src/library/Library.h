@@ -1,16 +1,22 @@
 #pragma once
 
 #include "library/ConversionError.h"
+#include "library/Database.h"
+#include "library/ImportBatch.h"
 #include "library/ImportSettings.h"
+#include "library/StepHook.h"
 #include "library/Track.h"
 #include "library/TrackRecord.h"
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 #include <QUrl>
 
 #include <chrono>
+#include <functional>
 #include <memory>
+#include <vector>
 
 namespace decant::library {
 
@@ -26,12 +32,18 @@ struct LibraryOptions {
     std::chrono::milliseconds tagQuietPeriod{200};
     // Files encoded at once; 0 for as many as the machine has processors.
     int parallelConversions = 0;
+    // How long to wait for a lock another program holds on the database
+    // before saying that it is locked.
+    std::chrono::milliseconds busyTimeout = Database::defaultBusyTimeout;
+    // See StepHook; empty in production.
+    StepHook stepHook;
 };
 
 // One file given to convertFiles, and what became of it.
 struct ConversionOutcome {
     std::shared_ptr<Track> track; // null on failure
     ConversionFailure failure;
+    Conversion how = Conversion::Failed;
 };
 
 // Decant's music library: a folder holding a SQLite database and the media
@@ -48,8 +60,10 @@ public:
     static QString defaultLocation();
 
     // Opens the library in `folder`, creating the folder, its database and
-    // its media folder on first use, and starts writing any tags a crash
-    // kept from being written. Null, with the reason, on failure.
+    // its media folder on first use. Unless only reading, it then finishes
+    // what an interrupted import left undone, removes the half-written
+    // files it left, and starts writing any tags a crash kept from being
+    // written. Null, with the reason, on failure.
     static std::shared_ptr<Library> open(const QString& folder, QString* error = nullptr);
     static std::shared_ptr<Library> open(const QString& folder, const LibraryOptions& options,
                                          QString* error = nullptr);
@@ -70,18 +84,44 @@ public:
     bool setImportSettings(const ImportSettings& settings, QString* error = nullptr);
 
     // Converts each local WAV file with the current import settings, as many
-    // at once as allowed, and adds the results: the new tracks in the order
-    // of `files`, without the files that could not be converted. Blocks the
-    // calling thread, which needs no event loop.
+    // at once as allowed, and adds the results: the tracks in the order of
+    // `files`, each once, without the files that could not be converted.
+    // A file whose source (its base name) and audio the library holds
+    // already gives that track, encoded again in place when the settings
+    // have changed since. Blocks the calling thread, which needs no event
+    // loop; one convert runs at a time.
     QList<std::shared_ptr<Track>> convert(const QList<QUrl>& files);
+    // Told of each file as it is done, on the thread that finished it.
+    using ConversionObserver = std::function<void(qsizetype index, const ConversionOutcome&)>;
     // The same, with one outcome per file, saying why a file failed.
-    QList<ConversionOutcome> convertFiles(const QList<QUrl>& files);
+    QList<ConversionOutcome> convertFiles(const QList<QUrl>& files,
+                                          const ConversionObserver& observer = {});
+    // Asks the convert under way to end soon: the files being encoded are
+    // abandoned, leaving nothing behind, and those not begun fail as
+    // stopped. When no convert is under way, the next one stops at its
+    // start. Any thread; returns at once.
+    void stopConverting();
+
+    // What the open mended, for a user to read: one sentence each.
+    QStringList openingRepairs() const;
+    // Every file below the media folder, hidden ones too, relative to the
+    // library folder.
+    QStringList mediaFiles() const;
+    // Moves recorded and not yet finished (another process is making them).
+    QList<FileMove> unfinishedMoves() const;
+    // Removes a track, and its file unless `keepFile`. False, with the
+    // reason, on failure.
+    bool removeTrack(qint64 id, bool keepFile, QString* error);
 
     QList<TrackRecord> tracks() const;
     qint64 trackCount() const;
     // A handle on the track with this id, or null.
     std::shared_ptr<Track> track(qint64 id);
 
+    // Writes the track's tags into its file now: through the tag writer when
+    // there is one, else on the calling thread. True when its file is up to
+    // date.
+    bool writeTagsNow(qint64 id);
     // Writes every pending tag now; true when all were written in time.
     bool flush(std::chrono::milliseconds timeout = std::chrono::seconds(30));
     // Media files whose tags have been rewritten since the library opened.
@@ -91,10 +131,15 @@ private:
     friend class Track;
 
     bool initialise(QString* error);
+    bool prepareFolders(QString* error) const;
+    void recover();
     void setTrackProperty(qint64 id, const QString& scriptingName, const PropertyValue& value);
     std::optional<TrackRecord> trackRecord(qint64 id) const;
-    // Runs on the tag writer's thread.
-    bool saveTags(qint64 id);
+    std::shared_ptr<Track> makeTrack(qint64 id);
+    bool stopRequested() const;
+    // Run on the tag writer's thread, or the caller's when there is none.
+    quint64 saveTags(const std::vector<qint64>& ids);
+    std::optional<qint64> rewriteTags(const QString& path, const TrackRecord& record);
 
     struct Private;
     std::unique_ptr<Private> d;

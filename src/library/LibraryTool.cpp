@@ -1,6 +1,7 @@
 #include "library/LibraryTool.h"
 
 #include "library/Library.h"
+#include "library/LibraryCheck.h"
 
 #include <QCommandLineParser>
 
@@ -15,16 +16,25 @@ const auto description = QStringLiteral(
     "Commands:\n"
     "  info      where the library is, its import settings and how many tracks it holds\n"
     "  list      a table of the library's tracks\n"
-    "  settings  the import settings; change them with --encoder and --bitrate\n\n"
+    "  settings  the import settings; change them with --encoder and --bitrate\n"
+    "  check     files no track lists, tracks without their file, untagged tracks,\n"
+    "            tracks imported twice, leftovers of interrupted imports; --repair\n"
+    "            mends them and says what it did\n\n"
     "The library is the folder named by DECANT_LIBRARY, else \"Decant Library\" in\n"
-    "your music folder.");
+    "your music folder.\n\n"
+    "Exit status: 0 on success (check: nothing wrong, or all of it mended), 1 when\n"
+    "the library cannot be read or changed, 2 for bad arguments, 3 when check finds\n"
+    "problems (with --repair: problems it could not mend).");
 
 struct Invocation {
     QString command;
     QString location;
     std::optional<Encoder> encoder;
     std::optional<int> bitRate;
+    bool repair = false;
 };
+
+const QStringList commandNames{"info", "list", "settings", "check"};
 
 QString encoderNames() {
     QStringList names;
@@ -35,21 +45,33 @@ QString encoderNames() {
 }
 
 // The arguments understood, or the reason they are not.
-std::optional<Invocation> understand(const QCommandLineParser& parser,
-                                     const QCommandLineOption& library,
-                                     const QCommandLineOption& encoder,
-                                     const QCommandLineOption& bitRate, QString* problem) {
+struct Options {
+    QCommandLineOption library;
+    QCommandLineOption encoder;
+    QCommandLineOption bitRate;
+    QCommandLineOption repair;
+};
+
+std::optional<Invocation> understand(const QCommandLineParser& parser, const Options& options,
+                                     QString* problem) {
     const QStringList commands = parser.positionalArguments();
+    const QString known = QStringLiteral("info, list, settings or check");
     Invocation invocation;
     if (commands.size() != 1) {
-        *problem = commands.isEmpty() ? QStringLiteral("no command given (info, list or settings)")
+        *problem = commands.isEmpty() ? QStringLiteral("no command given (%1)").arg(known)
                                       : QStringLiteral("one command at a time, please");
         return std::nullopt;
     }
     invocation.command = commands.first();
-    if (!QStringList{"info", "list", "settings"}.contains(invocation.command)) {
-        *problem = QStringLiteral("unknown command \"%1\" (info, list or settings)")
-                       .arg(invocation.command);
+    if (!commandNames.contains(invocation.command)) {
+        *problem = QStringLiteral("unknown command \"%1\" (%2)").arg(invocation.command, known);
+        return std::nullopt;
+    }
+    const QCommandLineOption& encoder = options.encoder;
+    const QCommandLineOption& bitRate = options.bitRate;
+    invocation.repair = parser.isSet(options.repair);
+    if (invocation.repair && invocation.command != QLatin1String("check")) {
+        *problem = QStringLiteral("--repair goes with the check command");
         return std::nullopt;
     }
     const bool changes = parser.isSet(encoder) || parser.isSet(bitRate);
@@ -75,7 +97,7 @@ std::optional<Invocation> understand(const QCommandLineParser& parser,
         }
     }
     invocation.location =
-        parser.isSet(library) ? parser.value(library) : Library::defaultLocation();
+        parser.isSet(options.library) ? parser.value(options.library) : Library::defaultLocation();
     return invocation;
 }
 
@@ -203,6 +225,68 @@ int show(const Invocation& invocation, QTextStream& out, QTextStream& err) {
     return ToolSucceeded;
 }
 
+QString countOf(qsizetype count, const char* one, const char* many) {
+    return QStringLiteral("%1 %2").arg(count).arg(QLatin1String(count == 1 ? one : many));
+}
+
+int check(const Invocation& invocation, QTextStream& out, QTextStream& err) {
+    LibraryOptions options;
+    options.readOnly = true;
+    QString error;
+    const auto library = Library::open(invocation.location, options, &error);
+    if (!library) {
+        err << "decant-library: " << error << '\n';
+        if (error.contains(QLatin1String("needs upgrading"))) {
+            err << "decant-library: check --repair upgrades it first.\n";
+        }
+        return ToolLibraryFailed;
+    }
+    const QList<LibraryProblem> problems = findLibraryProblems(*library);
+    for (const LibraryProblem& problem : problems) {
+        out << problem.description << '\n';
+    }
+    if (problems.isEmpty()) {
+        out << "No problems in " << countOf(library->trackCount(), "track", "tracks") << ".\n";
+        return ToolSucceeded;
+    }
+    out << countOf(problems.size(), "problem", "problems")
+        << " found; decant-library check --repair mends them.\n";
+    return ToolProblemsFound;
+}
+
+// Opening the library for writing already finishes interrupted imports and
+// removes their leftovers; what is left is mended problem by problem. Without
+// the tag writer, which would write lagging tags unasked, and unreported.
+int repair(const Invocation& invocation, QTextStream& out, QTextStream& err) {
+    LibraryOptions options;
+    options.writeTags = false;
+    const auto library = openLibrary(invocation, options, err);
+    if (!library) {
+        return ToolLibraryFailed;
+    }
+    qsizetype mended = 0;
+    for (const QString& done : library->openingRepairs()) {
+        out << done << '\n';
+        ++mended;
+    }
+    qsizetype left = 0;
+    for (const LibraryProblem& problem : findLibraryProblems(*library)) {
+        const Repair result = repairLibraryProblem(*library, problem);
+        out << result.description << '\n';
+        if (result.mended) {
+            ++mended;
+        } else {
+            ++left;
+        }
+    }
+    if (mended == 0 && left == 0) {
+        out << "No problems in " << countOf(library->trackCount(), "track", "tracks") << ".\n";
+        return ToolSucceeded;
+    }
+    out << countOf(mended, "problem", "problems") << " mended, " << left << " left.\n";
+    return left == 0 ? ToolSucceeded : ToolProblemsFound;
+}
+
 } // namespace
 
 int runLibraryTool(const QStringList& arguments, QTextStream& out, QTextStream& err) {
@@ -218,9 +302,11 @@ int runLibraryTool(const QStringList& arguments, QTextStream& out, QTextStream& 
     const QCommandLineOption bitRate(QStringLiteral("bitrate"),
                                      QStringLiteral("Import lossy formats at <kbps> kbit/s."),
                                      QStringLiteral("kbps"));
-    parser.addOptions({library, encoder, bitRate});
+    const QCommandLineOption repairOption(
+        QStringLiteral("repair"), QStringLiteral("With check: mend what is found, saying how."));
+    parser.addOptions({library, encoder, bitRate, repairOption});
     parser.addPositionalArgument(QStringLiteral("command"),
-                                 QStringLiteral("info, list or settings"));
+                                 QStringLiteral("info, list, settings or check"));
 
     if (!parser.parse(arguments)) {
         err << "decant-library: " << parser.errorText() << "\nTry --help.\n";
@@ -231,10 +317,14 @@ int runLibraryTool(const QStringList& arguments, QTextStream& out, QTextStream& 
         return ToolSucceeded;
     }
     QString problem;
-    const auto invocation = understand(parser, library, encoder, bitRate, &problem);
+    const auto invocation =
+        understand(parser, Options{library, encoder, bitRate, repairOption}, &problem);
     if (!invocation) {
         err << "decant-library: " << problem << "\nTry --help.\n";
         return ToolUsageError;
+    }
+    if (invocation->command == QLatin1String("check")) {
+        return invocation->repair ? repair(*invocation, out, err) : check(*invocation, out, err);
     }
     const bool changes = invocation->encoder || invocation->bitRate;
     return changes ? changeSettings(*invocation, out, err) : show(*invocation, out, err);

@@ -2,6 +2,7 @@
 
 #include <QDateTime>
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QRandomGenerator>
 
@@ -9,6 +10,8 @@
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace decant::library {
@@ -16,16 +19,174 @@ namespace {
 
 // Leaves room for " 99999.extension" within the usual 255-byte name limit.
 constexpr qsizetype longestStemBytes = 200;
-constexpr int mostCopies = 100000;
 const auto pendingPrefix = QStringLiteral(".importing-");
+// A pending file until it is locked: only then does it take its pending
+// name, so that no process ever sees a pending file of a living one
+// unlocked.
+const auto creatingPrefix = QStringLiteral(".creating-");
 
-QString errnoText() {
-    return QString::fromLocal8Bit(std::strerror(errno));
+QByteArray nativeName(const QString& path) {
+    return QFile::encodeName(path);
 }
 
-// Renames without ever replacing `to`: EEXIST when it is taken.
-bool renameWithoutReplacing(const QByteArray& from, const QByteArray& to) {
-    if (renameat2(AT_FDCWD, from.constData(), AT_FDCWD, to.constData(), RENAME_NOREPLACE) == 0) {
+QString randomTag() {
+    return QStringLiteral("%1").arg(QRandomGenerator::global()->generate64(), 16, 16, QChar(u'0'));
+}
+
+// Creates, opens and locks a file that no other process can see unlocked.
+int createLockedFile(const QString& creating, const QString& pending) {
+    // Not mkstemp: its files are private to the user, and media files are
+    // for every player on the machine, so the umask decides.
+    const int descriptor =
+        ::open(nativeName(creating).constData(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (descriptor < 0) {
+        return -1;
+    }
+    // Waits only while another process looks at the file (see fileUse). A
+    // file system without locks still works: its abandoned files are told by
+    // their age instead.
+    flock(descriptor, LOCK_EX);
+    // Fails with ENOENT when another process took the file for abandoned
+    // before the lock; the caller tries another name.
+    if (!renameFile(creating, pending, false)) {
+        const int error = errno;
+        close(descriptor);
+        unlink(nativeName(creating).constData());
+        errno = error;
+        return -1;
+    }
+    return descriptor;
+}
+
+bool copyBytes(int from, int to) {
+    for (;;) {
+        const ssize_t copied = copy_file_range(from, nullptr, to, nullptr, 1 << 30, 0);
+        if (copied == 0) {
+            return true;
+        }
+        if (copied < 0) {
+            break;
+        }
+    }
+    if (errno != EXDEV && errno != ENOSYS && errno != EINVAL && errno != EOPNOTSUPP) {
+        return false;
+    }
+    // Nothing copied yet: copy_file_range fails at once where unsupported.
+    char buffer[1 << 16];
+    for (;;) {
+        const ssize_t got = read(from, buffer, sizeof buffer);
+        if (got <= 0) {
+            return got == 0;
+        }
+        for (ssize_t done = 0; done < got;) {
+            const ssize_t written = write(to, buffer + done, std::size_t(got - done));
+            if (written < 0) {
+                return false;
+            }
+            done += written;
+        }
+    }
+}
+
+} // namespace
+
+PendingFile::PendingFile(QString path, int lockedDescriptor)
+    : path_(std::move(path))
+    , descriptor_(lockedDescriptor) {}
+
+PendingFile::~PendingFile() {
+    if (!released_) {
+        unlink(nativeName(path_).constData());
+    }
+    close(descriptor_);
+}
+
+bool PendingFile::sync() const {
+    // Syncs the file whatever descriptor wrote it: a sync is per file.
+    return fsync(descriptor_) == 0;
+}
+
+MediaFolder::MediaFolder(QString path)
+    : path_(std::move(path)) {}
+
+std::unique_ptr<PendingFile> MediaFolder::createPendingFile(const QString& extension,
+                                                            QString* error,
+                                                            const QString& folder) const {
+    const QString in = folder.isEmpty() ? path_ : folder;
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const QString tag = randomTag();
+        const QString pending = QStringLiteral("%1/%2%3.%4").arg(in, pendingPrefix, tag, extension);
+        const int descriptor = createLockedFile(in + u'/' + creatingPrefix + tag, pending);
+        if (descriptor >= 0) {
+            return std::make_unique<PendingFile>(pending, descriptor);
+        }
+        if (errno != EEXIST && errno != ENOENT) {
+            break;
+        }
+    }
+    *error = QStringLiteral("cannot create a file in %1: %2").arg(in, describeFileError(errno));
+    return nullptr;
+}
+
+bool MediaFolder::isPendingName(const QString& fileName) {
+    return fileName.startsWith(pendingPrefix) || fileName.startsWith(creatingPrefix);
+}
+
+FileUse MediaFolder::fileUse(const QString& path) {
+    const int descriptor = ::open(nativeName(path).constData(), O_RDONLY | O_CLOEXEC);
+    if (descriptor < 0) {
+        return FileUse::Free;
+    }
+    // Shared, so that two processes looking at once do not see each other.
+    const int locked = flock(descriptor, LOCK_SH | LOCK_NB);
+    const FileUse use = locked == 0            ? FileUse::Free
+                        : errno == EWOULDBLOCK ? FileUse::InUse
+                                               : FileUse::Unknown;
+    close(descriptor);
+    return use;
+}
+
+QStringList MediaFolder::removeAbandonedFiles(std::chrono::seconds age,
+                                              const QStringList& kept) const {
+    const QDateTime before = QDateTime::currentDateTimeUtc().addSecs(-age.count());
+    QStringList removed;
+    QDirIterator files(path_, {pendingPrefix + u'*', creatingPrefix + u'*'},
+                       QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+    while (files.hasNext()) {
+        const QFileInfo file = files.nextFileInfo();
+        const QString path = file.absoluteFilePath();
+        if (kept.contains(path)) {
+            continue;
+        }
+        const FileUse use = fileUse(path);
+        const bool old = file.lastModified() < before;
+        if ((use == FileUse::Free || (use == FileUse::Unknown && old)) && QFile::remove(path)) {
+            removed.append(path);
+        }
+    }
+    return removed;
+}
+
+QStringList MediaFolder::allFiles() const {
+    QStringList files;
+    const QDir folder(path_);
+    QDirIterator entries(path_, QDir::Files | QDir::Hidden | QDir::System,
+                         QDirIterator::Subdirectories);
+    while (entries.hasNext()) {
+        files.append(folder.relativeFilePath(entries.next()));
+    }
+    files.sort();
+    return files;
+}
+
+bool renameFile(const QString& from, const QString& to, bool replace) {
+    const QByteArray source = nativeName(from);
+    const QByteArray target = nativeName(to);
+    if (replace) {
+        return ::rename(source.constData(), target.constData()) == 0;
+    }
+    if (renameat2(AT_FDCWD, source.constData(), AT_FDCWD, target.constData(), RENAME_NOREPLACE) ==
+        0) {
         return true;
     }
     if (errno != EINVAL && errno != ENOSYS) {
@@ -33,26 +194,16 @@ bool renameWithoutReplacing(const QByteArray& from, const QByteArray& to) {
     }
     // A file system without RENAME_NOREPLACE: a hard link fails just as
     // atomically when the name is taken.
-    if (link(from.constData(), to.constData()) != 0) {
+    if (link(source.constData(), target.constData()) != 0) {
         return false;
     }
-    unlink(from.constData());
+    unlink(source.constData());
     return true;
 }
 
-} // namespace
-
-PendingFile::PendingFile(QString path)
-    : path_(std::move(path)) {}
-
-PendingFile::~PendingFile() {
-    if (!released_) {
-        QFile::remove(path_);
-    }
-}
-
-bool PendingFile::sync() const {
-    const int descriptor = ::open(QFile::encodeName(path_).constData(), O_RDONLY | O_CLOEXEC);
+bool syncFolder(const QString& folder) {
+    const int descriptor =
+        ::open(nativeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (descriptor < 0) {
         return false;
     }
@@ -61,67 +212,49 @@ bool PendingFile::sync() const {
     return synced;
 }
 
-MediaFolder::MediaFolder(QString path)
-    : path_(std::move(path)) {}
-
-std::unique_ptr<PendingFile> MediaFolder::createPendingFile(QString* error) const {
-    // Not mkstemp: its files are private to the user, and media files are
-    // for every player on the machine, so the umask decides.
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        const QString path =
-            QStringLiteral("%1/.importing-%2")
-                .arg(path_)
-                .arg(QRandomGenerator::global()->generate64(), 16, 16, QChar(u'0'));
-        const int descriptor = ::open(QFile::encodeName(path).constData(),
-                                      O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (descriptor >= 0) {
-            close(descriptor);
-            return std::make_unique<PendingFile>(path);
-        }
-        if (errno != EEXIST) {
-            break;
-        }
+bool copyFileContents(const QString& from, const QString& to) {
+    const int source = ::open(nativeName(from).constData(), O_RDONLY | O_CLOEXEC);
+    if (source < 0) {
+        return false;
     }
-    *error = QStringLiteral("cannot create a file in %1: %2").arg(path_, errnoText());
-    return nullptr;
-}
-
-std::optional<QString> MediaFolder::claimFreeName(PendingFile& file, const QString& stem,
-                                                  const QString& extension, QString* error) const {
-    const QByteArray from = QFile::encodeName(file.path());
-    for (int copy = 1; copy <= mostCopies; ++copy) {
-        const QString name =
-            (copy == 1 ? stem : QStringLiteral("%1 %2").arg(stem).arg(copy)) + u'.' + extension;
-        if (renameWithoutReplacing(from, QFile::encodeName(path_ + u'/' + name))) {
-            file.release();
-            return name;
-        }
-        if (errno != EEXIST) {
-            *error = QStringLiteral("cannot name %1: %2").arg(name, errnoText());
-            return std::nullopt;
-        }
+    const int target = ::open(nativeName(to).constData(), O_WRONLY | O_TRUNC | O_CLOEXEC);
+    struct stat status {};
+    bool copied = target >= 0 && fstat(source, &status) == 0 && copyBytes(source, target) &&
+                  fchmod(target, status.st_mode & 07777) == 0;
+    const int error = errno;
+    if (target >= 0) {
+        copied = close(target) == 0 && copied;
     }
-    *error = QStringLiteral("every name for %1 is taken").arg(stem);
-    return std::nullopt;
-}
-
-void MediaFolder::removeAbandonedFiles(std::chrono::seconds age) const {
-    const QDateTime before = QDateTime::currentDateTimeUtc().addSecs(-age.count());
-    const QDir folder(path_);
-    for (const QFileInfo& file :
-         folder.entryInfoList({pendingPrefix + u'*'}, QDir::Files | QDir::Hidden)) {
-        if (file.lastModified() < before) {
-            QFile::remove(file.absoluteFilePath());
-        }
-    }
+    close(source);
+    errno = copied ? 0 : error;
+    return copied;
 }
 
 QString usableStem(const QString& name) {
     QString stem = name;
+    // A hidden media file would be taken for a pending one, or missed.
+    while (stem.startsWith(u'.')) {
+        stem.remove(0, 1);
+    }
     while (stem.toUtf8().size() > longestStemBytes) {
         stem.chop(stem.size() > 1 && stem.back().isLowSurrogate() ? 2 : 1);
     }
     return stem.isEmpty() ? QStringLiteral("Untitled") : stem;
+}
+
+QString describeFileError(int error) {
+    switch (error) {
+    case ENOSPC:
+    case EDQUOT:
+        return QStringLiteral("the disk is full");
+    case EROFS:
+        return QStringLiteral("the file system is mounted read-only");
+    case EACCES:
+    case EPERM:
+        return QStringLiteral("this user may not write there");
+    default:
+        return QString::fromLocal8Bit(std::strerror(error));
+    }
 }
 
 } // namespace decant::library

@@ -1,9 +1,33 @@
 #include "library/Sqlite.h"
 
+#include <cstring>
+
 namespace decant::library::sqlite {
 
 QString lastError(sqlite3* connection) {
     return QString::fromUtf8(sqlite3_errmsg(connection));
+}
+
+QString describeFailure(sqlite3* connection) {
+    const int systemError = sqlite3_system_errno(connection);
+    const QString cause = systemError != 0 ? QString::fromLocal8Bit(std::strerror(systemError))
+                                           : lastError(connection);
+    // The primary code: extended codes (SQLITE_IOERR_WRITE...) keep it in the low byte.
+    switch (sqlite3_extended_errcode(connection) & 0xff) {
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED:
+        return QStringLiteral("the database is locked by another program");
+    case SQLITE_READONLY:
+        return QStringLiteral("the database cannot be written (%1)").arg(cause);
+    case SQLITE_FULL:
+        return QStringLiteral("the disk is full");
+    case SQLITE_CANTOPEN:
+        return QStringLiteral("the database file cannot be opened (%1)").arg(cause);
+    case SQLITE_IOERR:
+        return QStringLiteral("the database could not be read or written (%1)").arg(cause);
+    default:
+        return lastError(connection);
+    }
 }
 
 bool execute(sqlite3* connection, const char* sql, QString* error) {

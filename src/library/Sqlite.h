@@ -20,6 +20,11 @@ struct StatementFinalizer {
 // SQLite's message for the connection's last failure.
 QString lastError(sqlite3* connection);
 
+// The connection's last failure as a user can act on it: a lock another
+// program holds, a file that cannot be written, a full disk; SQLite's own
+// message for the rest.
+QString describeFailure(sqlite3* connection);
+
 // Runs statements that return no rows; false, with the reason, on failure.
 bool execute(sqlite3* connection, const char* sql, QString* error = nullptr);
 

@@ -31,7 +31,7 @@ bool TagWriter::flush(std::chrono::milliseconds timeout) {
     ++flushes_;
     wake_.notify_all();
     const bool done =
-        idle_.wait_for(lock, timeout, [this] { return pending_.empty() && saving_ == 0; });
+        idle_.wait_for(lock, timeout, [this] { return pending_.empty() && !saving_; });
     --flushes_;
     return done;
 }
@@ -59,7 +59,6 @@ void TagWriter::run() {
     std::unique_lock lock(mutex_);
     for (;;) {
         const auto due = takeDue(Clock::now());
-        saving_ = int(due.size());
         if (due.empty()) {
             idle_.notify_all();
             if (stopping_) {
@@ -76,16 +75,17 @@ void TagWriter::run() {
             }
             continue;
         }
-        lock.unlock();
+        std::vector<qint64> tracks;
         for (const auto& [track, when] : due) {
-            assert(std::this_thread::get_id() == writerThread);
-            const bool saved = save_(track);
-            lock.lock();
-            saves_ += saved ? 1 : 0;
-            --saving_;
-            lock.unlock();
+            tracks.push_back(track);
         }
+        saving_ = true;
+        lock.unlock();
+        assert(std::this_thread::get_id() == writerThread);
+        const quint64 saved = save_(tracks);
         lock.lock();
+        saves_ += saved;
+        saving_ = false;
     }
 }
 

@@ -8,6 +8,7 @@
 #include <map>
 #include <mutex>
 #include <thread>
+#include <vector>
 
 namespace decant::library {
 
@@ -20,9 +21,10 @@ namespace decant::library {
 // writer's own.
 class TagWriter {
 public:
-    // Writes one track's tags; true when the file was saved. Called on the
-    // writer's thread only, never for two tracks at once.
-    using Save = std::function<bool(qint64 trackId)>;
+    // Writes the tracks' tags; how many files were saved. Called on the
+    // writer's thread only, with every track that is due at once, so that
+    // what a save costs per batch (a sync, a commit) is paid once.
+    using Save = std::function<quint64(const std::vector<qint64>& trackIds)>;
     using Clock = std::chrono::steady_clock;
 
     TagWriter(Save save, std::chrono::milliseconds quietPeriod);
@@ -53,7 +55,7 @@ private:
     std::condition_variable wake_;
     std::condition_variable idle_;
     std::map<qint64, Clock::time_point> pending_; // track id -> when to save
-    int saving_ = 0;                              // tracks taken, not yet saved
+    bool saving_ = false;                         // tracks taken, not yet saved
     int flushes_ = 0;                             // flush calls waiting
     bool stopping_ = false;
     quint64 saves_ = 0;

@@ -27,4 +27,8 @@ bool TrackRecord::boolean(const QString& scriptingName) const {
     return valueOr(properties, scriptingName, false);
 }
 
+bool TrackRecord::untagged() const {
+    return !source.isEmpty() && text(QStringLiteral("name")) == source;
+}
+
 } // namespace decant::library

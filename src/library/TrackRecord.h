@@ -1,10 +1,13 @@
 #pragma once
 
+#include "library/ImportSettings.h"
 #include "library/TrackProperty.h"
 
 #include <QDateTime>
 #include <QMap>
 #include <QString>
+
+#include <optional>
 
 namespace decant::library {
 
@@ -22,6 +25,13 @@ struct TrackRecord {
     QDateTime dateAdded;
     // Non-zero while the file's tags lag behind the properties below.
     qint64 tagsDirty = 0;
+    // Where the track came from: the base name of the file it was converted
+    // from, and the MD5 of that file's audio; empty where a library made
+    // before they were recorded cannot tell.
+    QString source;
+    QString audioDigest;
+    // The settings its file was encoded with; nothing when not recorded.
+    std::optional<ImportSettings> encodedWith;
     // The properties that have a value, by scripting name ("name" always).
     QMap<QString, PropertyValue> properties;
 
@@ -29,6 +39,8 @@ struct TrackRecord {
     QString text(const QString& scriptingName) const;
     qint64 integer(const QString& scriptingName) const;
     bool boolean(const QString& scriptingName) const;
+    // No tags were ever set: the track is still named after its source.
+    bool untagged() const;
 };
 
 } // namespace decant::library

@@ -46,18 +46,22 @@ TEST_F(LibraryPipelineTest, bringsTaggedFLACFilesIntoTheLibrary) {
     damaged.damagedFrame = 3;
     paths.insert(1, fixture(QStringLiteral("damaged.flac"), damaged));
 
-    FilesController controller(application);
-    int handOffs = 0;
-    controller.setHandOffFinishedHandler([&] { ++handOffs; });
-    controller.addFiles(paths);
-    controller.startDecoding(nullptr);
-    ASSERT_TRUE(test::processEventsUntil([&] { return handOffs == 1; }, 60000));
+    // A second session imports the same files again: it finds their tracks.
+    for (int session = 1; session <= 2; ++session) {
+        SCOPED_TRACE(session);
+        FilesController controller(std::make_shared<LibraryApplication>(libraryFolder.path()));
+        int handOffs = 0;
+        controller.setHandOffFinishedHandler([&] { ++handOffs; });
+        controller.addFiles(paths);
+        controller.startDecoding(nullptr);
+        ASSERT_TRUE(test::processEventsUntil([&] { return handOffs == 1; }, 60000));
 
-    const auto entries = controller.files();
-    EXPECT_EQ(entries[1]->status(), QueueEntryStatusFailed);
-    for (const int index : {0, 2, 3}) {
-        EXPECT_EQ(entries[index]->status(), QueueEntryStatusDone);
-        EXPECT_FALSE(QFile::exists(entries[index]->decodedPath()));
+        const auto entries = controller.files();
+        EXPECT_EQ(entries[1]->status(), QueueEntryStatusFailed);
+        for (const int index : {0, 2, 3}) {
+            EXPECT_EQ(entries[index]->status(), QueueEntryStatusDone);
+            EXPECT_FALSE(QFile::exists(entries[index]->decodedPath()));
+        }
     }
 
     const auto library = application->library();
@@ -103,13 +107,40 @@ TEST_F(LibraryPipelineTest, convertsValuesToThePropertysKind) {
     EXPECT_EQ(record.text("artist"), "Someone");
 }
 
+// A stop that comes before the library is open stops the first convert, and
+// only that one; the observer hears of every file either way.
+TEST_F(LibraryPipelineTest, aStopBeforeTheFirstConvertStopsItAndEveryFileIsReported) {
+    const QString wav = folder.filePath("0123.wav");
+    ASSERT_TRUE(decodeFLACToWAV(fixture("a.flac", test::FlacFixture()), wav));
+    const QUrl file = QUrl::fromLocalFile(wav);
+    QList<QPair<QUrl, bool>> told;
+    application->setConversionObserver([&](const QUrl& url, bool converted) {
+        told.append({url, converted});
+    });
+
+    application->stopConverting();
+    const auto stopped = application->convert({file});
+    const QString reason = application->failureReasonForFile(file);
+    const auto converted = application->convert({file});
+
+    EXPECT_TRUE(stopped.isEmpty());
+    EXPECT_TRUE(reason.contains("stopped")) << reason.toStdString();
+    ASSERT_EQ(converted.size(), 1);
+    EXPECT_EQ(converted.front()->name(), "0123");
+    EXPECT_TRUE(application->failureReasonForFile(file).isEmpty());
+    EXPECT_EQ(told, (QList<QPair<QUrl, bool>>{{file, false}, {file, true}}));
+}
+
 TEST_F(LibraryPipelineTest, opensNothingUntilItConverts) {
     EXPECT_TRUE(application->convert({}).isEmpty());
     EXPECT_TRUE(QDir(libraryFolder.path()).isEmpty());
 
     LibraryApplication unusable(QStringLiteral("/dev/null/library"));
-    EXPECT_TRUE(unusable.convert({QUrl::fromLocalFile(folder.filePath("x.wav"))}).isEmpty());
+    const QUrl file = QUrl::fromLocalFile(folder.filePath("x.wav"));
+    EXPECT_TRUE(unusable.convert({file}).isEmpty());
     EXPECT_FALSE(unusable.openingError().isEmpty());
+    EXPECT_TRUE(unusable.failureReasonForFile(file).contains("/dev/null/library"))
+        << unusable.failureReasonForFile(file).toStdString();
 }
 
 } // namespace

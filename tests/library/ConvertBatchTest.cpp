@@ -4,6 +4,11 @@
 #include <QDir>
 #include <QFile>
 #include <gtest/gtest.h>
+#include <sqlite3.h>
+
+#include <algorithm>
+#include <atomic>
+#include <ostream>
 
 namespace decant::library {
 namespace {
@@ -47,6 +52,7 @@ TEST_F(ConvertBatch, leavesOutFilesThatFailAndKeepsTheOrderOfTheRest) {
         scratch.writeWav(QStringLiteral("empty.wav"), {44100, 2, 16, 0, false}),
         QUrl::fromLocalFile(scratch.inputPath(QStringLiteral("folder.wav"))),
         scratch.writeWav(QStringLiteral("four.wav"), shortWav),
+        scratch.writeFile(QStringLiteral("cut.wav"), test::encodeWavFixture(shortWav).left(9000)),
     };
 
     const auto outcomes = library->convertFiles(urls);
@@ -55,7 +61,8 @@ TEST_F(ConvertBatch, leavesOutFilesThatFailAndKeepsTheOrderOfTheRest) {
     const QList<ConversionError> expected{
         ConversionError::None,        ConversionError::NotLocalFile, ConversionError::Unreadable,
         ConversionError::None,        ConversionError::NotWav,       ConversionError::NotWav,
-        ConversionError::Undecodable, ConversionError::Unreadable,   ConversionError::None};
+        ConversionError::Undecodable, ConversionError::Unreadable,   ConversionError::None,
+        ConversionError::Undecodable};
     for (qsizetype index = 0; index < urls.size(); ++index) {
         SCOPED_TRACE(urls[index].toString().toStdString());
         EXPECT_EQ(outcomes[index].failure.error, expected[index]);
@@ -90,20 +97,64 @@ TEST_F(ConvertBatch, takenNamesGetTheNextFreeNumberWithoutReplacingAnything) {
     ASSERT_TRUE(existing.open(QIODevice::WriteOnly));
     existing.write("someone else's file");
     existing.close();
-    const QUrl song = scratch.writeWav(QStringLiteral("song.wav"), shortWav);
+    QDir().mkpath(scratch.inputPath(QStringLiteral("other")));
+    WavFixture otherAudio = shortWav;
+    otherAudio.frames = 4000;
 
-    // The same file twice in one batch races for one name: both must win one.
-    const auto first = library->convert({song, song});
-    const auto second = library->convert({song});
+    // One source name, two audios: two tracks, racing for one name.
+    const auto tracks = library->convert({scratch.writeWav(QStringLiteral("song.wav"), shortWav),
+                                          scratch.writeWav("other/song.wav", otherAudio)});
 
-    ASSERT_EQ(first.size(), 2);
-    ASSERT_EQ(second.size(), 1);
-    EXPECT_EQ(namesOf(first + second), QStringList({"song", "song", "song"}));
-    EXPECT_EQ(scratch.mediaFiles(),
-              QStringList({"song 2.m4a", "song 3.m4a", "song 4.m4a", "song.m4a"}));
-    EXPECT_EQ(QFileInfo(second[0]->filePath()).fileName(), QStringLiteral("song 4.m4a"));
+    ASSERT_EQ(tracks.size(), 2);
+    EXPECT_EQ(namesOf(tracks), QStringList({"song", "song"}));
+    EXPECT_EQ(scratch.mediaFiles(), QStringList({"song 2.m4a", "song 3.m4a", "song.m4a"}));
     ASSERT_TRUE(existing.open(QIODevice::ReadOnly));
     EXPECT_EQ(existing.readAll(), QByteArray("someone else's file"));
+}
+
+// The same album imported twice, in one batch or in two, leaves one copy;
+// import settings changed since encode the held track again, in place.
+TEST_F(ConvertBatch, aFileTheLibraryHoldsGivesItsTrack) {
+    const QUrl a = scratch.writeWav(QStringLiteral("a.wav"), shortWav);
+    const QUrl b = scratch.writeWav(QStringLiteral("b.wav"), shortWav);
+    const auto first = library->convertFiles({a, b, a});
+    ASSERT_TRUE(first[0].track && first[1].track && first[2].track);
+    EXPECT_EQ(first[0].track->id(), first[2].track->id());
+    first[0].track->setProperty(QStringLiteral("name"), QStringLiteral("Song A"));
+    ASSERT_TRUE(library->flush(std::chrono::seconds(10)));
+    const qint64 id = first[0].track->id();
+    const QDateTime encodedAt = QFileInfo(first[0].track->filePath()).lastModified();
+
+    const auto again = library->convertFiles({b, a});
+    const QDateTime keptAt = QFileInfo(again[1].track->filePath()).lastModified();
+    ASSERT_TRUE(library->setImportSettings({Encoder::Mp3, 128}));
+    const auto reencoded = library->convertFiles({a});
+    ASSERT_TRUE(library->flush(std::chrono::seconds(10)));
+    const auto otherAudio =
+        library->convertFiles({scratch.writeWav(QStringLiteral("a.wav"), {44100, 2, 16, 2000})});
+
+    EXPECT_EQ(first[0].how, Conversion::Added);
+    EXPECT_EQ(again[1].how, Conversion::Held);
+    ASSERT_TRUE(again[1].track);
+    EXPECT_EQ(again[1].track->id(), id);
+    EXPECT_EQ(again[0].track->id(), first[1].track->id());
+    EXPECT_EQ(keptAt, encodedAt);
+    EXPECT_EQ(again[1].track->name(), QStringLiteral("Song A"));
+
+    EXPECT_EQ(reencoded[0].how, Conversion::Replaced);
+    ASSERT_TRUE(reencoded[0].track);
+    EXPECT_EQ(reencoded[0].track->id(), id);
+    const auto record = reencoded[0].track->record();
+    EXPECT_EQ(record->file, QStringLiteral("Media/a.mp3"));
+    EXPECT_EQ(record->encodedWith, (ImportSettings{Encoder::Mp3, 128}));
+    EXPECT_EQ(test::readTags(reencoded[0].track->filePath()).value("TITLE"), QStringList{"Song A"});
+    const auto decoded = test::decodeAudioFile(reencoded[0].track->filePath());
+    ASSERT_TRUE(decoded);
+    EXPECT_TRUE(decoded->codec.startsWith(QStringLiteral("mp3"))) << decoded->codec.toStdString();
+
+    EXPECT_EQ(otherAudio[0].how, Conversion::Added);
+    EXPECT_EQ(library->trackCount(), 3);
+    EXPECT_EQ(scratch.mediaFiles(), QStringList({"a 2.mp3", "a.mp3", "b.m4a"}));
 }
 
 // Decant's decoder announces no data when a FLAC stream did not say how long
@@ -136,6 +187,119 @@ TEST_F(ConvertBatch, eachBatchUsesTheSettingsStoredAtItsStart) {
     EXPECT_TRUE(tracks[0]->filePath().endsWith(QStringLiteral("/a.mp3")));
     EXPECT_EQ(tracks[0]->record()->kind, QStringLiteral("MPEG audio file"));
 }
+
+enum class StopAt { BeforeTheBatch, AsTheSecondEncodeBegins, OnceTheFirstFileIsDone };
+
+struct StopCase {
+    StopAt at;
+    qsizetype converted;
+};
+
+class StoppedConversion : public testing::TestWithParam<StopCase> {
+protected:
+    ScratchLibrary scratch;
+};
+
+// The file under way is abandoned, leaving nothing behind; the files not
+// begun fail as stopped; the next convert is not stopped.
+TEST_P(StoppedConversion, convertsNothingMoreAndLeavesNothingHalfDone) {
+    const StopCase stop = GetParam();
+    std::shared_ptr<Library> library;
+    std::atomic<int> encodes = 0;
+    LibraryOptions options;
+    options.parallelConversions = 1;
+    options.stepHook = [&](std::string_view step) {
+        if (stop.at == StopAt::AsTheSecondEncodeBegins && step == "encoding" && ++encodes == 2) {
+            library->stopConverting();
+        }
+    };
+    library = scratch.open(options);
+    ASSERT_TRUE(library);
+    const QList<QUrl> urls{scratch.writeWav("a.wav", shortWav), scratch.writeWav("b.wav", shortWav),
+                           scratch.writeWav("c.wav", shortWav)};
+    if (stop.at == StopAt::BeforeTheBatch) {
+        library->stopConverting();
+    }
+
+    QList<std::pair<qsizetype, bool>> told;
+    const auto outcomes =
+        library->convertFiles(urls, [&](qsizetype index, const ConversionOutcome& outcome) {
+            told.append({index, outcome.track != nullptr});
+            if (stop.at == StopAt::OnceTheFirstFileIsDone) {
+                library->stopConverting();
+            }
+        });
+
+    QList<std::pair<qsizetype, bool>> expected;
+    for (qsizetype index = 0; index < urls.size(); ++index) {
+        expected.append({index, index < stop.converted});
+        EXPECT_EQ(outcomes[index].track != nullptr, index < stop.converted);
+        if (index >= stop.converted) {
+            EXPECT_EQ(outcomes[index].failure.error, ConversionError::Stopped);
+        }
+    }
+    std::sort(told.begin(), told.end());
+    EXPECT_EQ(told, expected);
+    EXPECT_EQ(library->trackCount(), stop.converted);
+    EXPECT_EQ(scratch.mediaFiles().size(), stop.converted)
+        << scratch.mediaFiles().join(' ').toStdString();
+    EXPECT_EQ(library->convert(urls).size(), 3);
+}
+
+INSTANTIATE_TEST_SUITE_P(Moments, StoppedConversion,
+                         testing::Values(StopCase{StopAt::BeforeTheBatch, 0},
+                                         StopCase{StopAt::AsTheSecondEncodeBegins, 1},
+                                         StopCase{StopAt::OnceTheFirstFileIsDone, 1}));
+
+struct Lock {
+    const char* name;
+    const char* sql; // run by another program's connection, which keeps it
+    bool opens;      // whether the library still opens
+};
+
+void PrintTo(const Lock& lock, std::ostream* out) {
+    *out << lock.name;
+}
+
+class LockedLibrary : public testing::TestWithParam<Lock> {};
+
+// Another program holding the database past the busy time-out: the open or
+// every file says so, instead of waiting for ever or failing silently.
+TEST_P(LockedLibrary, saysItIsLockedByAnotherProgram) {
+    ScratchLibrary scratch;
+    LibraryOptions options;
+    options.busyTimeout = std::chrono::milliseconds(100);
+    { ASSERT_TRUE(scratch.open(options)); }
+    sqlite3* other = nullptr;
+    ASSERT_EQ(
+        sqlite3_open((scratch.libraryPath() + "/Library.sqlite").toUtf8().constData(), &other),
+        SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(other, GetParam().sql, nullptr, nullptr, nullptr), SQLITE_OK);
+
+    QString error;
+    const auto library = Library::open(scratch.libraryPath(), options, &error);
+    const auto outcomes =
+        library ? library->convertFiles({scratch.writeWav("a.wav"), scratch.writeWav("b.wav")})
+                : QList<ConversionOutcome>();
+    sqlite3_close(other);
+
+    EXPECT_EQ(library != nullptr, GetParam().opens) << error.toStdString();
+    for (const ConversionOutcome& outcome : outcomes) {
+        error = describeConversionFailure(outcome.failure);
+        EXPECT_FALSE(outcome.track);
+    }
+    EXPECT_TRUE(error.contains("locked by another program (still busy after 0.1 s)"))
+        << error.toStdString();
+    EXPECT_TRUE(scratch.mediaFiles().isEmpty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Locks, LockedLibrary,
+                         testing::Values(Lock{"Writing", "BEGIN IMMEDIATE", true},
+                                         Lock{"Exclusive",
+                                              "PRAGMA locking_mode = EXCLUSIVE; BEGIN EXCLUSIVE; "
+                                              "UPDATE settings SET value = value",
+                                              false}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace
 } // namespace decant::library

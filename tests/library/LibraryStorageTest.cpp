@@ -5,6 +5,10 @@
 #include <QFile>
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
 namespace decant::library {
 namespace {
 
@@ -56,24 +60,31 @@ TEST_F(LibraryStorage, refusesAFileThatIsNoDatabase) {
     EXPECT_TRUE(error.contains("not a database")) << error.toStdString();
 }
 
-TEST_F(LibraryStorage, openingRemovesOnlyLongAbandonedHalfWrittenFiles) {
+// A pending file's lock tells a crash's leftovers from another process's
+// import under way, however recent.
+TEST_F(LibraryStorage, openingRemovesTheHalfWrittenFilesNoLivingProcessHolds) {
     QDir().mkpath(scratch.libraryPath() + "/Media");
-    const auto write = [&](const QString& name, const QDateTime& modified) {
+    const auto write = [&](const QString& name) {
         QFile file(scratch.libraryPath() + "/Media/" + name);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        ASSERT_TRUE(file.write("partial") > 0 && file.flush());
-        ASSERT_TRUE(file.setFileTime(modified, QFileDevice::FileModificationTime));
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly) && file.write("partial") > 0);
     };
-    const QDateTime now = QDateTime::currentDateTimeUtc();
-    write(".importing-0123456789abcdef", now.addDays(-2));
-    write(".importing-fedcba9876543210", now.addSecs(-60)); // another process at work
-    write(".hidden-by-someone", now.addDays(-2));
-    write("old.m4a", now.addDays(-2));
+    write(".importing-0123456789abcdef.m4a");
+    write(".hidden-by-someone");
+    write("old.m4a");
+    const QString held = scratch.libraryPath() + "/Media/.importing-fedcba9876543210.m4a";
+    write(QFileInfo(held).fileName());
+    const int descriptor = ::open(QFile::encodeName(held).constData(), O_RDONLY);
+    ASSERT_EQ(flock(descriptor, LOCK_EX), 0);
 
-    ASSERT_TRUE(scratch.open());
+    const auto library = scratch.open();
+    close(descriptor);
 
+    ASSERT_TRUE(library);
     EXPECT_EQ(scratch.mediaFiles(),
-              QStringList({".hidden-by-someone", ".importing-fedcba9876543210", "old.m4a"}));
+              QStringList({".hidden-by-someone", ".importing-fedcba9876543210.m4a", "old.m4a"}));
+    EXPECT_EQ(library->openingRepairs(),
+              QStringList{"Removed Media/.importing-0123456789abcdef.m4a, left half-written by an "
+                          "interrupted import."});
 }
 
 TEST_F(LibraryStorage, readingAMissingLibraryCreatesNothing) {
@@ -136,19 +147,33 @@ TEST_F(LibraryStorage, aSetWhileTheFileIsWrittenKeepsTheTrackDirty) {
     const auto database = Database::open(scratch.libraryPath() + "/Library.sqlite",
                                          Database::Access::ReadWrite, &error);
     ASSERT_TRUE(database) << error.toStdString();
-    const auto id = database->insertTrack({"Media/a.m4a", "AAC audio file", "a", 1, 44100, 2, 256,
-                                           1000, QDateTime::currentDateTimeUtc()});
-    ASSERT_TRUE(id);
+    const NewTrack track{"Media/a.m4a",
+                         "AAC audio file",
+                         "a",
+                         1,
+                         44100,
+                         2,
+                         256,
+                         1000,
+                         QDateTime::currentDateTimeUtc(),
+                         "a",
+                         "00",
+                         {}};
+    const auto recorded = database->recordNewTrack(track, "Media/.importing-a.m4a",
+                                                   [](const QString&) { return true; });
+    ASSERT_TRUE(recorded);
+    const auto id = std::optional(recorded->trackId);
     const TrackProperty& artist = *findTrackProperty("artist");
-    ASSERT_TRUE(database->setProperty(*id, artist, QStringLiteral("First")));
+    ASSERT_EQ(database->setProperty(*id, artist, QStringLiteral("First")), PropertyChange::Changed);
     const qint64 seenBySave = database->track(*id)->tagsDirty;
 
-    ASSERT_TRUE(database->setProperty(*id, artist, QStringLiteral("Second")));
-    ASSERT_TRUE(database->markTagsWritten(*id, seenBySave, 2000));
+    ASSERT_EQ(database->setProperty(*id, artist, QStringLiteral("Second")),
+              PropertyChange::Changed);
+    ASSERT_TRUE(database->markTagsWritten({{*id, seenBySave, 2000}}));
 
     EXPECT_NE(database->track(*id)->tagsDirty, 0);
     EXPECT_EQ(database->tracksWithDirtyTags(), QList<qint64>{*id});
-    ASSERT_TRUE(database->markTagsWritten(*id, database->track(*id)->tagsDirty, 2000));
+    ASSERT_TRUE(database->markTagsWritten({{*id, database->track(*id)->tagsDirty, 2000}}));
     EXPECT_EQ(database->track(*id)->tagsDirty, 0);
     EXPECT_EQ(database->track(*id)->size, 2000);
 }

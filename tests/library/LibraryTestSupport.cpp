@@ -266,19 +266,25 @@ QMap<QString, QStringList> readTags(const QString& path) {
 }
 
 QVariantMap storedTrackRow(const QString& databasePath, qint64 id) {
+    return queryRows(databasePath, QStringLiteral("SELECT * FROM tracks WHERE id = %1").arg(id))
+        .value(0);
+}
+
+QList<QVariantMap> queryRows(const QString& databasePath, const QString& sql) {
     const Connection connection = connect(databasePath);
     sqlite3_stmt* raw = nullptr;
-    sqlite3_prepare_v2(connection.get(), "SELECT * FROM tracks WHERE id = ?1", -1, &raw, nullptr);
+    sqlite3_prepare_v2(connection.get(), sql.toUtf8().constData(), -1, &raw, nullptr);
     const Statement statement(raw);
-    QVariantMap row;
-    sqlite3_bind_int64(raw, 1, id);
-    if (raw && sqlite3_step(raw) == SQLITE_ROW) {
+    QList<QVariantMap> rows;
+    while (raw && sqlite3_step(raw) == SQLITE_ROW) {
+        QVariantMap row;
         for (int column = 0; column < sqlite3_column_count(raw); ++column) {
             row.insert(QString::fromUtf8(sqlite3_column_name(raw, column)),
                        columnValue(raw, column));
         }
+        rows.append(row);
     }
-    return row;
+    return rows;
 }
 
 bool executeSql(const QString& databasePath, const QString& sql) {

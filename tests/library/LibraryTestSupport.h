@@ -75,6 +75,9 @@ QMap<QString, QStringList> readTags(const QString& path);
 // One row of the tracks table, read with a connection of its own.
 QVariantMap storedTrackRow(const QString& databasePath, qint64 id);
 
+// The rows a query gives, read with a connection of its own.
+QList<QVariantMap> queryRows(const QString& databasePath, const QString& sql);
+
 // Runs SQL on the database with a connection of its own; false on failure.
 bool executeSql(const QString& databasePath, const QString& sql);
 

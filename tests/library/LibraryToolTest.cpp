@@ -1,7 +1,9 @@
 #include "LibraryTestSupport.h"
 
+#include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QStandardPaths>
 #include <gtest/gtest.h>
 
 namespace decant::library {
@@ -58,7 +60,8 @@ INSTANTIATE_TEST_SUITE_P(
                     BadArguments{{"settings", "--encoder", "flac", "--bitrate", "256"}, "lossless"},
                     BadArguments{{"settings", "--bitrate", "fast"}, "whole number"},
                     BadArguments{{"settings", "--bitrate", "1000"}, "from 16 to 320"},
-                    BadArguments{{"list", "--encoder", "mp3"}, "settings command"}));
+                    BadArguments{{"list", "--encoder", "mp3"}, "settings command"},
+                    BadArguments{{"list", "--repair"}, "check command"}));
 
 class LibraryTool : public testing::Test {
 protected:
@@ -123,6 +126,127 @@ TEST_F(LibraryTool, failsWithStatusOneOnAMissingOrUnreadableLibrary) {
     EXPECT_TRUE(missing.err.contains("no library")) << missing.err.toStdString();
     EXPECT_EQ(unreadable.status, 1);
     EXPECT_TRUE(unreadable.err.contains("not a database")) << unreadable.err.toStdString();
+}
+
+// A library with one problem of every kind that check knows, made by hand
+// the way crashes and older versions left them.
+class LibraryCheck : public testing::Test {
+protected:
+    void addFiveTracks() {
+        LibraryOptions options;
+        options.tagQuietPeriod = std::chrono::hours(1);
+        const auto library = scratch.open(options);
+        ASSERT_TRUE(library);
+        const auto tracks = library->convert(
+            {wav("kept"), wav("moving"), wav("gone"), wav("untagged"), wav("lagging")});
+        ASSERT_EQ(tracks.size(), 5);
+        for (const auto& track : tracks) {
+            if (track->name() != QLatin1String("untagged")) {
+                track->setProperty("name", "Song " + track->name());
+            }
+        }
+        ASSERT_TRUE(library->flush());
+    }
+
+    QUrl wav(const QString& name) const { return scratch.writeWav(name + ".wav"); }
+    QString media(const QString& name) const { return scratch.libraryPath() + "/Media/" + name; }
+    bool sql(const QString& statement) const {
+        return test::executeSql(scratch.libraryPath() + "/Library.sqlite", statement);
+    }
+
+    ScratchLibrary scratch;
+};
+
+TEST_F(LibraryCheck, findsEveryProblemAndRepairMendsAllButUntaggedTracks) {
+    addFiveTracks();
+    QFile(media("stray.m4a")).open(QIODevice::WriteOnly);
+    QFile(media(".importing-0000000000000000.m4a")).open(QIODevice::WriteOnly);
+    ASSERT_TRUE(QFile::copy(media("kept.m4a"), media("kept 2.m4a")));
+    ASSERT_TRUE(sql("INSERT INTO tracks (file, kind, duration, sample_rate, channels, bit_rate, "
+                    "size, date_added, name, source) SELECT 'Media/kept 2.m4a', kind, duration, "
+                    "sample_rate, channels, bit_rate, size, date_added, 'kept', 'kept' "
+                    "FROM tracks WHERE source = 'kept'"));
+    ASSERT_TRUE(QFile::rename(media("moving.m4a"), media(".importing-1111111111111111.m4a")));
+    ASSERT_TRUE(sql("INSERT INTO file_moves (track_id, pending) SELECT id, "
+                    "'Media/.importing-1111111111111111.m4a' FROM tracks WHERE source = 'moving'"));
+    ASSERT_TRUE(QFile::remove(media("gone.m4a")));
+    ASSERT_TRUE(sql("UPDATE tracks SET artist = 'Late', tags_dirty = 1 WHERE source = 'lagging'"));
+
+    const ToolRun found = runTool({"check"});
+    const ToolRun repaired = runTool({"check", "--repair"});
+    const ToolRun after = runTool({"check"});
+
+    EXPECT_EQ(found.status, 3) << found.err.toStdString();
+    for (const char* kind :
+         {"Orphaned file: no track lists Media/stray.m4a",
+          "Half-written file: Media/.importing-0000000000000000.m4a", "Interrupted import: track 2",
+          "Missing file: track 3",
+          "Duplicate: track 6 \"kept\" holds the same source and audio as track 1",
+          "Untagged track: track 4", "Tags not written: track 5", "7 problems found"}) {
+        EXPECT_TRUE(found.out.contains(QLatin1String(kind))) << kind << '\n'
+                                                             << found.out.toStdString();
+    }
+    EXPECT_EQ(repaired.status, 3) << repaired.err.toStdString();
+    for (const char* done :
+         {"Moved Media/stray.m4a to the trash", "Removed Media/.importing-0000000000000000.m4a",
+          "Finished putting Media/moving.m4a in place for track 2",
+          "Removed track 3, whose file Media/gone.m4a is missing",
+          "Removed track 6 and its file Media/kept 2.m4a", "Left track 4 untagged",
+          "Wrote the tags of track 5", "6 problems mended, 1 left."}) {
+        EXPECT_TRUE(repaired.out.contains(QLatin1String(done))) << done << '\n'
+                                                                << repaired.out.toStdString();
+    }
+    EXPECT_EQ(after.status, 3);
+    EXPECT_EQ(after.out.count('\n'), 2) << after.out.toStdString();
+    EXPECT_EQ(scratch.mediaFiles(),
+              QStringList({"kept.m4a", "lagging.m4a", "moving.m4a", "untagged.m4a"}));
+    EXPECT_EQ(test::readTags(media("lagging.m4a")).value("ARTIST"), QStringList{"Late"});
+    const QString trash = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+    EXPECT_TRUE(QFile::exists(trash + "/Trash/files/stray.m4a"));
+}
+
+// Before sources were recorded, a crash between encoding and recording left
+// an orphaned file, and the rerun a second, untagged track beside the
+// tagged one. Repair upgrades such a library and leaves one track, which
+// the next import of the same file then finds.
+TEST_F(LibraryCheck, repairMendsALibraryFromBeforeSourcesWereRecorded) {
+    const QString hash = "0123456789abcdef0123456789abcdef";
+    const QString orphan = "fedcba9876543210fedcba9876543210";
+    {
+        const auto library = scratch.open();
+        ASSERT_TRUE(library);
+        ASSERT_EQ(library->convert({wav(hash), wav(orphan)}).size(), 2);
+    }
+    ASSERT_TRUE(QFile::copy(media(hash + ".m4a"), media(hash + " 2.m4a")));
+    ASSERT_TRUE(sql("INSERT INTO tracks (file, kind, duration, sample_rate, channels, bit_rate, "
+                    "size, date_added, name) SELECT 'Media/' || source || ' 2.m4a', kind, duration,"
+                    " sample_rate, channels, bit_rate, size, date_added, 'Song' FROM tracks "
+                    "WHERE id = 1"));
+    ASSERT_TRUE(sql("DELETE FROM tracks WHERE id = 2"));
+    ASSERT_TRUE(
+        sql("DROP TABLE file_moves; DROP INDEX tracks_by_source; DROP INDEX tracks_by_file;"
+            "ALTER TABLE tracks DROP COLUMN source; ALTER TABLE tracks DROP COLUMN audio_md5;"
+            "ALTER TABLE tracks DROP COLUMN encoder;"
+            "ALTER TABLE tracks DROP COLUMN encoder_bit_rate; PRAGMA user_version = 1"));
+
+    const ToolRun old = runTool({"check"});
+    const ToolRun repaired = runTool({"check", "--repair"});
+
+    EXPECT_EQ(old.status, 1);
+    EXPECT_TRUE(old.err.contains("check --repair upgrades it")) << old.err.toStdString();
+    EXPECT_EQ(repaired.status, 0) << repaired.out.toStdString();
+    EXPECT_TRUE(repaired.out.contains("Removed track 1 and its file Media/" + hash + ".m4a"))
+        << repaired.out.toStdString();
+    EXPECT_TRUE(repaired.out.contains("Moved Media/" + orphan + ".m4a to the trash"));
+    const auto library = scratch.open();
+    ASSERT_TRUE(library);
+    const auto again = library->convertFiles({wav(hash)});
+    ASSERT_TRUE(again[0].track);
+    EXPECT_EQ(again[0].track->id(), 3);
+    EXPECT_EQ(again[0].how, Conversion::Replaced);
+    EXPECT_EQ(again[0].track->name(), "Song");
+    EXPECT_EQ(library->trackCount(), 1);
+    EXPECT_EQ(scratch.mediaFiles(), QStringList{hash + " 2.m4a"});
 }
 
 } // namespace

@@ -4,6 +4,8 @@
 #include <QFileInfo>
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 namespace decant::library {
 namespace {
 
@@ -11,6 +13,11 @@ using namespace std::chrono_literals;
 using test::ScratchLibrary;
 
 constexpr test::WavFixture shortWav{44100, 2, 16, 4410, false};
+
+QByteArray readAll(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
 
 std::shared_ptr<Track> convertOne(const ScratchLibrary& scratch, Library& library,
                                   const QString& name = QStringLiteral("song")) {
@@ -147,11 +154,18 @@ protected:
     ScratchLibrary scratch;
 };
 
-TEST_F(TagWriting, tenSetsInABurstCostOneSave) {
+// A save never rewrites the listed file in place, where a crash would leave
+// it half-written: a complete copy replaces it.
+TEST_F(TagWriting, tenSetsInABurstCostOneSaveThatReplacesTheFile) {
     const auto library = open(1s);
     ASSERT_TRUE(library);
     const auto track = convertOne(scratch, *library);
     ASSERT_TRUE(track);
+    const QString untagged = scratch.inputPath(QStringLiteral("untagged.m4a"));
+    ASSERT_EQ(link(QFile::encodeName(track->filePath()).constData(),
+                   QFile::encodeName(untagged).constData()),
+              0);
+    const QByteArray before = readAll(untagged);
 
     for (int round = 1; round <= 10; ++round) {
         track->setProperty(QStringLiteral("artist"), QStringLiteral("Artist %1").arg(round));
@@ -162,6 +176,8 @@ TEST_F(TagWriting, tenSetsInABurstCostOneSave) {
     ASSERT_TRUE(library->flush(10s));
     EXPECT_EQ(library->tagSaveCount(), 1u);
     EXPECT_EQ(test::readTags(track->filePath()).value("ARTIST"), QStringList{"Artist 10"});
+    EXPECT_EQ(readAll(untagged), before);
+    EXPECT_EQ(scratch.mediaFiles(), QStringList{"song.m4a"});
 }
 
 TEST_F(TagWriting, closingWritesWhatIsPending) {
