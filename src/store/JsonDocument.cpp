@@ -1,93 +1,112 @@
 #include "store/JsonDocument.h"
 
-#include <algorithm>
-#include <rapidjson/memorystream.h>
-#include <rapidjson/reader.h>
+#include <limits>
+#include <nlohmann/json.hpp>
 
 namespace decant {
 namespace {
 
-constexpr int maximumDepth = 1024;
+constexpr std::size_t maximumDepth = 1024;
 
-// Iterative: deep documents cost no stack. Stopping after the value lets us
-// judge what follows it ourselves: the reader takes a NUL byte for the end.
-constexpr unsigned parseFlags =
-    rapidjson::kParseIterativeFlag | rapidjson::kParseValidateEncodingFlag |
-    rapidjson::kParseFullPrecisionFlag | rapidjson::kParseStopWhenDoneFlag;
-
-// Hands the reader's events on to the document, and ends the parse at the
-// first array or object nested deeper than the limit.
-class DepthLimitedBuilder {
+// Builds the tree from the parser's events with a stack of open containers,
+// so deep documents cost no stack of ours, and refuses nesting deeper than
+// the limit (the store's walk converts values recursively).
+class TreeBuilder final : public nlohmann::json_sax<nlohmann::json> {
 public:
-    explicit DepthLimitedBuilder(JsonDocument& document)
-        : document_(document) {}
+    bool null() override { return add(JsonValue(nullptr)); }
+    bool boolean(bool value) override { return add(JsonValue(value)); }
+    bool number_integer(number_integer_t value) override { return add(JsonValue(int64_t(value))); }
+    // The parser gives every integer without a sign as unsigned.
+    bool number_unsigned(number_unsigned_t value) override {
+        return value <= uint64_t(std::numeric_limits<int64_t>::max())
+                   ? add(JsonValue(int64_t(value)))
+                   : add(JsonValue(uint64_t(value)));
+    }
+    bool number_float(number_float_t value, const string_t&) override {
+        return add(JsonValue(double(value)));
+    }
+    bool string(string_t& value) override {
+        return add(JsonValue(QByteArray(value.data(), qsizetype(value.size()))));
+    }
+    bool binary(binary_t&) override { return false; } // JSON text has none
+    bool start_object(std::size_t) override { return open(JsonValue(JsonValue::Object{})); }
+    bool key(string_t& name) override {
+        open_.back()->object().emplace_back(QByteArray(name.data(), qsizetype(name.size())),
+                                            JsonValue());
+        return true;
+    }
+    bool end_object() override { return close(); }
+    bool start_array(std::size_t) override { return open(JsonValue(JsonValue::Array{})); }
+    bool end_array() override { return close(); }
+    bool parse_error(std::size_t, const std::string&, const nlohmann::detail::exception&) override {
+        return false;
+    }
 
-    // The reader's handler interface, named as it calls it.
-    bool Null() { return document_.Null(); }
-    bool Bool(bool value) { return document_.Bool(value); }
-    bool Int(int value) { return document_.Int(value); }
-    bool Uint(unsigned value) { return document_.Uint(value); }
-    bool Int64(int64_t value) { return document_.Int64(value); }
-    bool Uint64(uint64_t value) { return document_.Uint64(value); }
-    bool Double(double value) { return document_.Double(value); }
-    bool RawNumber(const char* text, rapidjson::SizeType length, bool copy) {
-        return document_.RawNumber(text, length, copy);
-    }
-    bool String(const char* text, rapidjson::SizeType length, bool copy) {
-        return document_.String(text, length, copy);
-    }
-    bool Key(const char* text, rapidjson::SizeType length, bool copy) {
-        return document_.Key(text, length, copy);
-    }
-    bool StartObject() { return enter() && document_.StartObject(); }
-    bool EndObject(rapidjson::SizeType members) {
-        --depth_;
-        return document_.EndObject(members);
-    }
-    bool StartArray() { return enter() && document_.StartArray(); }
-    bool EndArray(rapidjson::SizeType elements) {
-        --depth_;
-        return document_.EndArray(elements);
-    }
+    std::optional<JsonValue> take() { return std::move(root_); }
 
 private:
-    bool enter() { return ++depth_ <= maximumDepth; }
+    // Where the next value goes: the root, an array's end, or the member
+    // whose name came last.
+    JsonValue* slot() {
+        if (open_.empty()) {
+            root_ = JsonValue();
+            return &*root_;
+        }
+        JsonValue& container = *open_.back();
+        if (container.isArray()) {
+            return &container.array().emplace_back();
+        }
+        return &container.object().back().second;
+    }
+    bool add(JsonValue value) {
+        *slot() = std::move(value);
+        return true;
+    }
+    bool open(JsonValue container) {
+        if (open_.size() >= maximumDepth) {
+            return false;
+        }
+        JsonValue* placed = slot();
+        *placed = std::move(container);
+        // Pointers into a vector stay valid: a container's own elements are
+        // only appended to while it is the innermost open one, and it is
+        // closed before its parent grows again.
+        open_.push_back(placed);
+        return true;
+    }
+    bool close() {
+        open_.pop_back();
+        return true;
+    }
 
-    JsonDocument& document_;
-    int depth_ = 0;
+    std::optional<JsonValue> root_;
+    std::vector<JsonValue*> open_;
 };
-
-bool isJsonWhiteSpace(char character) {
-    return character == ' ' || character == '\t' || character == '\n' || character == '\r';
-}
 
 } // namespace
 
-bool parseStrictJson(const QByteArray& text, JsonDocument& document) {
-    rapidjson::MemoryStream stream(text.constData(), size_t(text.size()));
-    rapidjson::Reader reader;
-    bool parsed = false;
-    auto generate = [&](JsonDocument& handler) {
-        DepthLimitedBuilder builder(handler);
-        parsed = !reader.Parse<parseFlags>(stream, builder).IsError();
-        return parsed;
-    };
-    document.Populate(generate);
-    if (!parsed) {
-        return false;
+std::optional<JsonValue> parseStrictJson(const QByteArray& text) {
+    // A byte-order mark is no white space, and a raw NUL is valid nowhere in
+    // JSON, but the parser takes the one for a prefix to skip and the other
+    // for the end of the input.
+    if (text.startsWith("\xEF\xBB\xBF") || text.contains('\0')) {
+        return std::nullopt;
     }
-    const QByteArrayView rest = QByteArrayView(text).sliced(qsizetype(stream.Tell()));
-    return std::all_of(rest.begin(), rest.end(), isJsonWhiteSpace);
+    TreeBuilder builder;
+    const auto* begin = reinterpret_cast<const unsigned char*>(text.constData());
+    const bool parsed = nlohmann::json::sax_parse(begin, begin + text.size(), &builder,
+                                                  nlohmann::json::input_format_t::json, true);
+    return parsed ? builder.take() : std::nullopt;
 }
 
 const JsonValue* member(const JsonValue* object, QByteArrayView name) {
-    if (object == nullptr || !object->IsObject()) {
+    if (object == nullptr || !object->isObject()) {
         return nullptr;
     }
     const JsonValue* found = nullptr;
-    for (const auto& item : object->GetObject()) {
-        if (QByteArrayView(item.name.GetString(), qsizetype(item.name.GetStringLength())) == name) {
-            found = &item.value;
+    for (const auto& [memberName, value] : object->object()) {
+        if (memberName == name) {
+            found = &value;
         }
     }
     return found;

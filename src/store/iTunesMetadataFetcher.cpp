@@ -32,45 +32,43 @@ const FieldMapping fieldMap[] = {
 };
 
 QVariant numberValue(const JsonValue& number) {
-    if (number.IsInt64()) {
-        return QVariant(qint64(number.GetInt64()));
+    if (number.isInt64()) {
+        return QVariant(qint64(number.toInt64()));
     }
-    if (number.IsUint64()) {
-        return QVariant(qulonglong(number.GetUint64()));
+    if (number.isUint64()) {
+        return QVariant(qulonglong(number.toUint64()));
     }
-    return QVariant(number.GetDouble());
+    return QVariant(number.toDouble());
 }
 
 // Comments values are texts and numbers, integer or real as the text writes
 // them; a JSON null becomes a null QVariant. Nesting is bounded by the
 // parser, so the recursion is too.
 QVariant commentsValue(const JsonValue& value) {
-    switch (value.GetType()) {
-    case rapidjson::kNullType:
+    if (value.isNull()) {
         return {};
-    case rapidjson::kFalseType:
-    case rapidjson::kTrueType:
-        return QVariant(value.GetBool());
-    case rapidjson::kNumberType:
-        return numberValue(value);
-    case rapidjson::kStringType:
-        return QVariant(jsonText(value));
-    case rapidjson::kArrayType: {
+    }
+    if (value.isBool()) {
+        return QVariant(value.toBool());
+    }
+    if (value.isString()) {
+        return QVariant(value.text());
+    }
+    if (value.isArray()) {
         QVariantList list;
-        for (const JsonValue& element : value.GetArray()) {
+        for (const JsonValue& element : value.array()) {
             list.append(commentsValue(element));
         }
         return list;
     }
-    case rapidjson::kObjectType: {
+    if (value.isObject()) {
         QVariantMap map;
-        for (const auto& item : value.GetObject()) {
-            map.insert(jsonText(item.name), commentsValue(item.value));
+        for (const auto& [name, item] : value.object()) {
+            map.insert(QString::fromUtf8(name), commentsValue(item));
         }
         return map;
     }
-    }
-    return {};
+    return numberValue(value);
 }
 
 const JsonValue* valueAtKeyPath(const JsonValue& record, const QList<const char*>& keyPath) {
@@ -96,17 +94,17 @@ CommentsDictionary commentsOfSong(const JsonValue& song) {
 // takes the fewest digits that read back as the same double, never an
 // exponent, so 12.0 names "12" and 12.5 names "12.5".
 std::optional<QByteArray> idAsText(const JsonValue& id) {
-    if (id.IsString()) {
-        return QByteArray(id.GetString(), qsizetype(id.GetStringLength()));
+    if (id.isString()) {
+        return id.bytes();
     }
-    if (id.IsInt64()) {
-        return QByteArray::number(qint64(id.GetInt64()));
+    if (id.isInt64()) {
+        return QByteArray::number(qint64(id.toInt64()));
     }
-    if (id.IsUint64()) {
-        return QByteArray::number(quint64(id.GetUint64()));
+    if (id.isUint64()) {
+        return QByteArray::number(quint64(id.toUint64()));
     }
-    if (id.IsDouble()) {
-        return QString::number(id.GetDouble(), 'f', QLocale::FloatingPointShortest).toLatin1();
+    if (id.isDouble()) {
+        return QString::number(id.toDouble(), 'f', QLocale::FloatingPointShortest).toLatin1();
     }
     return std::nullopt;
 }
@@ -116,24 +114,24 @@ std::optional<QByteArray> idAsText(const JsonValue& id) {
 // costs no search per song.
 QHash<QByteArray, const JsonValue*> childrenByName(const JsonValue* children) {
     QHash<QByteArray, const JsonValue*> byName;
-    if (children == nullptr || !children->IsObject()) {
+    if (children == nullptr || !children->isObject()) {
         return byName;
     }
-    byName.reserve(qsizetype(children->MemberCount()));
-    for (const auto& child : children->GetObject()) {
-        byName.insert(jsonBytes(child.name), &child.value);
+    byName.reserve(qsizetype(children->object().size()));
+    for (const auto& [name, child] : children->object()) {
+        byName.insert(name, &child);
     }
     return byName;
 }
 
 bool isSong(const JsonValue* child) {
     const JsonValue* kind = member(child, "kind");
-    return kind != nullptr && kind->IsString() && jsonBytes(*kind) == "song";
+    return kind != nullptr && kind->isString() && kind->bytes() == "song";
 }
 
 void appendSongsOfProduct(const JsonValue& product, QList<CommentsDictionary>& songs) {
     const JsonValue* ids = member(&product, "childrenIds");
-    if (ids == nullptr || !ids->IsArray()) {
+    if (ids == nullptr || !ids->isArray()) {
         return;
     }
     const QHash<QByteArray, const JsonValue*> children =
@@ -142,7 +140,7 @@ void appendSongsOfProduct(const JsonValue& product, QList<CommentsDictionary>& s
     // keeps a page that repeats one id millions of times from costing a
     // dictionary each.
     QHash<QByteArray, std::optional<CommentsDictionary>> made;
-    for (const JsonValue& id : ids->GetArray()) {
+    for (const JsonValue& id : ids->array()) {
         const std::optional<QByteArray> name = idAsText(id);
         if (!name) {
             continue;
@@ -165,12 +163,11 @@ void appendSongsOfProduct(const JsonValue& product, QList<CommentsDictionary>& s
 QList<const JsonValue*> productsInTextOrder(const JsonValue& results) {
     QList<const JsonValue*> products;
     QSet<QByteArray> seen;
-    const auto members = results.GetObject();
-    for (auto product = members.end(); product != members.begin();) {
-        --product;
-        if (!seen.contains(jsonBytes(product->name))) {
-            seen.insert(jsonBytes(product->name));
-            products.append(&product->value);
+    const JsonValue::Object& members = results.object();
+    for (auto product = members.rbegin(); product != members.rend(); ++product) {
+        if (!seen.contains(product->first)) {
+            seen.insert(product->first);
+            products.append(&product->second);
         }
     }
     std::reverse(products.begin(), products.end());
@@ -215,15 +212,15 @@ iTunesMetadataFetcher::extractServerDataFromBody(const std::optional<QByteArray>
 }
 
 QList<CommentsDictionary> iTunesMetadataFetcher::songsFromServerData(const QByteArray& serverData) {
-    JsonDocument document;
-    if (!parseStrictJson(serverData, document) || !document.IsObject()) {
+    const std::optional<JsonValue> document = parseStrictJson(serverData);
+    if (!document || !document->isObject()) {
         return {};
     }
-    const JsonValue* results = &document;
+    const JsonValue* results = &*document;
     for (const char* name : pathToResults) {
         results = member(results, name);
     }
-    if (results == nullptr || !results->IsObject()) {
+    if (results == nullptr || !results->isObject()) {
         return {};
     }
     QList<CommentsDictionary> songs;

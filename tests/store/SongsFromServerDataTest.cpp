@@ -120,7 +120,14 @@ INSTANTIATE_TEST_SUITE_P(Numbers, NumberKinds,
                                          NumberCase{"beyondSigned64Bits", "18446744073709551615",
                                                     QVariant(qulonglong(18446744073709551615ULL))},
                                          NumberCase{"beyond64Bits", "100000000000000000000",
-                                                    QVariant(1e20)}),
+                                                    QVariant(1e20)},
+                                         // Exponents that overflow a reader's own arithmetic.
+                                         NumberCase{"hugeNegativeExponent",
+                                                    "1." + QByteArray(400, '0') + "1e-2147483648",
+                                                    QVariant(0.0)},
+                                         NumberCase{"manyFractionDigits",
+                                                    "0." + QByteArray(5000, '0') + "1e5000",
+                                                    QVariant(0.1)}),
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST(SongsFromServerData, keepsTextsBooleansAndNestedValuesAsTheyAre) {
