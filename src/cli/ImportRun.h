@@ -5,7 +5,7 @@
 #include "cli/ConsoleBadge.h"
 #include "cli/ConsoleTable.h"
 #include "cli/ProgressReporter.h"
-#include "cli/SignalWatcher.h"
+#include "platform/SignalWatcher.h"
 #include "itunes/LibraryApplication.h"
 #include "queue/FilesController.h"
 
