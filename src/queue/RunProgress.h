@@ -22,6 +22,8 @@ struct RunProgress {
     std::optional<std::chrono::seconds> timeLeft;
     // Of `decoded`, the files that failed and will never reach the library.
     int failed = 0;
+    // A batch is with the library: the run is converting, not decoding.
+    bool converting = false;
 
     // Files that went as far as they will: failed, or finished with by the
     // library. Reaches `total` when the run ends, unless it was stopped.

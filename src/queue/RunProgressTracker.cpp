@@ -99,6 +99,7 @@ RunProgress RunProgressTracker::progress(Clock::time_point now) const {
     progress.failed = failed_;
     progress.converted = int(outcomes_.size());
     progress.running = running_;
+    progress.converting = phase_ == Phase::Converting;
     if (running_) {
         progress.timeLeft = estimateTimeLeft(now);
     }

@@ -101,6 +101,7 @@ TEST(RunProgressTracker, tellsTheTimeLeftFromEachPhasesPace) {
     tracker.decodeFinished(false);
     tracker.startConverting(batch, start + seconds(1));
     EXPECT_EQ(tracker.progress(start + seconds(2)).timeLeft, std::nullopt);
+    EXPECT_TRUE(tracker.progress(start + seconds(2)).converting);
     EXPECT_TRUE(tracker.fileFinished(batch[0].first, true));
     EXPECT_FALSE(tracker.fileFinished(batch[0].first, true));
     // Two decodes left at 0.5 s, three conversions at 4 s.
@@ -112,6 +113,7 @@ TEST(RunProgressTracker, tellsTheTimeLeftFromEachPhasesPace) {
     EXPECT_EQ(progress.timeLeft, seconds(9));
     EXPECT_EQ(progress.converted, 2);
     EXPECT_TRUE(progress.running);
+    EXPECT_FALSE(progress.converting);
     tracker.finishRun();
     EXPECT_EQ(tracker.progress(start + seconds(10)).timeLeft, std::nullopt);
 }
