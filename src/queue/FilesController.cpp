@@ -22,6 +22,9 @@ FilesController::FilesController(iTunesApplicationPointer iTunes)
     });
     if (iTunes_) {
         iTunes_->setTimeout(iTunesApplication::noTimeout);
+        // Runs on the library's threads.
+        iTunes_->setConversionObserver(
+            [this](const QUrl& file, bool converted) { libraryDidFinishFile(file, converted); });
     }
 }
 
@@ -29,8 +32,14 @@ FilesController::~FilesController() {
     // Workers and hand-off threads use the controller: stop them first.
     operationQueue_->setCountObserver(nullptr);
     operationQueue_.reset();
-    std::lock_guard lock(handOffsLock_);
-    handOffs_.clear();
+    {
+        std::lock_guard lock(handOffsLock_);
+        handOffs_.clear();
+    }
+    // No convert runs any more; the handle may outlive the controller.
+    if (iTunes_) {
+        iTunes_->setConversionObserver(nullptr);
+    }
 }
 
 QList<QueueEntryPointer> FilesController::files() const {

@@ -72,7 +72,8 @@ public:
     // Why the entry failed, in words for the user ("MD5 signature
     // mismatch"); empty while nothing went wrong. Set where the failure
     // happens, before the status says Failed, and cleared when the entry is
-    // scheduled again.
+    // scheduled again. An entry the library did not take keeps the status
+    // Encoding and gets the library's reason.
     QString failureReason() const { return failureReason_.load(); }
     void setFailureReason(QString reason) { failureReason_.store(std::move(reason)); }
 
