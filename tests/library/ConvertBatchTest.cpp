@@ -144,8 +144,9 @@ TEST_F(ConvertBatch, aFileTheLibraryHoldsGivesItsTrack) {
     EXPECT_EQ(reencoded[0].how, Conversion::Replaced);
     ASSERT_TRUE(reencoded[0].track);
     EXPECT_EQ(reencoded[0].track->id(), id);
+    // The file keeps the name its tags gave it.
     const auto record = reencoded[0].track->record();
-    EXPECT_EQ(record->file, QStringLiteral("Media/a.mp3"));
+    EXPECT_EQ(record->file, QStringLiteral("Media/Unknown Artist/Unknown Album/Song A.mp3"));
     EXPECT_EQ(record->encodedWith, (ImportSettings{Encoder::Mp3, 128}));
     EXPECT_EQ(test::readTags(reencoded[0].track->filePath()).value("TITLE"), QStringList{"Song A"});
     const auto decoded = test::decodeAudioFile(reencoded[0].track->filePath());
@@ -154,7 +155,8 @@ TEST_F(ConvertBatch, aFileTheLibraryHoldsGivesItsTrack) {
 
     EXPECT_EQ(otherAudio[0].how, Conversion::Added);
     EXPECT_EQ(library->trackCount(), 3);
-    EXPECT_EQ(scratch.mediaFiles(), QStringList({"a 2.mp3", "a.mp3", "b.m4a"}));
+    EXPECT_EQ(scratch.mediaFiles(),
+              QStringList({"Unknown Artist/Unknown Album/Song A.mp3", "a.mp3", "b.m4a"}));
 }
 
 // Decant's decoder announces no data when a FLAC stream did not say how long

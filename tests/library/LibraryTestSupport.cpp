@@ -4,6 +4,7 @@
 #include "library/FFmpegHandles.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <sqlite3.h>
 #include <taglib/fileref.h>
@@ -200,8 +201,25 @@ ScratchLibrary::open(const library::LibraryOptions& options) const {
 }
 
 QStringList ScratchLibrary::mediaFiles() const {
-    return QDir(libraryPath() + QStringLiteral("/Media"))
-        .entryList(QDir::Files | QDir::Hidden, QDir::Name);
+    const QString media = libraryPath() + QStringLiteral("/Media");
+    QStringList files;
+    QDirIterator entries(media, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+    while (entries.hasNext()) {
+        files.append(QDir(media).relativeFilePath(entries.next()));
+    }
+    files.sort();
+    return files;
+}
+
+QStringList ScratchLibrary::mediaFolders() const {
+    const QString media = libraryPath() + QStringLiteral("/Media");
+    QStringList folders;
+    QDirIterator entries(media, QDir::Dirs | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
+    while (entries.hasNext()) {
+        folders.append(QDir(media).relativeFilePath(entries.next()));
+    }
+    folders.sort();
+    return folders;
 }
 
 void PrintTo(library::Encoder encoder, std::ostream* out) {

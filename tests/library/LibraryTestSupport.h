@@ -33,8 +33,11 @@ public:
 
     std::shared_ptr<library::Library> open(const library::LibraryOptions& options = {}) const;
 
-    // Names in the media folder, hidden ones included.
+    // Files below the media folder, hidden ones included, relative to it
+    // ("Artist/Album/01 Song.m4a"), sorted.
     QStringList mediaFiles() const;
+    // Folders below the media folder, relative to it, sorted.
+    QStringList mediaFolders() const;
 
 private:
     QTemporaryDir folder_;

@@ -150,6 +150,10 @@ protected:
 
     QUrl wav(const QString& name) const { return scratch.writeWav(name + ".wav"); }
     QString media(const QString& name) const { return scratch.libraryPath() + "/Media/" + name; }
+    // Where a track named "Song <source>" without artist or album lives.
+    QString organised(const QString& source) const {
+        return media("Unknown Artist/Unknown Album/Song " + source + ".m4a");
+    }
     bool sql(const QString& statement) const {
         return test::executeSql(scratch.libraryPath() + "/Library.sqlite", statement);
     }
@@ -161,15 +165,15 @@ TEST_F(LibraryCheck, findsEveryProblemAndRepairMendsAllButUntaggedTracks) {
     addFiveTracks();
     QFile(media("stray.m4a")).open(QIODevice::WriteOnly);
     QFile(media(".importing-0000000000000000.m4a")).open(QIODevice::WriteOnly);
-    ASSERT_TRUE(QFile::copy(media("kept.m4a"), media("kept 2.m4a")));
+    ASSERT_TRUE(QFile::copy(organised("kept"), media("kept 2.m4a")));
     ASSERT_TRUE(sql("INSERT INTO tracks (file, kind, duration, sample_rate, channels, bit_rate, "
                     "size, date_added, name, source) SELECT 'Media/kept 2.m4a', kind, duration, "
                     "sample_rate, channels, bit_rate, size, date_added, 'kept', 'kept' "
                     "FROM tracks WHERE source = 'kept'"));
-    ASSERT_TRUE(QFile::rename(media("moving.m4a"), media(".importing-1111111111111111.m4a")));
+    ASSERT_TRUE(QFile::rename(organised("moving"), media(".importing-1111111111111111.m4a")));
     ASSERT_TRUE(sql("INSERT INTO file_moves (track_id, pending) SELECT id, "
                     "'Media/.importing-1111111111111111.m4a' FROM tracks WHERE source = 'moving'"));
-    ASSERT_TRUE(QFile::remove(media("gone.m4a")));
+    ASSERT_TRUE(QFile::remove(organised("gone")));
     ASSERT_TRUE(sql("UPDATE tracks SET artist = 'Late', tags_dirty = 1 WHERE source = 'lagging'"));
 
     const ToolRun found = runTool({"check"});
@@ -189,8 +193,10 @@ TEST_F(LibraryCheck, findsEveryProblemAndRepairMendsAllButUntaggedTracks) {
     EXPECT_EQ(repaired.status, 3) << repaired.err.toStdString();
     for (const char* done :
          {"Moved Media/stray.m4a to the trash", "Removed Media/.importing-0000000000000000.m4a",
-          "Finished putting Media/moving.m4a in place for track 2",
-          "Removed track 3, whose file Media/gone.m4a is missing",
+          "Finished putting Media/Unknown Artist/Unknown Album/Song moving.m4a in place for track "
+          "2",
+          "Removed track 3, whose file Media/Unknown Artist/Unknown Album/Song gone.m4a is "
+          "missing",
           "Removed track 6 and its file Media/kept 2.m4a", "Left track 4 untagged",
           "Wrote the tags of track 5", "6 problems mended, 1 left."}) {
         EXPECT_TRUE(repaired.out.contains(QLatin1String(done))) << done << '\n'
@@ -198,9 +204,13 @@ TEST_F(LibraryCheck, findsEveryProblemAndRepairMendsAllButUntaggedTracks) {
     }
     EXPECT_EQ(after.status, 3);
     EXPECT_EQ(after.out.count('\n'), 2) << after.out.toStdString();
+    // Writing its tags put the lagging file where its new artist says.
     EXPECT_EQ(scratch.mediaFiles(),
-              QStringList({"kept.m4a", "lagging.m4a", "moving.m4a", "untagged.m4a"}));
-    EXPECT_EQ(test::readTags(media("lagging.m4a")).value("ARTIST"), QStringList{"Late"});
+              QStringList({"Late/Unknown Album/Song lagging.m4a",
+                           "Unknown Artist/Unknown Album/Song kept.m4a",
+                           "Unknown Artist/Unknown Album/Song moving.m4a", "untagged.m4a"}));
+    EXPECT_EQ(test::readTags(media("Late/Unknown Album/Song lagging.m4a")).value("ARTIST"),
+              QStringList{"Late"});
     const QString trash = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
     EXPECT_TRUE(QFile::exists(trash + "/Trash/files/stray.m4a"));
 }
@@ -227,7 +237,10 @@ TEST_F(LibraryCheck, repairMendsALibraryFromBeforeSourcesWereRecorded) {
         sql("DROP TABLE file_moves; DROP INDEX tracks_by_source; DROP INDEX tracks_by_file;"
             "ALTER TABLE tracks DROP COLUMN source; ALTER TABLE tracks DROP COLUMN audio_md5;"
             "ALTER TABLE tracks DROP COLUMN encoder;"
-            "ALTER TABLE tracks DROP COLUMN encoder_bit_rate; PRAGMA user_version = 1"));
+            "ALTER TABLE tracks DROP COLUMN encoder_bit_rate; DROP TABLE artwork;"
+            "DROP TABLE file_removals; DROP INDEX tracks_by_artwork;"
+            "ALTER TABLE tracks DROP COLUMN artwork; ALTER TABLE tracks DROP COLUMN artwork_note;"
+            "PRAGMA user_version = 1"));
 
     const ToolRun old = runTool({"check"});
     const ToolRun repaired = runTool({"check", "--repair"});
@@ -246,7 +259,8 @@ TEST_F(LibraryCheck, repairMendsALibraryFromBeforeSourcesWereRecorded) {
     EXPECT_EQ(again[0].how, Conversion::Replaced);
     EXPECT_EQ(again[0].track->name(), "Song");
     EXPECT_EQ(library->trackCount(), 1);
-    EXPECT_EQ(scratch.mediaFiles(), QStringList{hash + " 2.m4a"});
+    ASSERT_TRUE(library->flush());
+    EXPECT_EQ(scratch.mediaFiles(), QStringList{"Unknown Artist/Unknown Album/Song.m4a"});
 }
 
 } // namespace
