@@ -9,9 +9,25 @@
 namespace decant::library {
 namespace {
 
-// A few kilobytes of PNG can announce an image of gigabytes; FFmpeg
-// refuses to allocate a picture larger than this instead.
+// A few kilobytes of PNG or JPEG can announce an image of gigabytes.
 constexpr int64_t mostPixels = int64_t(8192) * 8192;
+
+struct PictureSize {
+    int width = 0;
+    int height = 0;
+};
+
+// FFmpeg's decoders ask for the picture's memory before they allocate
+// anything else its size decides: refusing it there keeps a small file from
+// taking gigabytes, and tells the size for the reason.
+int allocateUnlessTooLarge(AVCodecContext* decoder, AVFrame* frame, int flags) {
+    auto* size = static_cast<PictureSize*>(decoder->opaque);
+    *size = {frame->width, frame->height};
+    if (int64_t(frame->width) * frame->height > mostPixels) {
+        return AVERROR(ENOMEM);
+    }
+    return avcodec_default_get_buffer2(decoder, frame, flags);
+}
 
 const QByteArray jpegStart("\xff\xd8\xff", 3);
 const QByteArray pngSignature("\x89PNG\r\n\x1a\n", 8);
@@ -37,8 +53,10 @@ std::optional<QString> decodingProblem(const QByteArray& image, ImageFormat form
     if (!decoder || !packet || !frame) {
         return QStringLiteral("FFmpeg lacks its %1 decoder").arg(codec ? codec->name : "image");
     }
+    PictureSize size;
     decoder->err_recognition = AV_EF_EXPLODE | AV_EF_CRCCHECK | AV_EF_BITSTREAM;
-    decoder->max_pixels = mostPixels;
+    decoder->opaque = &size;
+    decoder->get_buffer2 = allocateUnlessTooLarge;
     decoder->thread_count = 1;
     int result = avcodec_open2(decoder.get(), codec, nullptr);
     // av_new_packet pads the copy as decoders need.
@@ -53,10 +71,10 @@ std::optional<QString> decodingProblem(const QByteArray& image, ImageFormat form
     if (result >= 0) {
         return std::nullopt;
     }
-    if (int64_t(decoder->width) * decoder->height > mostPixels) {
+    if (int64_t(size.width) * size.height > mostPixels) {
         return QStringLiteral("the image is %1 x %2 pixels, more than the library takes")
-            .arg(decoder->width)
-            .arg(decoder->height);
+            .arg(size.width)
+            .arg(size.height);
     }
     return QStringLiteral("the %1 image does not decode: %2")
         .arg(QLatin1String(format == ImageFormat::Jpeg ? "JPEG" : "PNG"),

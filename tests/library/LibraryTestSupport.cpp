@@ -259,6 +259,22 @@ std::optional<DecodedAudio> decodeAudioFile(const QString& path) {
     return audio;
 }
 
+QByteArray attachedPicture(const QString& path) {
+    AVFormatContext* raw = nullptr;
+    if (avformat_open_input(&raw, path.toUtf8().constData(), nullptr, nullptr) < 0) {
+        return {};
+    }
+    const ffmpeg::InputContext container(raw);
+    for (unsigned index = 0; index < raw->nb_streams; ++index) {
+        const AVStream* stream = raw->streams[index];
+        if (stream->disposition & AV_DISPOSITION_ATTACHED_PIC) {
+            return QByteArray(reinterpret_cast<const char*>(stream->attached_pic.data),
+                              stream->attached_pic.size);
+        }
+    }
+    return {};
+}
+
 std::vector<int32_t> scaledFixtureSamples(const WavFixture& fixture) {
     std::vector<int32_t> samples = wavFixtureSamples(fixture);
     for (int32_t& sample : samples) {

@@ -69,6 +69,10 @@ void PrintTo(library::Encoder encoder, std::ostream* out);
 // Nothing when FFmpeg cannot decode the file.
 std::optional<DecodedAudio> decodeAudioFile(const QString& path);
 
+// The bytes of the file's attached picture as FFmpeg's demuxer finds it
+// (the way players show cover art); empty when it has none.
+QByteArray attachedPicture(const QString& path);
+
 // The fixture's samples, scaled as DecodedAudio holds them.
 std::vector<int32_t> scaledFixtureSamples(const WavFixture& fixture);
 

@@ -1,4 +1,5 @@
 #include "LibraryTestSupport.h"
+#include "TestImages.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -115,6 +116,7 @@ TEST_P(TagsInEveryFormat, propertiesReachTheDatabaseAtOnceAndTheTagsAfterTheWrit
     for (const PropertyExample& example : everyProperty()) {
         track->setProperty(QString::fromLatin1(example.property), example.value);
     }
+    track->setArtwork(test::pngImage());
 
     const QVariantMap row = test::storedTrackRow(library->databasePath(), track->id());
     for (const PropertyExample& example : everyProperty()) {
@@ -135,6 +137,7 @@ TEST_P(TagsInEveryFormat, propertiesReachTheDatabaseAtOnceAndTheTagsAfterTheWrit
     const auto record = track->record();
     EXPECT_EQ(record->tagsDirty, 0);
     EXPECT_EQ(record->size, QFileInfo(file).size());
+    EXPECT_EQ(test::attachedPicture(file), test::pngImage());
     EXPECT_TRUE(test::decodeAudioFile(file)) << "tagging broke the audio";
 }
 
