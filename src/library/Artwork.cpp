@@ -97,6 +97,10 @@ const char* mimeTypeOf(ImageFormat format) {
     return format == ImageFormat::Jpeg ? "image/jpeg" : "image/png";
 }
 
+QString artworkDigest(const QByteArray& image) {
+    return QString::fromLatin1(QCryptographicHash::hash(image, QCryptographicHash::Sha256).toHex());
+}
+
 std::optional<Artwork> checkArtwork(const QByteArray& image, QString* reason) {
     if (image.size() > largestArtworkBytes) {
         *reason = QStringLiteral("the image is larger than %1 MiB")
@@ -116,9 +120,7 @@ std::optional<Artwork> checkArtwork(const QByteArray& image, QString* reason) {
         *reason = *problem;
         return std::nullopt;
     }
-    const QString digest =
-        QString::fromLatin1(QCryptographicHash::hash(image, QCryptographicHash::Sha256).toHex());
-    return Artwork{*format, image, digest};
+    return Artwork{*format, image, artworkDigest(image)};
 }
 
 } // namespace decant::library

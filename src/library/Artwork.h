@@ -25,6 +25,9 @@ std::optional<ImageFormat> imageFormatOf(const QByteArray& image);
 // "image/jpeg", "image/png".
 const char* mimeTypeOf(ImageFormat format);
 
+// The image's key in the database: the SHA-256 of its bytes, in hex.
+QString artworkDigest(const QByteArray& image);
+
 // The image as artwork, or nothing with the reason it cannot be: it is
 // larger than largestArtworkBytes, it is neither JPEG nor PNG, or FFmpeg
 // cannot decode it whole. Runs on the calling thread.

@@ -766,6 +766,13 @@ std::optional<Artwork> Database::artwork(const QString& digest) const {
     return Artwork{*format, data, digest};
 }
 
+bool Database::hasArtwork(const QString& digest) const {
+    std::lock_guard lock(mutex_);
+    Statement select(connection_.get(), "SELECT 1 FROM artwork WHERE digest = ?1");
+    select.bind(1, digest);
+    return select.nextRow();
+}
+
 std::optional<TrackRecord> Database::track(qint64 id) const {
     static const QByteArray sql = selectTracksSql() + " WHERE id = ?1";
     std::lock_guard lock(mutex_);

@@ -165,6 +165,7 @@ public:
     bool noteSkippedArtwork(qint64 id, const QString& reason);
     // The image stored under the digest; nothing when there is none.
     std::optional<Artwork> artwork(const QString& digest) const;
+    bool hasArtwork(const QString& digest) const;
 
     std::optional<TrackRecord> track(qint64 id) const;
     QList<TrackRecord> tracks() const;

@@ -385,12 +385,23 @@ std::optional<TrackRecord> Library::trackRecord(qint64 id) const {
     return d->database->track(id);
 }
 
+// An image the library holds passed the check when it came: an album's
+// cover is decoded once, not once a track.
+std::optional<Artwork> Library::usableArtwork(const QByteArray& image, QString* reason) const {
+    const auto format = imageFormatOf(image);
+    const QString digest = artworkDigest(image);
+    if (format && d->database->hasArtwork(digest)) {
+        return Artwork{*format, image, digest};
+    }
+    return checkArtwork(image, reason);
+}
+
 void Library::setTrackArtwork(qint64 id, const QByteArray& image) {
     if (d->options.readOnly) {
         return;
     }
     QString reason;
-    const auto artwork = checkArtwork(image, &reason);
+    const auto artwork = usableArtwork(image, &reason);
     if (!artwork) {
         d->database->noteSkippedArtwork(id, reason);
     } else if (d->database->setArtwork(id, *artwork) == PropertyChange::Changed && d->writer) {

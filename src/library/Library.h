@@ -153,6 +153,7 @@ private:
     void recover();
     void setTrackProperty(qint64 id, const QString& scriptingName, const PropertyValue& value);
     void setTrackArtwork(qint64 id, const QByteArray& image);
+    std::optional<Artwork> usableArtwork(const QByteArray& image, QString* reason) const;
     std::optional<TrackRecord> trackRecord(qint64 id) const;
     std::shared_ptr<Track> makeTrack(qint64 id);
     bool stopRequested() const;
