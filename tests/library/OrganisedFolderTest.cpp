@@ -2,8 +2,6 @@
 #include "library/OrganisedName.h"
 #include "library/Track.h"
 
-#include <QDir>
-#include <QFile>
 #include <gtest/gtest.h>
 
 #include <ostream>
@@ -128,32 +126,6 @@ TEST_F(OrganisedFolder, followsTheTagsWithoutCollisionsOrEmptyFolders) {
     EXPECT_EQ(scratch.mediaFolders(), QStringList({"Ann", "Ann/Other", "Bob", "Bob/Songs"}));
     EXPECT_EQ(first->record()->file, "Media/Bob/Songs/01 Song.m4a");
     EXPECT_EQ(test::readTags(first->filePath()).value("ARTIST"), QStringList{"Bob"});
-}
-
-// A library whose files lie where an older version left them: organise
-// puts each where its tags say and tells what moved; a missing file is
-// reported, not moved.
-TEST_F(OrganisedFolder, organiseMovesFilesLeftElsewhere) {
-    const auto kept = import("kept");
-    const auto missing = import("missing");
-    ASSERT_TRUE(kept && missing);
-    tag(*kept, "Ann", "Songs");
-    ASSERT_TRUE(library->flush(10s));
-    ASSERT_TRUE(QFile::rename(kept->filePath(), library->mediaPath() + "/old.m4a"));
-    ASSERT_TRUE(test::executeSql(library->databasePath(),
-                                 "UPDATE tracks SET file = 'Media/old.m4a' WHERE id = 1"));
-    ASSERT_TRUE(QFile::remove(missing->filePath()));
-
-    const QList<Relocation> moved = library->organise();
-
-    ASSERT_EQ(moved.size(), 2);
-    EXPECT_EQ(moved[0].from, "Media/old.m4a");
-    EXPECT_EQ(moved[0].to, "Media/Ann/Songs/01 Song.m4a");
-    EXPECT_TRUE(moved[0].error.isEmpty()) << moved[0].error.toStdString();
-    EXPECT_EQ(moved[1].trackId, 2);
-    EXPECT_EQ(moved[1].error, "its file is missing");
-    EXPECT_EQ(scratch.mediaFiles(), QStringList{"Ann/Songs/01 Song.m4a"});
-    EXPECT_TRUE(library->organise().size() == 1) << "only the missing file is left";
 }
 
 } // namespace
