@@ -1,3 +1,4 @@
+#include "queue/CoverArt.h"
 #include "queue/FilesController.h"
 
 #include <QFile>
@@ -119,6 +120,13 @@ void FilesController::encodeAll() {
             continue;
         }
         applyCommentsToTrack(entry->comments(), *track);
+        // Read now, one track at a time: a queue's pictures never sit in
+        // memory together. One byte more than the library takes lets it say
+        // why it skips a larger image.
+        if (const QByteArray cover = readCoverArt(entry->path(), iTunesTrack::largestArtwork + 1);
+            !cover.isEmpty()) {
+            track->setArtworkData(cover);
+        }
         QFile::remove(entry->decodedPath());
         entry->setStatus(QueueEntryStatusDone);
     }

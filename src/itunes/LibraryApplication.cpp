@@ -1,5 +1,6 @@
 #include "itunes/LibraryApplication.h"
 
+#include "library/Artwork.h"
 #include "library/Library.h"
 #include "library/Track.h"
 #include "library/TrackProperty.h"
@@ -14,6 +15,8 @@
 
 namespace decant {
 namespace {
+
+static_assert(iTunesTrack::largestArtwork == library::largestArtworkBytes);
 
 // A value as the property's kind wants it, by the same rules the queue
 // uses for tag texts; nothing for a null value.
@@ -46,6 +49,8 @@ public:
         , replyName_(std::move(replyName)) {}
 
     QString name() const override { return replyName_; }
+
+    void setArtworkData(const QByteArray& image) override { track_->setArtwork(image); }
 
     void setValueForKey(const QVariant& value, const QString& key) override {
         const auto kind = library::propertyKind(key);

@@ -23,9 +23,12 @@ public:
     // a text, integer or boolean value. Failures are not reported.
     virtual void setValueForKey(const QVariant& value, const QString& key) = 0;
     // Gives the track the image (the bytes of a JPEG or PNG file) as its
-    // artwork. An image the library cannot use is skipped, never failing the
-    // track; the library keeps the reason.
+    // artwork. An image the library cannot use (one larger than
+    // largestArtwork, say) is skipped, never failing the track; the library
+    // keeps the reason.
     virtual void setArtworkData(const QByteArray& image) { Q_UNUSED(image); }
+
+    static constexpr qsizetype largestArtwork = 16 * 1024 * 1024;
 };
 
 using iTunesTrackPointer = std::shared_ptr<iTunesTrack>;

@@ -59,17 +59,28 @@ constexpr std::array migrations{
         replaced TEXT
     );
     )sql",
+    // Cover art, stored once however many tracks share it, and why the last
+    // image given for a track was skipped; the files of removed tracks on
+    // their way to the trash.
+    R"sql(
+    CREATE TABLE artwork (digest TEXT PRIMARY KEY, data BLOB NOT NULL);
+    ALTER TABLE tracks ADD COLUMN artwork TEXT;
+    ALTER TABLE tracks ADD COLUMN artwork_note TEXT;
+    CREATE INDEX tracks_by_artwork ON tracks(artwork) WHERE artwork IS NOT NULL;
+    CREATE TABLE file_removals (file TEXT PRIMARY KEY);
+    )sql",
 };
 static_assert(migrations.size() == Database::schemaVersion);
 
-// id ... encoder_bit_rate, before the properties
-constexpr int fixedColumns = 14;
+// id ... artwork_note, before the properties
+constexpr int fixedColumns = 16;
 // Leaves room for " 99999" before the extension within the usual name limit.
 constexpr int mostCopies = 100000;
 
 QByteArray selectTracksSql() {
     QByteArray sql = "SELECT id, file, kind, duration, sample_rate, channels, bit_rate, size, "
-                     "date_added, tags_dirty, source, audio_md5, encoder, encoder_bit_rate";
+                     "date_added, tags_dirty, source, audio_md5, encoder, encoder_bit_rate, "
+                     "artwork, artwork_note";
     for (const TrackProperty& property : trackProperties()) {
         sql += ", \"" + QByteArray(property.column) + '"';
     }
@@ -111,6 +122,8 @@ TrackRecord recordFromRow(const Statement& row) {
     record.source = row.text(10);
     record.audioDigest = row.text(11);
     record.encodedWith = settingsFromRow(row, 12);
+    record.artwork = row.text(14);
+    record.artworkNote = row.text(15);
     int column = fixedColumns;
     for (const TrackProperty& property : trackProperties()) {
         if (!row.isNull(column)) {
@@ -369,15 +382,17 @@ std::optional<TrackRecord> Database::trackFromSource(const QString& source,
 
 bool Database::nameIsListed(const QString& file) {
     Statement listed(connection_.get(), "SELECT 1 FROM tracks WHERE file = ?1 "
-                                        "UNION ALL SELECT 1 FROM file_moves WHERE pending = ?1");
+                                        "UNION ALL SELECT 1 FROM file_moves WHERE pending = ?1 "
+                                        "UNION ALL SELECT 1 FROM file_removals WHERE file = ?1");
     listed.bind(1, file);
     return listed.nextRow() || listed.failed();
 }
 
-std::optional<QString> Database::freeName(const QString& wanted, const NameIsFree& isFree) {
+std::optional<QString> Database::freeName(const QString& wanted, const NameIsFree& isFree,
+                                          const QString& own) {
     for (int copy = 1; copy <= mostCopies; ++copy) {
         const QString name = numberedName(wanted, copy);
-        if (!nameIsListed(name) && isFree(name)) {
+        if (name == own || (!nameIsListed(name) && isFree(name))) {
             return name;
         }
     }
@@ -545,15 +560,135 @@ bool Database::finishFileMoves(const QList<qint64>& trackIds) {
     return transaction.commit() || fail();
 }
 
+std::optional<QList<FileMove>> Database::recordRelocations(const QList<WantedName>& names,
+                                                           const NameIsFree& isFree) {
+    std::lock_guard lock(mutex_);
+    const SyncedCommits synced(connection_.get());
+    sqlite::Transaction transaction(connection_.get());
+    if (!transaction.began()) {
+        fail();
+        return std::nullopt;
+    }
+    QList<FileMove> moves;
+    for (const WantedName& name : names) {
+        Statement current(connection_.get(),
+                          "SELECT 1 FROM tracks WHERE id = ?1 AND file = ?2 AND NOT EXISTS "
+                          "(SELECT 1 FROM file_moves WHERE track_id = ?1)");
+        current.bind(1, name.trackId).bind(2, name.file);
+        if (!current.nextRow()) {
+            if (current.failed()) {
+                fail();
+                return std::nullopt;
+            }
+            continue;
+        }
+        const auto file = freeName(name.wanted, isFree, name.file);
+        if (!file || *file == name.file) {
+            continue;
+        }
+        Statement update(connection_.get(), "UPDATE tracks SET file = ?1 WHERE id = ?2");
+        update.bind(1, *file).bind(2, name.trackId);
+        Statement move(connection_.get(),
+                       "INSERT INTO file_moves (track_id, pending) VALUES (?1, ?2)");
+        move.bind(1, name.trackId).bind(2, name.file);
+        if (!update.run() || !move.run()) {
+            fail();
+            return std::nullopt;
+        }
+        moves.append({name.trackId, *file, name.file, {}});
+    }
+    if (!transaction.commit()) {
+        fail();
+        return std::nullopt;
+    }
+    return moves;
+}
+
+bool Database::undoRelocation(qint64 trackId, const QString& file) {
+    std::lock_guard lock(mutex_);
+    sqlite::Transaction transaction(connection_.get());
+    Statement update(connection_.get(), "UPDATE tracks SET file = ?1 WHERE id = ?2");
+    update.bind(1, file).bind(2, trackId);
+    Statement move(connection_.get(), "DELETE FROM file_moves WHERE track_id = ?1");
+    move.bind(1, trackId);
+    return (transaction.began() && update.run() && move.run() && transaction.commit()) || fail();
+}
+
+bool Database::forgetUnusedArtwork(const QString& digest) {
+    Statement forget(connection_.get(), "DELETE FROM artwork WHERE digest = ?1 AND NOT EXISTS "
+                                        "(SELECT 1 FROM tracks WHERE artwork = ?1)");
+    forget.bind(1, digest);
+    return digest.isEmpty() || forget.run();
+}
+
 bool Database::removeTrack(qint64 id) {
     std::lock_guard lock(mutex_);
     const SyncedCommits synced(connection_.get());
     sqlite::Transaction transaction(connection_.get());
+    Statement artwork(connection_.get(), "SELECT artwork FROM tracks WHERE id = ?1");
+    artwork.bind(1, id);
+    const QString digest = transaction.began() && artwork.nextRow() ? artwork.text(0) : QString();
     Statement move(connection_.get(), "DELETE FROM file_moves WHERE track_id = ?1");
     Statement track(connection_.get(), "DELETE FROM tracks WHERE id = ?1");
     move.bind(1, id);
     track.bind(1, id);
-    return (transaction.began() && move.run() && track.run() && transaction.commit()) || fail();
+    return (transaction.began() && !artwork.failed() && move.run() && track.run() &&
+            forgetUnusedArtwork(digest) && transaction.commit()) ||
+           fail();
+}
+
+std::optional<QString> Database::recordRemoval(qint64 id) {
+    std::lock_guard lock(mutex_);
+    const SyncedCommits synced(connection_.get());
+    sqlite::Transaction transaction(connection_.get());
+    Statement current(connection_.get(),
+                      "SELECT t.file, t.artwork, m.track_id IS NOT NULL FROM tracks t "
+                      "LEFT JOIN file_moves m ON m.track_id = t.id WHERE t.id = ?1");
+    current.bind(1, id);
+    if (!transaction.began() || !current.nextRow()) {
+        if (current.failed() || !transaction.began()) {
+            fail();
+        } else {
+            lastError_ = QStringLiteral("there is no track %1").arg(id);
+        }
+        return std::nullopt;
+    }
+    if (current.integer(2) != 0) {
+        lastError_ =
+            QStringLiteral("track %1 is being imported again; try once that is done").arg(id);
+        return std::nullopt;
+    }
+    const QString file = current.text(0);
+    Statement track(connection_.get(), "DELETE FROM tracks WHERE id = ?1");
+    track.bind(1, id);
+    Statement removal(connection_.get(), "INSERT OR IGNORE INTO file_removals (file) VALUES (?1)");
+    removal.bind(1, file);
+    if (track.run() && removal.run() && forgetUnusedArtwork(current.text(1)) &&
+        transaction.commit()) {
+        return file;
+    }
+    fail();
+    return std::nullopt;
+}
+
+QStringList Database::fileRemovals() const {
+    std::lock_guard lock(mutex_);
+    Statement select(connection_.get(), "SELECT file FROM file_removals ORDER BY file");
+    QStringList files;
+    while (select.nextRow()) {
+        files.append(select.text(0));
+    }
+    if (select.failed()) {
+        fail();
+    }
+    return files;
+}
+
+bool Database::finishFileRemoval(const QString& file) {
+    std::lock_guard lock(mutex_);
+    Statement remove(connection_.get(), "DELETE FROM file_removals WHERE file = ?1");
+    remove.bind(1, file);
+    return remove.run() || fail();
 }
 
 PropertyChange Database::setProperty(qint64 id, const TrackProperty& property,
@@ -573,6 +708,69 @@ PropertyChange Database::setProperty(qint64 id, const TrackProperty& property,
     }
     return sqlite3_changes(connection_.get()) > 0 ? PropertyChange::Changed
                                                   : PropertyChange::Unchanged;
+}
+
+PropertyChange Database::setArtwork(qint64 id, const Artwork& artwork) {
+    std::lock_guard lock(mutex_);
+    sqlite::Transaction transaction(connection_.get());
+    Statement current(connection_.get(), "SELECT artwork FROM tracks WHERE id = ?1");
+    current.bind(1, id);
+    if (!transaction.began() || !current.nextRow()) {
+        if (current.failed() || !transaction.began()) {
+            fail();
+            return PropertyChange::Failed;
+        }
+        return PropertyChange::Unchanged; // the track is gone
+    }
+    const QString replaced = current.text(0);
+    Statement clearNote(connection_.get(), "UPDATE tracks SET artwork_note = NULL WHERE id = ?1");
+    clearNote.bind(1, id);
+    const bool same = replaced == artwork.digest;
+    Statement store(connection_.get(),
+                    "INSERT OR IGNORE INTO artwork (digest, data) VALUES (?1, ?2)");
+    store.bind(1, artwork.digest).bindBlob(2, artwork.data);
+    Statement update(connection_.get(), "UPDATE tracks SET artwork = ?1, "
+                                        "tags_dirty = tags_dirty + 1 WHERE id = ?2");
+    update.bind(1, artwork.digest).bind(2, id);
+    if (clearNote.run() &&
+        (same || (store.run() && update.run() && forgetUnusedArtwork(replaced))) &&
+        transaction.commit()) {
+        return same ? PropertyChange::Unchanged : PropertyChange::Changed;
+    }
+    fail();
+    return PropertyChange::Failed;
+}
+
+bool Database::noteSkippedArtwork(qint64 id, const QString& reason) {
+    std::lock_guard lock(mutex_);
+    Statement note(connection_.get(), "UPDATE tracks SET artwork_note = ?1 WHERE id = ?2");
+    note.bind(1, reason).bind(2, id);
+    return note.run() || fail();
+}
+
+std::optional<Artwork> Database::artwork(const QString& digest) const {
+    std::lock_guard lock(mutex_);
+    Statement select(connection_.get(), "SELECT data FROM artwork WHERE digest = ?1");
+    select.bind(1, digest);
+    if (!select.nextRow()) {
+        if (select.failed()) {
+            fail();
+        }
+        return std::nullopt;
+    }
+    const QByteArray data = select.blob(0);
+    const auto format = imageFormatOf(data);
+    if (!format) {
+        return std::nullopt;
+    }
+    return Artwork{*format, data, digest};
+}
+
+bool Database::hasArtwork(const QString& digest) const {
+    std::lock_guard lock(mutex_);
+    Statement select(connection_.get(), "SELECT 1 FROM artwork WHERE digest = ?1");
+    select.bind(1, digest);
+    return select.nextRow();
 }
 
 std::optional<TrackRecord> Database::track(qint64 id) const {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "library/Artwork.h"
 #include "library/ImportSettings.h"
 #include "library/Sqlite.h"
 #include "library/TrackProperty.h"
@@ -51,6 +52,13 @@ struct Recording {
     bool alreadyHeld = false;
 };
 
+// A track's file, and the name it should have (see organisedFile).
+struct WantedName {
+    qint64 trackId = 0;
+    QString file;   // as read, relative to the library folder
+    QString wanted; // relative to the library folder
+};
+
 // One track whose tags have been written into its file.
 struct WrittenTags {
     qint64 trackId = 0;
@@ -66,7 +74,7 @@ enum class PropertyChange { Failed, Unchanged, Changed };
 class Database {
 public:
     // The schema this build writes; older databases are migrated on open.
-    static constexpr int schemaVersion = 2;
+    static constexpr int schemaVersion = 3;
     static constexpr std::chrono::milliseconds defaultBusyTimeout{5000};
 
     enum class Access { ReadWrite, ReadOnly };
@@ -122,7 +130,26 @@ public:
     // The moves are done. Not synced: a move whose end is lost is finished
     // again by the next open, which finds nothing left to do.
     bool finishFileMoves(const QList<qint64>& trackIds);
+    // Records, in one synced transaction, the moves of the tracks' files to
+    // the first free names like those wanted, each file's current name as
+    // the move's pending file: from then on the journal finishes every move.
+    // A track is left out when its file is no longer the one read, is on
+    // its way into place, or has the wanted name (or the numbered copy of
+    // it that it holds already).
+    std::optional<QList<FileMove>> recordRelocations(const QList<WantedName>& names,
+                                                     const NameIsFree& isFree);
+    // Gives the track its file back and forgets the move to another name,
+    // when the file could not be moved.
+    bool undoRelocation(qint64 trackId, const QString& file);
     bool removeTrack(qint64 id);
+    // Removes the track and records its file as on its way to the trash, in
+    // one synced transaction, so that no track lists a file in the trash
+    // and a file no track lists is finished off by the next open. The file,
+    // or nothing when the track is gone or its file on its way into place.
+    std::optional<QString> recordRemoval(qint64 id);
+    // Files recorded for the trash and not yet there, or no longer found.
+    QStringList fileRemovals() const;
+    bool finishFileRemoval(const QString& file);
 
     // Stores the value (already of the property's kind) and marks the
     // track's tags dirty, in one transaction, unless the track has that
@@ -130,6 +157,15 @@ public:
     // synced commit carries it through a power cut.
     PropertyChange setProperty(qint64 id, const TrackProperty& property,
                                const PropertyValue& value);
+    // Gives the track the artwork, stored once for all the tracks that share
+    // it, and marks its tags dirty unless it had that artwork already;
+    // clears the note of an image skipped before.
+    PropertyChange setArtwork(qint64 id, const Artwork& artwork);
+    // Records why an image given to the track was skipped.
+    bool noteSkippedArtwork(qint64 id, const QString& reason);
+    // The image stored under the digest; nothing when there is none.
+    std::optional<Artwork> artwork(const QString& digest) const;
+    bool hasArtwork(const QString& digest) const;
 
     std::optional<TrackRecord> track(qint64 id) const;
     QList<TrackRecord> tracks() const;
@@ -148,8 +184,11 @@ private:
     bool fail() const;
     QString describeLastFailure() const;
     static int waitWhileBusy(void* database, int attempts);
-    std::optional<QString> freeName(const QString& wanted, const NameIsFree& isFree);
+    // `own` is the name the track holds now: free for it.
+    std::optional<QString> freeName(const QString& wanted, const NameIsFree& isFree,
+                                    const QString& own = {});
     bool nameIsListed(const QString& file);
+    bool forgetUnusedArtwork(const QString& digest);
 
     mutable std::mutex mutex_;
     sqlite::Connection connection_;

@@ -1,7 +1,9 @@
 #include "library/Library.h"
 
+#include "library/ArtworkTag.h"
 #include "library/FileMoves.h"
 #include "library/MediaFolder.h"
+#include "library/OrganisedName.h"
 #include "library/TagFile.h"
 #include "library/TagWriter.h"
 
@@ -138,7 +140,8 @@ bool Library::initialise(QString* error) {
         return false;
     }
     d->database->setAbandonWait([this] { return stopRequested(); });
-    d->moves = std::make_unique<FileMoves>(*d->database, d->folder, d->options.stepHook);
+    d->moves =
+        std::make_unique<FileMoves>(*d->database, d->folder, d->media.path(), d->options.stepHook);
     if (d->options.readOnly) {
         return true;
     }
@@ -310,6 +313,56 @@ bool Library::removeTrack(qint64 id, bool keepFile, QString* error) {
     return true;
 }
 
+Removal Library::trashTrack(qint64 id) {
+    if (d->options.readOnly) {
+        return {false, {}, QStringLiteral("the library is open for reading only")};
+    }
+    const std::lock_guard files(d->filesMutex);
+    const auto file = d->database->recordRemoval(id);
+    if (!file) {
+        return {false, {}, d->database->lastError()};
+    }
+    reachStep(d->options.stepHook, "removalRecorded");
+    Removal removal{true, *file, {}};
+    d->moves->trash(*file, &removal.error);
+    return removal;
+}
+
+QList<Relocation> Library::organise() {
+    if (d->options.readOnly) {
+        return {};
+    }
+    QList<Relocation> missing;
+    QList<TrackRecord> present;
+    for (const TrackRecord& record : tracks()) {
+        if (QFileInfo::exists(d->moves->absolutePath(record.file)) ||
+            d->database->fileMove(record.id)) {
+            present.append(record);
+        } else {
+            missing.append({record.id, record.file, {}, QStringLiteral("its file is missing")});
+        }
+    }
+    return relocate(present) + missing;
+}
+
+// Moves that leave a file where it is are left out before the database is
+// asked: the tag writer asks for every file it writes.
+QList<Relocation> Library::relocate(const QList<TrackRecord>& records) {
+    const QString media = d->moves->relativePath(d->media.path());
+    QList<WantedName> names;
+    for (const TrackRecord& record : records) {
+        const QString wanted = media + u'/' + organisedFile(record);
+        if (wanted != record.file) {
+            names.append({record.id, record.file, wanted});
+        }
+    }
+    if (names.isEmpty()) {
+        return {};
+    }
+    const std::lock_guard files(d->filesMutex);
+    return d->moves->relocate(names);
+}
+
 QList<TrackRecord> Library::tracks() const {
     return d->database->tracks();
 }
@@ -332,6 +385,30 @@ std::optional<TrackRecord> Library::trackRecord(qint64 id) const {
     return d->database->track(id);
 }
 
+// An image the library holds passed the check when it came: an album's
+// cover is decoded once, not once a track.
+std::optional<Artwork> Library::usableArtwork(const QByteArray& image, QString* reason) const {
+    const auto format = imageFormatOf(image);
+    const QString digest = artworkDigest(image);
+    if (format && d->database->hasArtwork(digest)) {
+        return Artwork{*format, image, digest};
+    }
+    return checkArtwork(image, reason);
+}
+
+void Library::setTrackArtwork(qint64 id, const QByteArray& image) {
+    if (d->options.readOnly) {
+        return;
+    }
+    QString reason;
+    const auto artwork = usableArtwork(image, &reason);
+    if (!artwork) {
+        d->database->noteSkippedArtwork(id, reason);
+    } else if (d->database->setArtwork(id, *artwork) == PropertyChange::Changed && d->writer) {
+        d->writer->schedule(id);
+    }
+}
+
 void Library::setTrackProperty(qint64 id, const QString& scriptingName,
                                const PropertyValue& value) {
     const TrackProperty* property = findTrackProperty(scriptingName);
@@ -348,8 +425,12 @@ void Library::setTrackProperty(qint64 id, const QString& scriptingName,
 // The tags go into a copy that replaces the file only once it is complete
 // and synced: a crash at any moment leaves the old file or the new one. The
 // folders are synced, and the tracks marked clean, once for the whole lot.
+// Each file then moves to where its new tags say, before the tracks are
+// marked clean: a kill in between leaves them dirty, and the next open
+// writes and moves them again.
 quint64 Library::saveTags(const std::vector<qint64>& ids) {
     QList<WrittenTags> written;
+    QList<TrackRecord> records;
     QSet<QString> folders;
     for (const qint64 id : ids) {
         const std::lock_guard files(d->filesMutex);
@@ -362,12 +443,14 @@ quint64 Library::saveTags(const std::vector<qint64>& ids) {
         const QString path = d->moves->absolutePath(record->file);
         if (const auto size = rewriteTags(path, *record)) {
             written.append({id, record->tagsDirty, *size});
+            records.append(*record);
             folders.insert(QFileInfo(path).absolutePath());
         }
     }
     for (const QString& folder : folders) {
         syncFolder(folder);
     }
+    relocate(records);
     if (!written.isEmpty()) {
         d->database->markTagsWritten(written);
     }
@@ -380,7 +463,8 @@ std::optional<qint64> Library::rewriteTags(const QString& path, const TrackRecor
     const auto copy =
         d->media.createPendingFile(extensionOf(path), &error, QFileInfo(path).absolutePath());
     if (!copy || !copyFileContents(path, copy->path()) ||
-        !writeTags(copy->path(), record, &error) || !copy->sync()) {
+        !writeTags(copy->path(), record, &error) || !putArtwork(copy->path(), record, &error) ||
+        !copy->sync()) {
         return std::nullopt;
     }
     reachStep(d->options.stepHook, "tagsCopied");
@@ -390,6 +474,15 @@ std::optional<qint64> Library::rewriteTags(const QString& path, const TrackRecor
     copy->release();
     reachStep(d->options.stepHook, "tagsReplaced");
     return QFileInfo(path).size();
+}
+
+// A re-encoded file comes without the artwork, so every rewrite puts it in.
+bool Library::putArtwork(const QString& path, const TrackRecord& record, QString* error) const {
+    if (record.artwork.isEmpty()) {
+        return true;
+    }
+    const auto artwork = d->database->artwork(record.artwork);
+    return !artwork || writeArtworkTag(path, *artwork, error);
 }
 
 bool Library::writeTagsNow(qint64 id) {

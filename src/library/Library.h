@@ -46,6 +46,15 @@ struct ConversionOutcome {
     Conversion how = Conversion::Failed;
 };
 
+// What removing a track gave.
+struct Removal {
+    bool removed = false; // the track is gone
+    QString file;         // its file, relative to the library folder
+    // Why the track is still there, or, when it is gone, why its file could
+    // not go to the trash; empty when all went well.
+    QString error;
+};
+
 // Decant's music library: a folder holding a SQLite database and the media
 // files it lists. Thread-safe: conversions and property sets come from the
 // hand-off thread, the tag writer has a thread of its own.
@@ -112,6 +121,15 @@ public:
     // Removes a track, and its file unless `keepFile`. False, with the
     // reason, on failure.
     bool removeTrack(qint64 id, bool keepFile, QString* error);
+    // Removes a track and moves its file to the desktop's trash, as file
+    // managers do, so that it can be put back. A kill at any moment leaves
+    // no track without its file and no file in the trash that a track
+    // lists: the next open finishes what was begun.
+    Removal trashTrack(qint64 id);
+    // Moves every track's file to where its properties say it belongs (see
+    // organisedFile), as the tag writer does once it has written a track's
+    // tags; one result for each file that was not in its place.
+    QList<Relocation> organise();
 
     QList<TrackRecord> tracks() const;
     qint64 trackCount() const;
@@ -134,12 +152,16 @@ private:
     bool prepareFolders(QString* error) const;
     void recover();
     void setTrackProperty(qint64 id, const QString& scriptingName, const PropertyValue& value);
+    void setTrackArtwork(qint64 id, const QByteArray& image);
+    std::optional<Artwork> usableArtwork(const QByteArray& image, QString* reason) const;
     std::optional<TrackRecord> trackRecord(qint64 id) const;
     std::shared_ptr<Track> makeTrack(qint64 id);
     bool stopRequested() const;
     // Run on the tag writer's thread, or the caller's when there is none.
     quint64 saveTags(const std::vector<qint64>& ids);
     std::optional<qint64> rewriteTags(const QString& path, const TrackRecord& record);
+    bool putArtwork(const QString& path, const TrackRecord& record, QString* error) const;
+    QList<Relocation> relocate(const QList<TrackRecord>& records);
 
     struct Private;
     std::unique_ptr<Private> d;

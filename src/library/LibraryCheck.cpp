@@ -163,11 +163,13 @@ Repair repairLibraryProblem(Library& library, const LibraryProblem& problem) {
         return {false, QStringLiteral("Could not remove %1.").arg(problem.file)};
     case Kind::OrphanedFile:
         // The trash, not removal: the file may be someone's, put there by hand.
-        if (QFile::moveToTrash(path)) {
+        if (QString error; moveToTrash(path, &error)) {
             return {true,
                     QStringLiteral("Moved %1 to the trash: no track lists it.").arg(problem.file)};
+        } else {
+            return {false,
+                    QStringLiteral("Could not move %1 to the trash: %2.").arg(problem.file, error)};
         }
-        return {false, QStringLiteral("Could not move %1 to the trash.").arg(problem.file)};
     case Kind::MissingFile:
         return removeTrack(library, problem, true,
                            QStringLiteral("Removed track %1, whose file %2 is missing; importing "

@@ -1,6 +1,7 @@
 #include "library/LibraryTool.h"
 
 #include "library/Library.h"
+#include "library/LibraryChanges.h"
 #include "library/LibraryCheck.h"
 #include "platform/TextWidth.h"
 
@@ -16,16 +17,41 @@ const auto description = QStringLiteral(
     "Shows and changes Decant's music library.\n\n"
     "Commands:\n"
     "  info      where the library is, its import settings and how many tracks it holds\n"
-    "  list      a table of the library's tracks\n"
+    "  list      a table of the library's tracks; --artist, --album and --search show\n"
+    "            only those that match\n"
     "  settings  the import settings; change them with --encoder and --bitrate\n"
     "  check     files no track lists, tracks without their file, untagged tracks,\n"
     "            tracks imported twice, leftovers of interrupted imports; --repair\n"
-    "            mends them and says what it did\n\n"
+    "            mends them and says what it did\n"
+    "  remove ID...\n"
+    "            removes the tracks with these IDs (see list), moving their files to\n"
+    "            the trash\n"
+    "  organise  moves every file to where its tags say:\n"
+    "            Media/<album artist or artist>/<album>/<disc->NN <title>.<extension>\n\n"
     "The library is the folder named by DECANT_LIBRARY, else \"Decant Library\" in\n"
     "your music folder.\n\n"
     "Exit status: 0 on success (check: nothing wrong, or all of it mended), 1 when\n"
-    "the library cannot be read or changed, 2 for bad arguments, 3 when check finds\n"
-    "problems (with --repair: problems it could not mend).");
+    "the library cannot be read or changed (remove: a track or file that could not\n"
+    "be removed; organise: a file that could not be moved), 2 for bad arguments, 3\n"
+    "when check finds problems (with --repair: problems it could not mend).");
+
+// The tracks list shows: those whose properties hold each text given, in
+// any case.
+struct TrackFilter {
+    QString artist;
+    QString album;
+    QString search;
+
+    bool matches(const TrackRecord& record) const {
+        const auto holds = [&](const char* property, const QString& text) {
+            return record.text(QLatin1String(property)).contains(text, Qt::CaseInsensitive);
+        };
+        return (artist.isEmpty() || holds("artist", artist) || holds("albumArtist", artist)) &&
+               (album.isEmpty() || holds("album", album)) &&
+               (search.isEmpty() || holds("name", search) || holds("artist", search) ||
+                holds("album", search));
+    }
+};
 
 struct Invocation {
     QString command;
@@ -33,9 +59,11 @@ struct Invocation {
     std::optional<Encoder> encoder;
     std::optional<int> bitRate;
     bool repair = false;
+    QList<qint64> trackIds; // for remove
+    TrackFilter filter;     // for list
 };
 
-const QStringList commandNames{"info", "list", "settings", "check"};
+const QStringList commandNames{"info", "list", "settings", "check", "remove", "organise"};
 
 QString encoderNames() {
     QStringList names;
@@ -51,21 +79,57 @@ struct Options {
     QCommandLineOption encoder;
     QCommandLineOption bitRate;
     QCommandLineOption repair;
+    QCommandLineOption artist;
+    QCommandLineOption album;
+    QCommandLineOption search;
 };
+
+// The command and, for remove, its track ids; false, with the reason, for
+// anything else.
+bool understandCommand(const QStringList& arguments, Invocation& invocation, QString* problem) {
+    const QString known = QStringLiteral("info, list, settings, check, remove or organise");
+    if (arguments.isEmpty()) {
+        *problem = QStringLiteral("no command given (%1)").arg(known);
+        return false;
+    }
+    invocation.command = arguments.first();
+    if (!commandNames.contains(invocation.command)) {
+        *problem = QStringLiteral("unknown command \"%1\" (%2)").arg(invocation.command, known);
+        return false;
+    }
+    const bool remove = invocation.command == QLatin1String("remove");
+    if (remove && arguments.size() == 1) {
+        *problem = QStringLiteral("remove needs the IDs of the tracks to remove (see list)");
+        return false;
+    }
+    if (!remove && arguments.size() > 1) {
+        *problem = QStringLiteral("one command at a time, please");
+        return false;
+    }
+    for (const QString& argument : arguments.mid(1)) {
+        bool number = false;
+        const qint64 id = argument.toLongLong(&number);
+        if (!number || id <= 0) {
+            *problem = QStringLiteral("\"%1\" is not a track ID (see list)").arg(argument);
+            return false;
+        }
+        invocation.trackIds.append(id);
+    }
+    return true;
+}
 
 std::optional<Invocation> understand(const QCommandLineParser& parser, const Options& options,
                                      QString* problem) {
-    const QStringList commands = parser.positionalArguments();
-    const QString known = QStringLiteral("info, list, settings or check");
     Invocation invocation;
-    if (commands.size() != 1) {
-        *problem = commands.isEmpty() ? QStringLiteral("no command given (%1)").arg(known)
-                                      : QStringLiteral("one command at a time, please");
+    if (!understandCommand(parser.positionalArguments(), invocation, problem)) {
         return std::nullopt;
     }
-    invocation.command = commands.first();
-    if (!commandNames.contains(invocation.command)) {
-        *problem = QStringLiteral("unknown command \"%1\" (%2)").arg(invocation.command, known);
+    invocation.filter = {parser.value(options.artist), parser.value(options.album),
+                         parser.value(options.search)};
+    const bool filters =
+        parser.isSet(options.artist) || parser.isSet(options.album) || parser.isSet(options.search);
+    if (filters && invocation.command != QLatin1String("list")) {
+        *problem = QStringLiteral("--artist, --album and --search go with the list command");
         return std::nullopt;
     }
     const QCommandLineOption& encoder = options.encoder;
@@ -121,6 +185,7 @@ QStringList rowOf(const TrackRecord& record) {
             numberAndCount(record, "discNumber", "discCount"),
             year > 0 ? QString::number(year) : QString(),
             record.kind,
+            record.artwork.isEmpty() ? (record.artworkNote.isEmpty() ? "" : "skipped") : "yes",
             record.file};
 }
 
@@ -143,17 +208,30 @@ void printTable(const QList<QStringList>& rows, QTextStream& out) {
     }
 }
 
-void printList(const Library& library, QTextStream& out) {
+void printList(const Library& library, const TrackFilter& filter, QTextStream& out) {
     QList<QStringList> rows{
-        {"ID", "Name", "Artist", "Album", "Track", "Disc", "Year", "Kind", "File"}};
-    for (const TrackRecord& record : library.tracks()) {
+        {"ID", "Name", "Artist", "Album", "Track", "Disc", "Year", "Kind", "Artwork", "File"}};
+    QStringList skippedArtwork;
+    const QList<TrackRecord> tracks = library.tracks();
+    for (const TrackRecord& record : tracks) {
+        if (!filter.matches(record)) {
+            continue;
+        }
         rows.append(rowOf(record));
+        if (!record.artworkNote.isEmpty()) {
+            skippedArtwork.append(QStringLiteral("Track %1: an image was skipped: %2.")
+                                      .arg(record.id)
+                                      .arg(record.artworkNote));
+        }
     }
     if (rows.size() == 1) {
-        out << "The library holds no tracks.\n";
+        out << (tracks.isEmpty() ? "The library holds no tracks.\n" : "No track matches.\n");
         return;
     }
     printTable(rows, out);
+    for (const QString& skipped : skippedArtwork) {
+        out << skipped << '\n';
+    }
 }
 
 void printSettings(const ImportSettings& settings, QTextStream& out) {
@@ -221,7 +299,7 @@ int show(const Invocation& invocation, QTextStream& out, QTextStream& err) {
     if (invocation.command == QLatin1String("info")) {
         printInfo(*library, out);
     } else if (invocation.command == QLatin1String("list")) {
-        printList(*library, out);
+        printList(*library, invocation.filter, out);
     } else {
         printSettings(library->importSettings(), out);
     }
@@ -290,6 +368,24 @@ int repair(const Invocation& invocation, QTextStream& out, QTextStream& err) {
     return left == 0 ? ToolSucceeded : ToolProblemsFound;
 }
 
+// Without the tag writer, as for a repair: tags lagging behind are not this
+// command's to write.
+int change(const Invocation& invocation, QTextStream& out, QTextStream& err) {
+    LibraryOptions options;
+    options.writeTags = false;
+    const auto library = openLibrary(invocation, options, err);
+    if (!library) {
+        return ToolLibraryFailed;
+    }
+    for (const QString& done : library->openingRepairs()) {
+        out << done << '\n';
+    }
+    const bool succeeded = invocation.command == QLatin1String("remove")
+                               ? removeTracks(*library, invocation.trackIds, out, err)
+                               : organiseFiles(*library, out, err);
+    return succeeded ? ToolSucceeded : ToolLibraryFailed;
+}
+
 } // namespace
 
 int runLibraryTool(const QStringList& arguments, QTextStream& out, QTextStream& err) {
@@ -302,14 +398,31 @@ int runLibraryTool(const QStringList& arguments, QTextStream& out, QTextStream& 
     const QCommandLineOption encoder(QStringLiteral("encoder"),
                                      QStringLiteral("Import with <name>: %1.").arg(encoderNames()),
                                      QStringLiteral("name"));
-    const QCommandLineOption bitRate(QStringLiteral("bitrate"),
-                                     QStringLiteral("Import lossy formats at <kbps> kbit/s."),
-                                     QStringLiteral("kbps"));
+    const QCommandLineOption bitRate(
+        QStringLiteral("bitrate"),
+        QStringLiteral("Import lossy formats at <kbps> kbit/s for stereo; more channels scale "
+                       "with their count (5.1 takes three times as much)."),
+        QStringLiteral("kbps"));
     const QCommandLineOption repairOption(
         QStringLiteral("repair"), QStringLiteral("With check: mend what is found, saying how."));
-    parser.addOptions({library, encoder, bitRate, repairOption});
-    parser.addPositionalArgument(QStringLiteral("command"),
-                                 QStringLiteral("info, list, settings or check"));
+    const QCommandLineOption artist(
+        QStringLiteral("artist"),
+        QStringLiteral("With list: only tracks whose artist or album artist holds <text>, in "
+                       "any case."),
+        QStringLiteral("text"));
+    const QCommandLineOption album(
+        QStringLiteral("album"),
+        QStringLiteral("With list: only tracks whose album holds <text>, in any case."),
+        QStringLiteral("text"));
+    const QCommandLineOption search(
+        QStringLiteral("search"),
+        QStringLiteral("With list: only tracks whose name, artist or album holds <text>, in any "
+                       "case."),
+        QStringLiteral("text"));
+    parser.addOptions({library, encoder, bitRate, repairOption, artist, album, search});
+    parser.addPositionalArgument(
+        QStringLiteral("command"),
+        QStringLiteral("info, list, settings, check, remove ID... or organise"));
 
     if (!parser.parse(arguments)) {
         err << "decant-library: " << parser.errorText() << "\nTry --help.\n";
@@ -320,14 +433,18 @@ int runLibraryTool(const QStringList& arguments, QTextStream& out, QTextStream& 
         return ToolSucceeded;
     }
     QString problem;
-    const auto invocation =
-        understand(parser, Options{library, encoder, bitRate, repairOption}, &problem);
+    const auto invocation = understand(
+        parser, Options{library, encoder, bitRate, repairOption, artist, album, search}, &problem);
     if (!invocation) {
         err << "decant-library: " << problem << "\nTry --help.\n";
         return ToolUsageError;
     }
     if (invocation->command == QLatin1String("check")) {
         return invocation->repair ? repair(*invocation, out, err) : check(*invocation, out, err);
+    }
+    if (invocation->command == QLatin1String("remove") ||
+        invocation->command == QLatin1String("organise")) {
+        return change(*invocation, out, err);
     }
     const bool changes = invocation->encoder || invocation->bitRate;
     return changes ? changeSettings(*invocation, out, err) : show(*invocation, out, err);

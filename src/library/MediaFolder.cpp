@@ -5,6 +5,7 @@
 #include <QDirIterator>
 #include <QFile>
 #include <QRandomGenerator>
+#include <QStandardPaths>
 
 #include <cerrno>
 #include <cstdio>
@@ -228,6 +229,19 @@ bool copyFileContents(const QString& from, const QString& to) {
     close(source);
     errno = copied ? 0 : error;
     return copied;
+}
+
+bool moveToTrash(const QString& path, QString* error) {
+    // Qt 6.4 takes the current folder for the trash when the user's data
+    // folder (~/.local/share) is missing, as on a fresh account, and would
+    // leave "files" and "info" folders wherever the program was started.
+    const QString data = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+    QFile file(path);
+    if (!data.isEmpty() && QDir().mkpath(data) && file.moveToTrash()) {
+        return true;
+    }
+    *error = file.errorString();
+    return false;
 }
 
 QString usableStem(const QString& name) {

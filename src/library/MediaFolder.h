@@ -78,6 +78,10 @@ bool syncFolder(const QString& folder);
 // Copies the bytes and permissions of `from` into the existing file `to`.
 bool copyFileContents(const QString& from, const QString& to);
 
+// Moves the file to the desktop's trash, as file managers do; false, with
+// the system's reason, when it cannot go there.
+bool moveToTrash(const QString& path, QString* error);
+
 // A stem usable as a file name: not empty, no longer than file systems take.
 QString usableStem(const QString& name);
 

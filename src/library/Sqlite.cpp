@@ -83,6 +83,14 @@ Statement& Statement::bindNull(int index) {
     return *this;
 }
 
+Statement& Statement::bindBlob(int index, const QByteArray& bytes) {
+    if (handle_) {
+        check(sqlite3_bind_blob64(handle_.get(), index, bytes.constData(),
+                                  sqlite3_uint64(bytes.size()), SQLITE_TRANSIENT));
+    }
+    return *this;
+}
+
 bool Statement::nextRow() {
     if (failed_) {
         return false;
@@ -115,6 +123,11 @@ double Statement::real(int column) const {
 QString Statement::text(int column) const {
     const auto* bytes = reinterpret_cast<const char*>(sqlite3_column_text(handle_.get(), column));
     return QString::fromUtf8(bytes, sqlite3_column_bytes(handle_.get(), column));
+}
+
+QByteArray Statement::blob(int column) const {
+    const auto* bytes = static_cast<const char*>(sqlite3_column_blob(handle_.get(), column));
+    return QByteArray(bytes, sqlite3_column_bytes(handle_.get(), column));
 }
 
 Transaction::Transaction(sqlite3* connection)

@@ -1,6 +1,7 @@
 #pragma once
 
 // Thin RAII over SQLite's C interface, for the library's database only.
+#include <QByteArray>
 #include <QString>
 #include <sqlite3.h>
 
@@ -38,6 +39,7 @@ public:
     Statement& bind(int index, qint64 integer);
     Statement& bind(int index, double real);
     Statement& bindNull(int index);
+    Statement& bindBlob(int index, const QByteArray& bytes);
 
     // Advances to the next row: true while there is one.
     bool nextRow();
@@ -50,6 +52,7 @@ public:
     qint64 integer(int column) const;
     double real(int column) const;
     QString text(int column) const;
+    QByteArray blob(int column) const;
 
 private:
     void check(int result);

@@ -13,7 +13,10 @@ namespace decant::library {
 // begins), "encoded" (its pending file is written and synced), "recorded"
 // (the track and the move of its file are committed), "moved" (the file has
 // its final name); for a tag save: "tagsCopied" (the tagged copy is synced),
-// "tagsReplaced" (the copy has replaced the file).
+// "tagsReplaced" (the copy has replaced the file), then, for files that
+// move to where their new tags say, "relocationsRecorded" (their moves are
+// committed) and "moved" for each; for a removal: "removalRecorded" (the
+// track is gone and its file recorded for the trash).
 using StepHook = std::function<void(std::string_view step)>;
 
 inline void reachStep(const StepHook& hook, std::string_view step) {

@@ -20,6 +20,10 @@ void Track::setProperty(const QString& scriptingName, const PropertyValue& value
     library_->setTrackProperty(id_, scriptingName, value);
 }
 
+void Track::setArtwork(const QByteArray& image) {
+    library_->setTrackArtwork(id_, image);
+}
+
 std::optional<PropertyValue> Track::property(const QString& scriptingName) const {
     const auto current = record();
     if (!current || !current->properties.contains(scriptingName)) {

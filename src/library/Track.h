@@ -35,6 +35,12 @@ public:
     // unknown name, or a value that cannot be converted, is ignored.
     void setProperty(const QString& scriptingName, const PropertyValue& value);
 
+    // Gives the track the image (the bytes of a JPEG or PNG file) as its
+    // artwork, in the database at once and in the file's tags soon after.
+    // An image the library cannot use (see checkArtwork) is skipped, and
+    // the reason kept as the track's artworkNote.
+    void setArtwork(const QByteArray& image);
+
     // The property's stored value; nothing when unset or unknown.
     std::optional<PropertyValue> property(const QString& scriptingName) const;
 

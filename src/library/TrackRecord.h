@@ -32,6 +32,10 @@ struct TrackRecord {
     QString audioDigest;
     // The settings its file was encoded with; nothing when not recorded.
     std::optional<ImportSettings> encodedWith;
+    // The digest of its artwork (see Artwork); empty for none.
+    QString artwork;
+    // Why the last image given to it was skipped; empty when none was.
+    QString artworkNote;
     // The properties that have a value, by scripting name ("name" always).
     QMap<QString, PropertyValue> properties;
 

@@ -1,26 +1,12 @@
 #include "queue/FLACMetadata.h"
 
-#include <FLAC/metadata.h>
+#include "queue/FLACHandles.h"
 
 #include <cstring>
-#include <memory>
 #include <sys/stat.h>
 
 namespace decant {
 namespace {
-
-struct IteratorDeleter {
-    // Deleting also closes the file.
-    void operator()(FLAC__Metadata_SimpleIterator* iterator) const {
-        FLAC__metadata_simple_iterator_delete(iterator);
-    }
-};
-using Iterator = std::unique_ptr<FLAC__Metadata_SimpleIterator, IteratorDeleter>;
-
-struct BlockDeleter {
-    void operator()(FLAC__StreamMetadata* block) const { FLAC__metadata_object_delete(block); }
-};
-using Block = std::unique_ptr<FLAC__StreamMetadata, BlockDeleter>;
 
 QString textOfEntry(const FLAC__StreamMetadata_VorbisComment_Entry& entry) {
     const auto* bytes = reinterpret_cast<const char*>(entry.entry);
@@ -42,7 +28,7 @@ QStringList entriesOf(const FLAC__StreamMetadata_VorbisComment& comments) {
 }
 
 void readBlock(FLAC__Metadata_SimpleIterator* iterator, FLACMetadata& metadata) {
-    const Block block(FLAC__metadata_simple_iterator_get_block(iterator));
+    const FLACBlock block(FLAC__metadata_simple_iterator_get_block(iterator));
     if (!block) {
         return;
     }
@@ -67,7 +53,7 @@ FLACMetadata readFLACMetadata(const QByteArray& path) {
     if (stat(path.constData(), &info) != 0 || !S_ISREG(info.st_mode)) {
         return metadata;
     }
-    const Iterator iterator(FLAC__metadata_simple_iterator_new());
+    const FLACIterator iterator(FLAC__metadata_simple_iterator_new());
     if (!iterator || !FLAC__metadata_simple_iterator_init(iterator.get(), path.constData(),
                                                           /*read_only=*/true,
                                                           /*preserve_file_stats=*/false)) {

@@ -1,11 +1,13 @@
 #include "FlacFixture.h"
 #include "TestEnvironment.h"
+#include "TestImages.h"
 #include "decode/FLACToWAVDecoder.h"
 #include "itunes/LibraryApplication.h"
 #include "library/Library.h"
 #include "library/Track.h"
 #include "queue/FilesController.h"
 
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -28,9 +30,21 @@ protected:
         std::make_shared<LibraryApplication>(libraryFolder.path());
 };
 
+QString digestOf(const QByteArray& image) {
+    return QString::fromLatin1(QCryptographicHash::hash(image, QCryptographicHash::Sha256).toHex());
+}
+
 // From tagged FLAC files through the decoder, the work queue, the hand-off
-// and the real library, to tagged tracks.
+// and the real library, to tagged tracks with their cover art, each file
+// where its tags say. The first file has a front cover, the second takes
+// the folder's image, the third's picture is no image and is skipped.
 TEST_F(LibraryPipelineTest, bringsTaggedFLACFilesIntoTheLibrary) {
+    const QList<QList<test::FlacPicture>> pictures{
+        {{3, test::jpegImage()}}, {}, {{3, "GIF89a", "image/gif"}}};
+    QFile folderImage(folder.filePath("Cover.png"));
+    ASSERT_TRUE(folderImage.open(QIODevice::WriteOnly));
+    folderImage.write(test::pngImage());
+    folderImage.close();
     QStringList paths;
     for (int number = 1; number <= 3; ++number) {
         test::FlacFixture settings = test::taggedFixture(
@@ -38,6 +52,7 @@ TEST_F(LibraryPipelineTest, bringsTaggedFLACFilesIntoTheLibrary) {
              "TRACKNUMBER=" + QByteArray::number(number), "TRACKTOTAL=3", "DISCNUMBER=1/2",
              "DATE=2001-04-01", "COMPILATION=1", "REPLAYGAIN_TRACK_GAIN=-3 dB"});
         settings.samples = 22050;
+        settings.pictures = pictures[number - 1];
         paths.append(fixture(QStringLiteral("%1.flac").arg(number), settings));
     }
     test::FlacFixture damaged;
@@ -85,8 +100,14 @@ TEST_F(LibraryPipelineTest, bringsTaggedFLACFilesIntoTheLibrary) {
         EXPECT_EQ(track.integer("year"), 2001);
         EXPECT_TRUE(track.boolean("compilation"));
         EXPECT_NEAR(track.duration, 0.5, 0.05);
+        EXPECT_EQ(track.file, QStringLiteral("Media/Band/Record/1-0%1 Song %1.m4a").arg(number));
         EXPECT_TRUE(QFile::exists(QDir(library->location()).filePath(track.file)));
     }
+    EXPECT_EQ(tracks[0].artwork, digestOf(test::jpegImage()));
+    EXPECT_EQ(tracks[1].artwork, digestOf(test::pngImage()));
+    EXPECT_TRUE(tracks[2].artwork.isEmpty());
+    EXPECT_TRUE(tracks[2].artworkNote.contains("neither JPEG nor PNG"))
+        << tracks[2].artworkNote.toStdString();
 }
 
 TEST_F(LibraryPipelineTest, convertsValuesToThePropertysKind) {

@@ -1,5 +1,6 @@
 #include "FlacFixture.h"
 #include "LibraryTestSupport.h"
+#include "TestImages.h"
 
 #include <QDir>
 #include <QFile>
@@ -121,6 +122,7 @@ TEST_F(ConvertBatch, aFileTheLibraryHoldsGivesItsTrack) {
     ASSERT_TRUE(first[0].track && first[1].track && first[2].track);
     EXPECT_EQ(first[0].track->id(), first[2].track->id());
     first[0].track->setProperty(QStringLiteral("name"), QStringLiteral("Song A"));
+    first[0].track->setArtwork(test::jpegImage());
     ASSERT_TRUE(library->flush(std::chrono::seconds(10)));
     const qint64 id = first[0].track->id();
     const QDateTime encodedAt = QFileInfo(first[0].track->filePath()).lastModified();
@@ -144,17 +146,20 @@ TEST_F(ConvertBatch, aFileTheLibraryHoldsGivesItsTrack) {
     EXPECT_EQ(reencoded[0].how, Conversion::Replaced);
     ASSERT_TRUE(reencoded[0].track);
     EXPECT_EQ(reencoded[0].track->id(), id);
+    // The file keeps the name its tags gave it.
     const auto record = reencoded[0].track->record();
-    EXPECT_EQ(record->file, QStringLiteral("Media/a.mp3"));
+    EXPECT_EQ(record->file, QStringLiteral("Media/Unknown Artist/Unknown Album/Song A.mp3"));
     EXPECT_EQ(record->encodedWith, (ImportSettings{Encoder::Mp3, 128}));
     EXPECT_EQ(test::readTags(reencoded[0].track->filePath()).value("TITLE"), QStringList{"Song A"});
+    EXPECT_EQ(test::attachedPicture(reencoded[0].track->filePath()), test::jpegImage());
     const auto decoded = test::decodeAudioFile(reencoded[0].track->filePath());
     ASSERT_TRUE(decoded);
     EXPECT_TRUE(decoded->codec.startsWith(QStringLiteral("mp3"))) << decoded->codec.toStdString();
 
     EXPECT_EQ(otherAudio[0].how, Conversion::Added);
     EXPECT_EQ(library->trackCount(), 3);
-    EXPECT_EQ(scratch.mediaFiles(), QStringList({"a 2.mp3", "a.mp3", "b.m4a"}));
+    EXPECT_EQ(scratch.mediaFiles(),
+              QStringList({"Unknown Artist/Unknown Album/Song A.mp3", "a.mp3", "b.m4a"}));
 }
 
 // Decant's decoder announces no data when a FLAC stream did not say how long

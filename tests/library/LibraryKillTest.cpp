@@ -87,7 +87,9 @@ protected:
             SCOPED_TRACE(file.toStdString());
             sources.append(source);
             files.append(file.mid(QStringLiteral("Media/").size()));
-            EXPECT_TRUE(file.endsWith(extension));
+            EXPECT_EQ(file, QStringLiteral("Media/Artist/Album/%1 Title %2%3")
+                                .arg(source.size(), 2, 10, QChar(u'0'))
+                                .arg(source, extension));
             EXPECT_EQ(row.value("name").toString(), "Title " + source);
             EXPECT_EQ(row.value("tags_dirty").toLongLong(), 0);
             const QString path = scratch.libraryPath() + '/' + file;
@@ -122,14 +124,46 @@ TEST_P(KilledImport, runningTheImportAgainLeavesOneTaggedReadableTrackPerSource)
 }
 
 INSTANTIATE_TEST_SUITE_P(Steps, KilledImport,
+                         // moved:4 is the first file's move to where its tags say.
                          testing::Values(Kill{"encoded", 2}, Kill{"recorded", 2}, Kill{"moved", 1},
                                          Kill{"propertySet", 6}, Kill{"tagsCopied", 1},
-                                         Kill{"tagsReplaced", 2}, Kill{"recorded", 1, true},
+                                         Kill{"tagsReplaced", 2}, Kill{"relocationsRecorded", 1},
+                                         Kill{"moved", 4}, Kill{"recorded", 1, true},
                                          Kill{"moved", 3, true}),
                          [](const auto& info) {
                              return std::string(info.param.step) + std::to_string(info.param.at) +
                                     (info.param.reencoding ? "Reencoding" : "");
                          });
+
+// Killed between dropping the row and trashing the file, the next open
+// finishes the removal: no track without its file, no listed file in the
+// trash, no folder left empty.
+TEST(KilledRemoval, theNextOpenMovesTheFileToTheTrash) {
+    ScratchLibrary scratch;
+    const QString library = scratch.libraryPath();
+    ASSERT_EQ(runProbe({"--library", library, "--tag", scratch.writeWav("first.wav").toLocalFile(),
+                        scratch.writeWav("other.wav").toLocalFile()})
+                  .status,
+              0);
+    const QString removed = "Artist/Album/05 Title first.m4a";
+    ASSERT_TRUE(scratch.mediaFiles().contains(removed))
+        << scratch.mediaFiles().join(", ").toStdString();
+
+    const ProbeRun killed =
+        runProbe({"--library", library, "--remove", "1", "--kill-at", "removalRecorded:1"});
+    const QStringList afterKill = scratch.mediaFiles();
+    const ProbeRun reopened = runProbe({"--library", library});
+
+    EXPECT_TRUE(killed.killed) << killed.out.toStdString() << killed.err.toStdString();
+    EXPECT_TRUE(afterKill.contains(removed));
+    EXPECT_EQ(reopened.status, 0) << reopened.out.toStdString();
+    const QString database = library + "/Library.sqlite";
+    EXPECT_TRUE(test::queryRows(database, "SELECT * FROM file_removals").isEmpty());
+    EXPECT_EQ(test::queryRows(database, "SELECT id FROM tracks").size(), 1);
+    EXPECT_EQ(scratch.mediaFiles(), QStringList{"Artist/Album/05 Title other.m4a"});
+    const QString trash = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+    EXPECT_TRUE(QFile::exists(trash + "/Trash/files/05 Title first.m4a"));
+}
 
 // Root may write anywhere, so as root the probe runs as "nobody", which
 // needs a way through the scratch folders.

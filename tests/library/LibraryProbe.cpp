@@ -2,13 +2,16 @@
 // can kill itself at a named step. Tests run it in a child process to show
 // that the library survives dying anywhere.
 //
-//   library_probe --library DIR [--kill-at STEP:N] [--encoder NAME] [--tag] WAV...
+//   library_probe --library DIR [--kill-at STEP:N] [--encoder NAME] [--tag]
+//                 [--remove ID] WAV...
 //
 // STEP is one of the library's steps (see StepHook.h) or "propertySet", a
 // property set of the tagging; N counts the times it is reached. With --tag,
 // each track is named "Title <source>" and given an artist, as the hand-off
-// would. Prints one line per file; exits 0 when every file became a track,
-// 1 when one did not, 2 when the library could not be opened.
+// would. With --remove, the track with that id is then removed, its file
+// going to the trash. Prints one line per file; exits 0 when every file
+// became a track (and the track was removed), 1 when one did not, 2 when
+// the library could not be opened.
 #include "library/Library.h"
 
 #include <QCoreApplication>
@@ -31,6 +34,7 @@ struct Arguments {
     int killAt = 0;
     QString encoder;
     bool tag = false;
+    qint64 remove = 0;
     QList<QUrl> files;
 };
 
@@ -48,6 +52,8 @@ Arguments parse(const QStringList& arguments) {
             parsed.encoder = arguments.value(++index);
         } else if (argument == QLatin1String("--tag")) {
             parsed.tag = true;
+        } else if (argument == QLatin1String("--remove")) {
+            parsed.remove = arguments.value(++index).toLongLong();
         } else {
             parsed.files.append(QUrl::fromLocalFile(QFileInfo(argument).absoluteFilePath()));
         }
@@ -118,6 +124,11 @@ int main(int argc, char** argv) {
         if (outcome.track && arguments.tag) {
             tag(*outcome.track, killer);
         }
+    }
+    if (arguments.remove != 0) {
+        const Removal removal = library->trashTrack(arguments.remove);
+        std::printf("%s\n", removal.error.isEmpty() ? "removed" : qPrintable(removal.error));
+        everyFile = everyFile && removal.removed && removal.error.isEmpty();
     }
     return everyFile ? 0 : 1;
 }

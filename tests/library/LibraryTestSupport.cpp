@@ -4,6 +4,7 @@
 #include "library/FFmpegHandles.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <sqlite3.h>
 #include <taglib/fileref.h>
@@ -200,8 +201,25 @@ ScratchLibrary::open(const library::LibraryOptions& options) const {
 }
 
 QStringList ScratchLibrary::mediaFiles() const {
-    return QDir(libraryPath() + QStringLiteral("/Media"))
-        .entryList(QDir::Files | QDir::Hidden, QDir::Name);
+    const QString media = libraryPath() + QStringLiteral("/Media");
+    QStringList files;
+    QDirIterator entries(media, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+    while (entries.hasNext()) {
+        files.append(QDir(media).relativeFilePath(entries.next()));
+    }
+    files.sort();
+    return files;
+}
+
+QStringList ScratchLibrary::mediaFolders() const {
+    const QString media = libraryPath() + QStringLiteral("/Media");
+    QStringList folders;
+    QDirIterator entries(media, QDir::Dirs | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
+    while (entries.hasNext()) {
+        folders.append(QDir(media).relativeFilePath(entries.next()));
+    }
+    folders.sort();
+    return folders;
 }
 
 void PrintTo(library::Encoder encoder, std::ostream* out) {
@@ -239,6 +257,22 @@ std::optional<DecodedAudio> decodeAudioFile(const QString& path) {
         return std::nullopt;
     }
     return audio;
+}
+
+QByteArray attachedPicture(const QString& path) {
+    AVFormatContext* raw = nullptr;
+    if (avformat_open_input(&raw, path.toUtf8().constData(), nullptr, nullptr) < 0) {
+        return {};
+    }
+    const ffmpeg::InputContext container(raw);
+    for (unsigned index = 0; index < raw->nb_streams; ++index) {
+        const AVStream* stream = raw->streams[index];
+        if (stream->disposition & AV_DISPOSITION_ATTACHED_PIC) {
+            return QByteArray(reinterpret_cast<const char*>(stream->attached_pic.data),
+                              stream->attached_pic.size);
+        }
+    }
+    return {};
 }
 
 std::vector<int32_t> scaledFixtureSamples(const WavFixture& fixture) {

@@ -33,8 +33,11 @@ public:
 
     std::shared_ptr<library::Library> open(const library::LibraryOptions& options = {}) const;
 
-    // Names in the media folder, hidden ones included.
+    // Files below the media folder, hidden ones included, relative to it
+    // ("Artist/Album/01 Song.m4a"), sorted.
     QStringList mediaFiles() const;
+    // Folders below the media folder, relative to it, sorted.
+    QStringList mediaFolders() const;
 
 private:
     QTemporaryDir folder_;
@@ -65,6 +68,10 @@ void PrintTo(library::Encoder encoder, std::ostream* out);
 
 // Nothing when FFmpeg cannot decode the file.
 std::optional<DecodedAudio> decodeAudioFile(const QString& path);
+
+// The bytes of the file's attached picture as FFmpeg's demuxer finds it
+// (the way players show cover art); empty when it has none.
+QByteArray attachedPicture(const QString& path);
 
 // The fixture's samples, scaled as DecodedAudio holds them.
 std::vector<int32_t> scaledFixtureSamples(const WavFixture& fixture);

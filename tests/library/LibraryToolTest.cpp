@@ -1,4 +1,6 @@
 #include "LibraryTestSupport.h"
+#include "TestImages.h"
+#include "library/Track.h"
 
 #include <QDir>
 #include <QFile>
@@ -61,7 +63,11 @@ INSTANTIATE_TEST_SUITE_P(
                     BadArguments{{"settings", "--bitrate", "fast"}, "whole number"},
                     BadArguments{{"settings", "--bitrate", "1000"}, "from 16 to 320"},
                     BadArguments{{"list", "--encoder", "mp3"}, "settings command"},
-                    BadArguments{{"list", "--repair"}, "check command"}));
+                    BadArguments{{"list", "--repair"}, "check command"},
+                    BadArguments{{"remove"}, "needs the IDs"},
+                    BadArguments{{"remove", "1", "one"}, "\"one\" is not a track ID"},
+                    BadArguments{{"organise", "now"}, "one command"},
+                    BadArguments{{"info", "--artist", "Ann"}, "go with the list command"}));
 
 class LibraryTool : public testing::Test {
 protected:
@@ -105,12 +111,105 @@ TEST_F(LibraryTool, listsTracksWithTheirProperties) {
     ASSERT_EQ(list.status, 0) << list.err.toStdString();
     const QStringList lines = list.out.split('\n', Qt::SkipEmptyParts);
     ASSERT_EQ(lines.size(), 3) << list.out.toStdString();
-    EXPECT_EQ(lines[0].simplified(), "ID Name Artist Album Track Disc Year Kind File");
-    EXPECT_EQ(lines[1].simplified(), "1 first Ann Songs 3/9 1 1987 AAC audio file Media/first.m4a");
+    EXPECT_EQ(lines[0].simplified(), "ID Name Artist Album Track Disc Year Kind Artwork File");
+    EXPECT_EQ(lines[1].simplified(),
+              "1 first Ann Songs 3/9 1 1987 AAC audio file Media/Ann/Songs/03 first.m4a");
     EXPECT_EQ(lines[2].simplified(), "2 second AAC audio file Media/second.m4a");
     EXPECT_EQ(info.status, 0);
     EXPECT_TRUE(info.out.contains("Tracks:   2")) << info.out.toStdString();
     EXPECT_TRUE(info.out.contains(scratch.libraryPath())) << info.out.toStdString();
+}
+
+struct Filter {
+    QStringList arguments;
+    QList<int> ids; // of the tracks listed
+};
+
+TEST_F(LibraryTool, listsOnlyTheTracksThatMatchAndSaysWhyArtworkWasSkipped) {
+    {
+        const auto library = scratch.open();
+        ASSERT_TRUE(library);
+        const auto tracks = library->convert(
+            {scratch.writeWav("1.wav"), scratch.writeWav("2.wav"), scratch.writeWav("3.wav")});
+        ASSERT_EQ(tracks.size(), 3);
+        const QList<QStringList> tags{{"Blue Song", "Ann", "", "Colours"},
+                                      {"Red", "Bob", "Ann & Friends", "Colours"},
+                                      {"Green", "Cat", "", "Nature"}};
+        for (qsizetype index = 0; index < tracks.size(); ++index) {
+            tracks[index]->setProperty("name", tags[index][0]);
+            tracks[index]->setProperty("artist", tags[index][1]);
+            tracks[index]->setProperty("albumArtist", tags[index][2]);
+            tracks[index]->setProperty("album", tags[index][3]);
+        }
+        tracks[0]->setArtwork(test::jpegImage());
+        tracks[2]->setArtwork("GIF89a");
+    }
+    const QList<Filter> filters{{{}, {1, 2, 3}},
+                                {{"--artist", "ann"}, {1, 2}},
+                                {{"--album", "COLOUR"}, {1, 2}},
+                                {{"--search", "nATure"}, {3}},
+                                {{"--search", "song", "--artist", "Ann"}, {1}},
+                                {{"--artist", "ann", "--album", "nature"}, {}}};
+
+    for (const Filter& filter : filters) {
+        SCOPED_TRACE(filter.arguments.join(' ').toStdString());
+        const ToolRun list = runTool(QStringList{"list"} + filter.arguments);
+        ASSERT_EQ(list.status, 0) << list.err.toStdString();
+        QList<int> listed;
+        for (const QString& line : list.out.split('\n').mid(1)) {
+            if (!line.isEmpty() && line.front().isDigit()) {
+                listed.append(line.section(' ', 0, 0).toInt());
+            }
+        }
+        EXPECT_EQ(listed, filter.ids) << list.out.toStdString();
+        EXPECT_EQ(list.out.contains("No track matches."), filter.ids.isEmpty());
+    }
+    const ToolRun all = runTool({"list"});
+    const QStringList lines = all.out.split('\n');
+    EXPECT_TRUE(lines.value(1).contains(" yes ")) << all.out.toStdString();
+    EXPECT_TRUE(lines.value(3).contains(" skipped ")) << all.out.toStdString();
+    EXPECT_TRUE(all.out.contains("Track 3: an image was skipped: the image is neither JPEG nor "
+                                 "PNG (it begins \"GIF89a\")."))
+        << all.out.toStdString();
+}
+
+// Removed tracks' files go to the trash, with the folders they leave
+// empty; organise puts a file left elsewhere where its tags say.
+TEST_F(LibraryTool, removesToTheTrashAndOrganises) {
+    {
+        const auto library = scratch.open();
+        ASSERT_TRUE(library);
+        const auto tracks =
+            library->convert({scratch.writeWav("one.wav"), scratch.writeWav("two.wav")});
+        ASSERT_EQ(tracks.size(), 2);
+        for (const auto& track : tracks) {
+            track->setProperty("artist", QStringLiteral("Ann"));
+            track->setProperty("album", "Album " + track->name());
+        }
+    }
+    const QString media = scratch.libraryPath() + "/Media/";
+    ASSERT_TRUE(QFile::rename(media + "Ann/Album two/two.m4a", media + "two.m4a"));
+    ASSERT_TRUE(test::executeSql(scratch.libraryPath() + "/Library.sqlite",
+                                 "UPDATE tracks SET file = 'Media/two.m4a' WHERE id = 2"));
+
+    const ToolRun organise = runTool({"organise"});
+    const ToolRun again = runTool({"organise"});
+    const ToolRun remove = runTool({"remove", "1", "9"});
+
+    EXPECT_EQ(organise.status, 0) << organise.err.toStdString();
+    EXPECT_EQ(organise.out, "Moved Media/two.m4a to Media/Ann/Album two/two.m4a.\n"
+                            "1 file moved, 0 left.\n");
+    EXPECT_EQ(again.out, "Every file is where its tags say.\n");
+    EXPECT_EQ(remove.status, 1);
+    EXPECT_EQ(remove.out, "Removed track 1 \"one\"; its file Media/Ann/Album one/one.m4a is in "
+                          "the trash.\n");
+    EXPECT_TRUE(remove.err.contains("cannot remove track 9: there is no track 9"))
+        << remove.err.toStdString();
+    EXPECT_EQ(scratch.mediaFiles(), QStringList{"Ann/Album two/two.m4a"});
+    EXPECT_EQ(scratch.mediaFolders(), QStringList({"Ann", "Ann/Album two"}));
+    const QString trash = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+    EXPECT_TRUE(QFile::exists(trash + "/Trash/files/one.m4a"));
+    EXPECT_EQ(scratch.open()->trackCount(), 1);
 }
 
 TEST_F(LibraryTool, failsWithStatusOneOnAMissingOrUnreadableLibrary) {
@@ -150,6 +249,10 @@ protected:
 
     QUrl wav(const QString& name) const { return scratch.writeWav(name + ".wav"); }
     QString media(const QString& name) const { return scratch.libraryPath() + "/Media/" + name; }
+    // Where a track named "Song <source>" without artist or album lives.
+    QString organised(const QString& source) const {
+        return media("Unknown Artist/Unknown Album/Song " + source + ".m4a");
+    }
     bool sql(const QString& statement) const {
         return test::executeSql(scratch.libraryPath() + "/Library.sqlite", statement);
     }
@@ -161,15 +264,15 @@ TEST_F(LibraryCheck, findsEveryProblemAndRepairMendsAllButUntaggedTracks) {
     addFiveTracks();
     QFile(media("stray.m4a")).open(QIODevice::WriteOnly);
     QFile(media(".importing-0000000000000000.m4a")).open(QIODevice::WriteOnly);
-    ASSERT_TRUE(QFile::copy(media("kept.m4a"), media("kept 2.m4a")));
+    ASSERT_TRUE(QFile::copy(organised("kept"), media("kept 2.m4a")));
     ASSERT_TRUE(sql("INSERT INTO tracks (file, kind, duration, sample_rate, channels, bit_rate, "
                     "size, date_added, name, source) SELECT 'Media/kept 2.m4a', kind, duration, "
                     "sample_rate, channels, bit_rate, size, date_added, 'kept', 'kept' "
                     "FROM tracks WHERE source = 'kept'"));
-    ASSERT_TRUE(QFile::rename(media("moving.m4a"), media(".importing-1111111111111111.m4a")));
+    ASSERT_TRUE(QFile::rename(organised("moving"), media(".importing-1111111111111111.m4a")));
     ASSERT_TRUE(sql("INSERT INTO file_moves (track_id, pending) SELECT id, "
                     "'Media/.importing-1111111111111111.m4a' FROM tracks WHERE source = 'moving'"));
-    ASSERT_TRUE(QFile::remove(media("gone.m4a")));
+    ASSERT_TRUE(QFile::remove(organised("gone")));
     ASSERT_TRUE(sql("UPDATE tracks SET artist = 'Late', tags_dirty = 1 WHERE source = 'lagging'"));
 
     const ToolRun found = runTool({"check"});
@@ -189,8 +292,10 @@ TEST_F(LibraryCheck, findsEveryProblemAndRepairMendsAllButUntaggedTracks) {
     EXPECT_EQ(repaired.status, 3) << repaired.err.toStdString();
     for (const char* done :
          {"Moved Media/stray.m4a to the trash", "Removed Media/.importing-0000000000000000.m4a",
-          "Finished putting Media/moving.m4a in place for track 2",
-          "Removed track 3, whose file Media/gone.m4a is missing",
+          "Finished putting Media/Unknown Artist/Unknown Album/Song moving.m4a in place for track "
+          "2",
+          "Removed track 3, whose file Media/Unknown Artist/Unknown Album/Song gone.m4a is "
+          "missing",
           "Removed track 6 and its file Media/kept 2.m4a", "Left track 4 untagged",
           "Wrote the tags of track 5", "6 problems mended, 1 left."}) {
         EXPECT_TRUE(repaired.out.contains(QLatin1String(done))) << done << '\n'
@@ -198,9 +303,13 @@ TEST_F(LibraryCheck, findsEveryProblemAndRepairMendsAllButUntaggedTracks) {
     }
     EXPECT_EQ(after.status, 3);
     EXPECT_EQ(after.out.count('\n'), 2) << after.out.toStdString();
+    // Writing its tags put the lagging file where its new artist says.
     EXPECT_EQ(scratch.mediaFiles(),
-              QStringList({"kept.m4a", "lagging.m4a", "moving.m4a", "untagged.m4a"}));
-    EXPECT_EQ(test::readTags(media("lagging.m4a")).value("ARTIST"), QStringList{"Late"});
+              QStringList({"Late/Unknown Album/Song lagging.m4a",
+                           "Unknown Artist/Unknown Album/Song kept.m4a",
+                           "Unknown Artist/Unknown Album/Song moving.m4a", "untagged.m4a"}));
+    EXPECT_EQ(test::readTags(media("Late/Unknown Album/Song lagging.m4a")).value("ARTIST"),
+              QStringList{"Late"});
     const QString trash = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
     EXPECT_TRUE(QFile::exists(trash + "/Trash/files/stray.m4a"));
 }
@@ -227,7 +336,10 @@ TEST_F(LibraryCheck, repairMendsALibraryFromBeforeSourcesWereRecorded) {
         sql("DROP TABLE file_moves; DROP INDEX tracks_by_source; DROP INDEX tracks_by_file;"
             "ALTER TABLE tracks DROP COLUMN source; ALTER TABLE tracks DROP COLUMN audio_md5;"
             "ALTER TABLE tracks DROP COLUMN encoder;"
-            "ALTER TABLE tracks DROP COLUMN encoder_bit_rate; PRAGMA user_version = 1"));
+            "ALTER TABLE tracks DROP COLUMN encoder_bit_rate; DROP TABLE artwork;"
+            "DROP TABLE file_removals; DROP INDEX tracks_by_artwork;"
+            "ALTER TABLE tracks DROP COLUMN artwork; ALTER TABLE tracks DROP COLUMN artwork_note;"
+            "PRAGMA user_version = 1"));
 
     const ToolRun old = runTool({"check"});
     const ToolRun repaired = runTool({"check", "--repair"});
@@ -246,7 +358,8 @@ TEST_F(LibraryCheck, repairMendsALibraryFromBeforeSourcesWereRecorded) {
     EXPECT_EQ(again[0].how, Conversion::Replaced);
     EXPECT_EQ(again[0].track->name(), "Song");
     EXPECT_EQ(library->trackCount(), 1);
-    EXPECT_EQ(scratch.mediaFiles(), QStringList{hash + " 2.m4a"});
+    ASSERT_TRUE(library->flush());
+    EXPECT_EQ(scratch.mediaFiles(), QStringList{"Unknown Artist/Unknown Album/Song.m4a"});
 }
 
 } // namespace

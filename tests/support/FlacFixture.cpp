@@ -67,17 +67,39 @@ QByteArray commentBlockBody(const QList<QByteArray>& entries) {
     return body;
 }
 
+void appendBigEndian32(QByteArray& bytes, uint32_t value) {
+    for (int shift = 24; shift >= 0; shift -= 8) {
+        bytes.append(char((value >> shift) & 0xff));
+    }
+}
+
+QByteArray pictureBlockBody(const FlacPicture& picture) {
+    QByteArray body;
+    appendBigEndian32(body, picture.type);
+    appendBigEndian32(body, uint32_t(picture.mimeType.size()));
+    body.append(picture.mimeType);
+    appendBigEndian32(body, 0); // no description
+    for (int field = 0; field < 4; ++field) {
+        appendBigEndian32(body, 0); // width, height, depth, colours: unknown
+    }
+    appendBigEndian32(body, uint32_t(picture.data.size()));
+    return body + picture.data;
+}
+
 struct MetadataBlock {
     int type;
     QByteArray body;
 };
 
 constexpr int vorbisCommentType = 4;
+constexpr int pictureType = 6;
 
 // The encoder always writes a comment block of its own; replace it with
-// the fixture's (or none), keeping every other block. Returns how many bytes
-// the metadata grew by, so frame offsets can follow.
-qsizetype replaceCommentBlock(QByteArray& bytes, const std::optional<QList<QByteArray>>& comments) {
+// the fixture's (or none), followed by its pictures, keeping every other
+// block. Returns how many bytes the metadata grew by, so frame offsets can
+// follow.
+qsizetype replaceTagBlocks(QByteArray& bytes, const FlacFixture& fixture) {
+    const std::optional<QList<QByteArray>>& comments = fixture.comments;
     std::vector<MetadataBlock> blocks;
     qsizetype position = 4; // past "fLaC"
     for (bool last = false; !last;) {
@@ -89,6 +111,10 @@ qsizetype replaceCommentBlock(QByteArray& bytes, const std::optional<QList<QByte
             blocks.push_back({type, bytes.mid(position + 4, length)});
         }
         position += 4 + length;
+    }
+    for (auto picture = fixture.pictures.crbegin(); picture != fixture.pictures.crend();
+         ++picture) {
+        blocks.insert(blocks.begin() + 1, {pictureType, pictureBlockBody(*picture)});
     }
     if (comments) {
         // Right after STREAMINFO, where tag readers look first.
@@ -170,7 +196,7 @@ QByteArray encodeFlacFixture(const FlacFixture& fixture) {
     }
 
     QByteArray bytes = stream.bytes;
-    const qsizetype shift = replaceCommentBlock(bytes, fixture.comments);
+    const qsizetype shift = replaceTagBlocks(bytes, fixture);
     if (fixture.zeroMD5) {
         std::fill_n(bytes.data() + md5Offset, 16, '\0');
     }

@@ -10,6 +10,13 @@
 
 namespace decant::test {
 
+// A PICTURE block: its type (3 for a front cover) and bytes.
+struct FlacPicture {
+    unsigned type = 3;
+    QByteArray data;
+    QByteArray mimeType = "image/jpeg";
+};
+
 // What a fixture FLAC file holds. The audio is a deterministic signal that
 // spans most of the chosen depth's range, different on each channel.
 struct FlacFixture {
@@ -21,6 +28,7 @@ struct FlacFixture {
     // Raw Vorbis comment entries, written byte for byte (no checks, so an
     // entry may lack "=", be empty or not be UTF-8). Nothing: no comment block.
     std::optional<QList<QByteArray>> comments = QList<QByteArray>{};
+    QList<FlacPicture> pictures;          // after the comments, in this order
     bool zeroMD5 = false;                 // STREAMINFO's MD5 all zero: not verified
     bool zeroTotalSamples = false;        // STREAMINFO's total samples 0: length unknown
     std::optional<unsigned> damagedFrame; // flips a byte inside this audio frame
