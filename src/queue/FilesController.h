@@ -10,6 +10,7 @@
 #include "queue/QueueEntry.h"
 
 #include <QByteArray>
+#include <QHash>
 #include <QList>
 #include <QObject>
 #include <QSet>
@@ -33,6 +34,13 @@ namespace decant {
 struct SkippedPath {
     QByteArray path;
     QString reason;
+};
+
+// How far the intakes in the background have got.
+struct IntakeProgress {
+    bool running = false;
+    // FLAC files read so far by the intakes under way.
+    int filesRead = 0;
 };
 
 // The queue: its entries, the intake of paths, decoding, the table's data,
@@ -62,6 +70,18 @@ public:
     void addFiles(const QList<QByteArray>& paths);
     // The same for paths given as text, as file dialogs give them.
     void addFiles(const QStringList& paths);
+    // Queues files and folders as addFiles does, with the same entries in
+    // the same order and the same paths passed over, but walks the folders
+    // and reads the files on a thread of its own, so that the event loop
+    // goes on. The entries are appended on the main thread as they are read,
+    // a few times a second, each time followed by reloadAppendedRows() on
+    // the table. Intakes begun one after another are taken in that order.
+    void beginAddingFiles(const QList<QByteArray>& paths);
+    // Any thread.
+    IntakeProgress intakeProgress() const;
+    // Called on the main thread after each batch an intake appends, and as
+    // each intake ends.
+    void setIntakeHandler(std::function<void()> handler) { intakeHandler_ = std::move(handler); }
     // Every path intake passed over, with why, in the order met: paths that
     // do not exist, files not named as FLAC files, folders that cannot be
     // read, FLAC names that are no files. Any thread.
@@ -96,11 +116,12 @@ public:
     static constexpr uint64_t temporarySpaceMargin = 128 * 1000 * 1000;
     // Ends the run soon, for a quitting application: pending decodes and
     // later batches are dropped (running decodes finish), no hand-off starts
-    // from now on, and the library is asked to stop the one under way.
+    // from now on, and the library is asked to stop the one under way. An
+    // intake in the background stops reading, and no new one starts.
     void stopRunning();
-    // True while decodes are queued or running or a hand-off is under way.
-    // Any thread. Only after stopRunning() does false mean that nothing will
-    // start any more: a batch's last decode starts its hand-off.
+    // True while decodes are queued or running, a hand-off is under way or
+    // an intake is reading in the background. Any thread. Only after stopRunning() does false mean
+    // that nothing will start any more: a batch's last decode starts its hand-off.
     bool isRunning() const;
     // Hand-off threads not yet joined: finished ones are joined as the next
     // starts and as each run ends, so a long session does not pile them up.
@@ -113,7 +134,8 @@ public:
     // Every drop lands after the last row.
     DropTarget tableViewValidateDropProposedRowProposedDropOperation(
         int proposedRow, DropOperation proposedDropOperation) const;
-    // Queues the dropped files and folders; always taken.
+    // Queues the dropped files and folders in the background (see
+    // beginAddingFiles); always taken.
     bool tableViewAcceptDropRowDropOperation(const QList<QUrl>& items, int row,
                                              DropOperation dropOperation);
 
@@ -159,6 +181,21 @@ public:
 
 private:
     void skipPath(const QByteArray& path, const QString& reason);
+    // Intake's walk, on the thread that runs it: every FLAC file named or
+    // found below a folder goes to `take`, in order; the rest is skipped
+    // with its reason. Ends early once `cancelled` holds.
+    void walkPaths(const QList<QByteArray>& paths,
+                   const std::function<void(const QByteArray&)>& take,
+                   const std::function<bool()>& cancelled = {});
+    bool isQueued(const QByteArray& path) const;
+    // Under filesLock_: appends the entry unless its path is queued already.
+    void appendIfNew(QueueEntryPointer entry);
+    // Intake thread.
+    void readInBackground(const QList<QByteArray>& paths);
+    // Main thread.
+    void appendEntries(const QList<QueueEntryPointer>& entries);
+    void intakeDidFinish();
+    int rowOfEntry(const QueueEntryPointer& entry) const;
     void reloadTable() const;
     // Runs `work` on the main thread later, unless the controller is gone.
     void post(std::function<void()> work) const;
@@ -181,6 +218,8 @@ private:
     mutable std::mutex filesLock_;
     QList<QueueEntryPointer> files_;
     QSet<QByteArray> queuedPaths_;
+    // Entries are never removed or reordered, so a row, once given, holds.
+    QHash<const QueueEntry*, int> rowOfEntry_;
     QList<SkippedPath> skippedPaths_;
     std::optional<QVariantMap> commentMap_;
 
@@ -195,6 +234,11 @@ private:
     QList<QueueEntryPointer> laterInRun_;
     // Their number, which the badge adds to the work queue's count.
     std::atomic<int> laterInRunCount_{0};
+    // One thread, so that intakes are taken in the order they were begun.
+    std::unique_ptr<WorkQueue> intakeQueue_;
+    std::atomic<int> intakesUnderWay_{0};
+    std::atomic<int> filesReadByIntakes_{0};
+    std::function<void()> intakeHandler_;
     // Main-thread work posted by other threads is dropped with this object.
     std::unique_ptr<QObject> mainThreadContext_;
 

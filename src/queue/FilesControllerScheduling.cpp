@@ -116,7 +116,7 @@ void FilesController::refreshEntry(const QueueEntryPointer& entry) {
     if (!table) {
         return;
     }
-    const int row = int(files().indexOf(entry));
+    const int row = rowOfEntry(entry);
     const int column = table->columnWithIdentifier(QStringLiteral("status"));
     if (row >= 0 && column >= 0) {
         table->reloadCell(row, column);
@@ -174,7 +174,7 @@ void FilesController::stopRunning() {
 }
 
 bool FilesController::isRunning() const {
-    if (operationQueue_->operationCount() > 0) {
+    if (operationQueue_->operationCount() > 0 || intakesUnderWay_.load() > 0) {
         return true;
     }
     std::lock_guard lock(handOffsLock_);

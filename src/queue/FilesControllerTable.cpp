@@ -62,7 +62,9 @@ bool FilesController::tableViewAcceptDropRowDropOperation(const QList<QUrl>& ite
             skipPath(item.toEncoded(), QStringLiteral("not a file on this machine"));
         }
     }
-    addFiles(paths);
+    // A folder dropped from a file manager may hold an archive's worth of
+    // files: the table stays live while they are read.
+    beginAddingFiles(paths);
     return true;
 }
 
