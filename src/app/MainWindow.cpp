@@ -2,6 +2,7 @@
 
 #include "app/ActionControl.h"
 #include "app/PromptDialog.h"
+#include "app/QueueStatusBar.h"
 #include "app/QueueTableModel.h"
 #include "app/QueueTableView.h"
 #include "app/WindowBadge.h"
@@ -34,8 +35,8 @@ MainWindow::MainWindow(std::shared_ptr<FilesController> controller, QWidget* par
     queueTable()->setQueueModel(model_.get());
     fitColumns();
     controller_->setTableView(model_);
-    connect(model_.get(), &QAbstractItemModel::modelReset, this, &MainWindow::showSummary);
-    connect(model_.get(), &QAbstractItemModel::dataChanged, this, &MainWindow::showSummary);
+    statusBar_ = new QueueStatusBar(*statusBar(), *controller_);
+    connectQueueChanges();
 
     startControl_ = std::make_shared<ActionControl>(ui_->startAction);
     badge_ = std::make_shared<WindowBadge>(this, windowTitle());
@@ -47,6 +48,7 @@ MainWindow::~MainWindow() {
     controller_->setTableView(nullptr);
     controller_->setBadge(nullptr);
     controller_->setPrompt(nullptr);
+    controller_->setIntakeHandler(nullptr);
 }
 
 QueueTableView* MainWindow::queueTable() const {
@@ -85,7 +87,6 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 }
 
 void MainWindow::showStopping() {
-    stopping_ = true;
     for (QAction* command :
          {ui_->addFilesAction, ui_->addFolderAction, ui_->startAction, ui_->fetchMetadataAction}) {
         command->setEnabled(false);
@@ -94,24 +95,21 @@ void MainWindow::showStopping() {
     statusBar()->showMessage(tr("Stopping…"));
 }
 
-void MainWindow::showSummary() {
-    if (stopping_) {
-        return; // finishing decodes must not hide that the application stops
-    }
-    QMap<QueueEntryStatus, int> counts;
-    const auto entries = controller_->files();
-    for (const auto& entry : entries) {
-        ++counts[entry->status()];
-    }
-    QStringList parts{entries.size() == 1 ? tr("1 file") : tr("%1 files").arg(entries.size())};
-    for (const auto status : {QueueEntryStatusDone, QueueEntryStatusFailed}) {
-        if (counts.value(status) > 0) {
-            parts.append(QStringLiteral("%1 %2")
-                             .arg(counts.value(status))
-                             .arg(displayTextForStatus(status).toLower()));
-        }
-    }
-    statusBar()->showMessage(entries.isEmpty() ? QString() : parts.join(QStringLiteral(" · ")));
+void MainWindow::connectQueueChanges() {
+    const auto changed = [this] { statusBar_->queueChanged(); };
+    connect(model_.get(), &QAbstractItemModel::modelReset, this, changed);
+    connect(model_.get(), &QAbstractItemModel::rowsInserted, this, changed);
+    connect(model_.get(), &QAbstractItemModel::dataChanged, this,
+            [this](const QModelIndex& topLeft, const QModelIndex& bottomRight) {
+                statusBar_->queueChanged();
+                const int selected = queueTable()->currentIndex().row();
+                if (selected >= topLeft.row() && selected <= bottomRight.row()) {
+                    statusBar_->showReasonOfRow(selected);
+                }
+            });
+    connect(queueTable()->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this](const QModelIndex& current) { statusBar_->showReasonOfRow(current.row()); });
+    controller_->setIntakeHandler(changed);
 }
 
 void MainWindow::chooseFiles() {

@@ -14,6 +14,7 @@ namespace decant {
 
 class ActionControl;
 class FilesController;
+class QueueStatusBar;
 class QueueTableModel;
 class QueueTableView;
 
@@ -50,15 +51,15 @@ private:
     void chooseFolder();
     void connectCommands();
     void fitColumns();
-    // "6 files · 2 done · 1 failed" in the status bar.
-    void showSummary();
+    // The status bar follows the queue and the selected row.
+    void connectQueueChanges();
 
     std::unique_ptr<Ui::MainWindow> ui_;
     std::shared_ptr<FilesController> controller_;
     std::shared_ptr<QueueTableModel> model_;
     std::shared_ptr<ActionControl> startControl_;
     std::shared_ptr<Badge> badge_;
-    bool stopping_ = false;
+    QueueStatusBar* statusBar_ = nullptr; // owned by the window's status bar
 };
 
 } // namespace decant

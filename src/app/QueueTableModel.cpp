@@ -11,10 +11,11 @@ QueueTableModel::QueueTableModel(FilesController& controller, QStringList column
     : QAbstractTableModel(parent)
     , controller_(controller)
     , columnIdentifiers_(std::move(columnIdentifiers))
-    , columnTitles_(std::move(columnTitles)) {}
+    , columnTitles_(std::move(columnTitles))
+    , rows_(controller_.numberOfRowsInTableView()) {}
 
 int QueueTableModel::rowCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : controller_.numberOfRowsInTableView();
+    return parent.isValid() ? 0 : rows_;
 }
 
 int QueueTableModel::columnCount(const QModelIndex& parent) const {
@@ -76,7 +77,18 @@ DropTarget QueueTableModel::dropTarget(int row, DropOperation operation) const {
 
 void QueueTableModel::reloadData() {
     beginResetModel();
+    rows_ = controller_.numberOfRowsInTableView();
     endResetModel();
+}
+
+void QueueTableModel::reloadAppendedRows() {
+    const int rows = controller_.numberOfRowsInTableView();
+    if (rows <= rows_) {
+        return;
+    }
+    beginInsertRows({}, rows_, rows - 1);
+    rows_ = rows;
+    endInsertRows();
 }
 
 void QueueTableModel::reloadCell(int row, int column) {

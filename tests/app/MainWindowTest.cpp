@@ -91,7 +91,7 @@ TEST_F(MainWindowTest, dropsOfFileURLsAreQueuedAtTheEnd) {
     EXPECT_EQ(target.dropOperation, DropOperation::Above);
 
     EXPECT_TRUE(queueModel->dropMimeData(&drag, Qt::MoveAction, 0, 0, model()->index(0, 0)));
-    ASSERT_EQ(model()->rowCount(), 3);
+    ASSERT_TRUE(test::processEventsUntil([&] { return model()->rowCount() == 3; }));
     EXPECT_EQ(cell(1, 0), "1.flac");
     EXPECT_EQ(cell(2, 0), "2.flac");
 
@@ -122,13 +122,15 @@ TEST_F(MainWindowTest, theDelegateQueuesOpenedFilesAndBringsTheWindowBack) {
     delegate.applicationDidFinishLaunching();
     EXPECT_TRUE(window.queueTable()->acceptDrops());
 
-    int resets = 0;
-    QObject::connect(model(), &QAbstractItemModel::modelReset, [&] { ++resets; });
+    int updates = 0;
+    QObject::connect(model(), &QAbstractItemModel::modelReset, [&] { ++updates; });
+    QObject::connect(model(), &QAbstractItemModel::rowsInserted, [&] { ++updates; });
     EXPECT_TRUE(delegate.applicationOpenFiles({QFile::encodeName(fixture("a.flac")),
                                                QFile::encodeName(fixture("b.flac")),
                                                QFile::encodeName(fixture("c.flac"))}));
+    ASSERT_TRUE(test::processEventsUntil([&] { return !controller->intakeProgress().running; }));
     EXPECT_EQ(model()->rowCount(), 3);
-    EXPECT_EQ(resets, 1);
+    EXPECT_EQ(updates, 1);
 
     window.hide();
     delegate.handleLaterLaunch({});
@@ -136,7 +138,7 @@ TEST_F(MainWindowTest, theDelegateQueuesOpenedFilesAndBringsTheWindowBack) {
     window.showMinimized();
     delegate.handleLaterLaunch({QFile::encodeName(fixture("Folder/d.flac"))});
     EXPECT_FALSE(window.isMinimized());
-    EXPECT_EQ(model()->rowCount(), 4);
+    EXPECT_TRUE(test::processEventsUntil([&] { return model()->rowCount() == 4; }));
 }
 
 enum class QuitMoment { Idle, WhileDecoding, WhileHandingOff, WithALibraryThatDoesNotStop };
