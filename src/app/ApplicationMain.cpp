@@ -3,7 +3,7 @@
 #include "app/AppDelegate.h"
 #include "app/MainWindow.h"
 #include "app/QuitCoordinator.h"
-#include "app/TerminationSignals.h"
+#include "platform/SignalWatcher.h"
 #include "platform/SingleInstance.h"
 #include "queue/FilesController.h"
 
@@ -88,7 +88,7 @@ int applicationMain(int argc, char** argv) {
                      &AppDelegate::handleLaterLaunch);
 
     QuitCoordinator quit(controller, &window);
-    const TerminationSignals terminationSignals([&quit] { quit.requestQuit(); });
+    const SignalWatcher terminationSignals([&quit](int) { quit.requestQuit(); });
     QObject::connect(&quit, &QuitCoordinator::stopping, &instance, &SingleInstance::setQuitting);
     QObject::connect(&quit, &QuitCoordinator::readyToQuit, &application,
                      [] { QCoreApplication::exit(0); });

@@ -42,11 +42,7 @@ void QuitCoordinator::checkStopped() {
         check_.stop();
         gaveUpWaiting_ = true;
         emit readyToQuit();
-        return;
     }
-    // Asked again: a hand-off that began converting just after the first
-    // request would not have heard it.
-    controller_->stopRunning();
 }
 
 } // namespace decant

@@ -14,8 +14,6 @@
 namespace decant {
 namespace {
 
-const auto programName = QStringLiteral("decant-cli");
-
 // The paths that exist, made absolute as a drop would give them; each
 // unusable one is reported.
 QList<QByteArray> existingPaths(const QList<QByteArray>& paths, Console& console) {
@@ -29,12 +27,12 @@ QList<QByteArray> existingPaths(const QList<QByteArray>& paths, Console& console
         }
         const int error = errno;
         if (error == ENOENT || error == ENOTDIR) {
-            console.printProblem(QStringLiteral("%1: no such file or folder: %2")
-                                     .arg(programName, displayPath(path)));
+            console.printProblem(
+                QStringLiteral("no such file or folder: %1").arg(displayPath(path)));
         } else {
             console.printProblem(
-                QStringLiteral("%1: cannot examine %2: %3")
-                    .arg(programName, displayPath(path),
+                QStringLiteral("cannot examine %1: %2")
+                    .arg(displayPath(path),
                          QString::fromStdString(std::generic_category().message(error))));
         }
     }
@@ -51,8 +49,8 @@ std::optional<QString> storeURLProblem(const std::optional<QString>& text) {
     if (album.admitted()) {
         return std::nullopt;
     }
-    return QStringLiteral("%1: the store URL \"%2\" is refused. %3")
-        .arg(programName, *text, describeStoreURLCheck(album.check));
+    return QStringLiteral("the store URL \"%1\" is refused. %2")
+        .arg(*text, describeStoreURLCheck(album.check));
 }
 
 } // namespace
@@ -66,8 +64,8 @@ int runCommandLine(const QList<QByteArray>& arguments, const CommandLineEnvironm
         environment.out.flush();
         return ExitSucceeded;
     case ParsedCommandLine::Outcome::UsageError:
-        console.printProblem(QStringLiteral("%1: %2\nTry '%1 --help' for more information.")
-                                 .arg(programName, parsed.text));
+        console.printProblem(QStringLiteral("%1\nTry '%2 --help' for more information.")
+                                 .arg(parsed.text, QLatin1String(programName)));
         return ExitUsageError;
     case ParsedCommandLine::Outcome::Run:
         break;
@@ -79,7 +77,7 @@ int runCommandLine(const QList<QByteArray>& arguments, const CommandLineEnvironm
     }
     const QList<QByteArray> paths = existingPaths(parsed.options.paths, console);
     if (paths.isEmpty()) {
-        console.printProblem(QStringLiteral("%1: none of the paths exists.").arg(programName));
+        console.printProblem(QStringLiteral("none of the paths exists."));
         return ExitUsageError;
     }
     // The run's controller and library go before this returns: the library

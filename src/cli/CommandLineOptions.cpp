@@ -1,5 +1,7 @@
 #include "cli/CommandLineOptions.h"
 
+#include "cli/Console.h"
+
 #include <QCommandLineParser>
 
 namespace decant {
@@ -10,9 +12,12 @@ const auto description =
                    "Folders are searched for FLAC files at every depth. The library is the\n"
                    "folder given with --library, else the one named by DECANT_LIBRARY, else\n"
                    "\"Decant Library\" in your music folder.\n\n"
+                   "Ctrl-C stops once the files under way are decoded and imported; a\n"
+                   "second Ctrl-C stops the library too, which drops the file it is\n"
+                   "converting.\n\n"
                    "Exit status: 0 when every file was imported, 1 when a file failed or was\n"
                    "not imported, 2 for bad arguments, 130 when stopped with Ctrl-C (143\n"
-                   "with SIGTERM), after the files under way are finished.");
+                   "with SIGTERM).");
 
 // QCommandLineParser works on text. Each argument goes in with one
 // character per byte (Latin-1), so that option names, all ASCII, parse as
@@ -30,6 +35,14 @@ QStringList characterPerByte(const QList<QByteArray>& arguments) {
 // What the user typed, as text: the bytes read as UTF-8.
 QString typedText(const QString& characterPerByte) {
     return QString::fromUtf8(characterPerByte.toLatin1());
+}
+
+// Qt's usage line names the program by the path it was started with
+// ("build/release/bin/decant-cli"); a user types its name.
+QString helpNamingTheProgram(const QString& helpText) {
+    const qsizetype usageEnd = helpText.indexOf(u'\n');
+    return QStringLiteral("Usage: %1 [options] PATH...").arg(QLatin1String(programName)) +
+           helpText.mid(usageEnd < 0 ? helpText.size() : usageEnd);
 }
 
 } // namespace
@@ -63,12 +76,13 @@ ParsedCommandLine parseCommandLine(const QList<QByteArray>& arguments) {
         return parsed;
     }
     if (parser.isSet(help)) {
-        return {ParsedCommandLine::Outcome::Print, {}, parser.helpText()};
+        return {ParsedCommandLine::Outcome::Print, {}, helpNamingTheProgram(parser.helpText())};
     }
     if (parser.isSet(version)) {
         return {ParsedCommandLine::Outcome::Print,
                 {},
-                QStringLiteral("decant-cli %1\n").arg(QStringLiteral(DECANT_VERSION))};
+                QStringLiteral("%1 %2\n").arg(QLatin1String(programName),
+                                              QStringLiteral(DECANT_VERSION))};
     }
     if (parser.positionalArguments().isEmpty()) {
         parsed.text = QStringLiteral("No FLAC files or folders given.");

@@ -22,7 +22,7 @@ void Console::printLine(const QString& line) {
 
 void Console::printProblem(const QString& message) {
     eraseStatusLine();
-    err_ << message << '\n';
+    err_ << programName << ": " << message << '\n';
     err_.flush();
     redrawStatusLine();
 }

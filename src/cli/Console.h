@@ -5,10 +5,13 @@
 
 namespace decant {
 
+// decant-cli's name, which begins every problem it reports.
+inline constexpr auto programName = "decant-cli";
+
 // Where decant-cli writes: results and progress to standard output, problems
-// to standard error. On a terminal one status line may stand at the bottom
-// of standard output and be redrawn in place; every other line is written
-// above it, so the two never garble each other. Main thread only.
+// to standard error, each after the program's name. On a terminal one status line may stand at the
+// bottom of standard output and be redrawn in place; every other line is written above it, so the
+// two never garble each other. Main thread only.
 class Console {
 public:
     Console(QTextStream& out, QTextStream& err, bool terminal);
@@ -18,6 +21,7 @@ public:
     bool isTerminal() const { return terminal_; }
 
     void printLine(const QString& line);
+    // "decant-cli: " and the message.
     void printProblem(const QString& message);
 
     // Replaces the status line; does nothing when not on a terminal.

@@ -1,5 +1,6 @@
 #include "cli/ConsoleTable.h"
 
+#include "platform/TextWidth.h"
 #include "queue/FilesController.h"
 
 #include <algorithm>
@@ -22,11 +23,11 @@ constexpr std::array<Column, 6> columns{{
     {"album", "Album"},
 }};
 
-QString joinAligned(const QStringList& cells, const QList<qsizetype>& widths) {
+QString joinAligned(const QStringList& cells, const QList<int>& widths) {
     QString line;
     for (qsizetype column = 0; column < cells.size(); ++column) {
         const bool last = column + 1 == cells.size();
-        line += last ? cells[column] : cells[column].leftJustified(widths[column] + 2);
+        line += last ? cells[column] : padToDisplayWidth(cells[column], widths[column] + 2);
     }
     // An empty last cell would leave the padding of the one before it.
     while (line.endsWith(u' ')) {
@@ -84,10 +85,12 @@ QStringList ConsoleTable::lines() const {
         rows.append(cells);
     }
 
-    QList<qsizetype> widths(qsizetype(columns.size()), 0);
+    // By the cells a terminal gives each text: CJK characters take two,
+    // combining marks none.
+    QList<int> widths(qsizetype(columns.size()), 0);
     for (const QStringList& cells : rows) {
         for (qsizetype column = 0; column < cells.size(); ++column) {
-            widths[column] = std::max(widths[column], cells[column].size());
+            widths[column] = std::max(widths[column], displayWidth(cells[column]));
         }
     }
     QStringList lines;

@@ -2,7 +2,6 @@
 
 #include "cli/ConsolePrompt.h"
 #include "cli/ExitStatus.h"
-#include "library/Library.h"
 #include "queue/FilePath.h"
 #include "store/iTunesMetadataFetcher.h"
 
@@ -53,29 +52,30 @@ ImportRun::ImportRun(Console& console, CommandLineOptions options,
     : console_(console)
     , options_(std::move(options))
     , albumReader_(albumReader ? std::move(albumReader) : readFromStore)
-    , signals_([this](int signalNumber) { stop(signalNumber); })
-    // The library's handle is kept for its opening error, which the
-    // scripting interface has no way to report.
-    , library_(std::make_shared<LibraryApplication>(
-          options_.libraryFolder.isEmpty()
-              ? QString()
-              : QDir::current().absoluteFilePath(options_.libraryFolder)))
-    , badge_(std::make_shared<ConsoleBadge>())
+    // The second signal is this run's to handle; the third ends the process.
+    , signals_([this](int signalNumber) { signalCaught(signalNumber); }, 3)
+    , library_(std::make_shared<LibraryApplication>(options_.libraryFolder))
     , controller_(std::make_unique<FilesController>(library_))
     , table_(std::make_shared<ConsoleTable>(*controller_, [this] { progress_.update(); }))
-    , progress_(console_, *controller_, *badge_) {
+    , progress_(console_, *controller_) {
     controller_->setTableView(table_);
-    controller_->setBadge(badge_);
+    controller_->setProgressHandler([this] { progress_.update(); });
     controller_->setPrompt(std::make_shared<ConsolePrompt>(console_, options_.storeURL));
     controller_->setHandOffFinishedHandler([this] {
         handOffFinished_ = true;
         loop_.quit();
     });
+    stoppedCheck_.setInterval(50);
+    QObject::connect(&stoppedCheck_, &QTimer::timeout, &loop_, [this] {
+        if (!controller_->isRunning()) {
+            loop_.quit();
+        }
+    });
 }
 
 ImportRun::~ImportRun() {
-    // Decode workers and the hand-off thread finish before the table, the
-    // badge and the progress they report to go.
+    // Decode workers and the hand-off thread finish before the table and
+    // the progress they report to go.
     controller_.reset();
 }
 
@@ -84,7 +84,7 @@ int ImportRun::exec(const QList<QByteArray>& paths) {
     reportSkippedPaths();
     if (controller_->files().isEmpty()) {
         // Nothing would ever be decoded, so no hand-off would end the wait.
-        console_.printProblem(QStringLiteral("No FLAC file among the paths."));
+        console_.printProblem(QStringLiteral("no FLAC file among the paths."));
         return ExitIncomplete;
     }
     if (options_.storeURL && !stopRequested()) {
@@ -94,6 +94,10 @@ int ImportRun::exec(const QList<QByteArray>& paths) {
         decodeAndHandOff();
     }
     removeLeftoverDecodedFiles();
+    if (stoppingNow_) {
+        // Asked twice: the user wants the process gone, not a summary.
+        return exitStatus();
+    }
     progress_.finish();
     printSummary();
     return exitStatus();
@@ -102,7 +106,7 @@ int ImportRun::exec(const QList<QByteArray>& paths) {
 void ImportRun::reportSkippedPaths() {
     for (const SkippedPath& skipped : controller_->skippedPaths()) {
         console_.printProblem(
-            QStringLiteral("Skipped %1: %2").arg(displayPath(skipped.path), skipped.reason));
+            QStringLiteral("skipped %1: %2").arg(displayPath(skipped.path), skipped.reason));
     }
 }
 
@@ -119,7 +123,7 @@ void ImportRun::applyStorePage() {
     const qsizetype files = controller_->files().size();
     if (songsRead_ == 0) {
         console_.printProblem(
-            QStringLiteral("The store page gave no songs: the files keep their own tags."));
+            QStringLiteral("the store page gave no songs: the files keep their own tags."));
         return;
     }
     console_.printLine(QStringLiteral("Tags from the store page applied to %1 of %2 files.")
@@ -130,7 +134,7 @@ void ImportRun::applyStorePage() {
 void ImportRun::decodeAndHandOff() {
     console_.printLine(QStringLiteral("Importing %1 into %2")
                            .arg(countOfFLACFiles(controller_->files().size()),
-                                QDir::toNativeSeparators(libraryLocation())));
+                                QDir::toNativeSeparators(library_->location())));
     progress_.start();
     controller_->startDecoding(nullptr);
     if (!handOffFinished_) {
@@ -148,18 +152,40 @@ void ImportRun::removeLeftoverDecodedFiles() const {
     }
 }
 
-void ImportRun::stop(int signalNumber) {
-    if (stopSignal_ != 0) {
-        return;
+void ImportRun::signalCaught(int signalNumber) {
+    if (stopSignal_ == 0) {
+        stop(signalNumber);
+    } else {
+        stopNow();
     }
+}
+
+void ImportRun::stop(int signalNumber) {
     stopSignal_ = signalNumber;
-    console_.printProblem(QStringLiteral("Stopping once the files under way are decoded and "
-                                         "imported. Press Ctrl-C again to quit at once."));
+    console_.printProblem(QStringLiteral("stopping once the files under way are decoded and "
+                                         "imported. Press Ctrl-C again to stop at once."));
     // Running decodes finish; when the last has, the controller hands what
     // was decoded to the library, and that hand-off is waited for too.
     // Later batches are not started.
     controller_->stopDecoding();
     progress_.setStopping();
+}
+
+void ImportRun::stopNow() {
+    if (stoppingNow_) {
+        return;
+    }
+    stoppingNow_ = true;
+    progress_.abandon();
+    console_.printProblem(QStringLiteral("stopping now: the library drops the file it is "
+                                         "converting. Press Ctrl-C again to quit without "
+                                         "waiting for it."));
+    // The library abandons the file under way within a frame and its
+    // convert returns: waited for, so that no half-written file is left in
+    // the library. No hand-off starts any more, so none may be there to
+    // end the wait: it ends when nothing runs.
+    controller_->stopRunning();
+    stoppedCheck_.start();
 }
 
 bool ImportRun::stopRequested() {
@@ -176,18 +202,18 @@ void ImportRun::printSummary() {
     for (const QString& line : table_->lines()) {
         console_.printLine(line);
     }
-    printFailureReasons();
+    printReasons();
     const StatusCounts counts = countStatuses(controller_->files());
     console_.printLine(QStringLiteral("\n%1 imported, %2 failed, %3 not imported.")
                            .arg(counts.done)
                            .arg(counts.failed)
                            .arg(counts.notImported));
-    if (counts.notImported > 0 && stopSignal_ == 0) {
-        explainFilesNotImported(counts.notImported);
+    if (stopSignal_ == 0) {
+        explainFilesNotTaken();
     }
 }
 
-void ImportRun::printFailureReasons() {
+void ImportRun::printReasons() {
     QStringList lines;
     for (const auto& entry : controller_->files()) {
         if (const QString reason = entry->failureReason(); !reason.isEmpty()) {
@@ -202,15 +228,17 @@ void ImportRun::printFailureReasons() {
     }
 }
 
-void ImportRun::explainFilesNotImported(qsizetype count) {
-    const QString openingError = library_->openingError();
-    if (!openingError.isEmpty()) {
-        console_.printProblem(
-            QStringLiteral("The library could not be opened: %1").arg(openingError));
+void ImportRun::explainFilesNotTaken() {
+    const RunSummary summary = controller_->lastRunSummary();
+    if (summary.notTaken == 0) {
         return;
     }
+    const QString files = summary.notTaken == 1 ? QStringLiteral("1 file")
+                                                : QStringLiteral("%1 files").arg(summary.notTaken);
     console_.printProblem(
-        QStringLiteral("The library did not take %1 of the decoded files.").arg(count));
+        summary.notTakenReason.isEmpty()
+            ? QStringLiteral("the library did not take %1; the reasons are above.").arg(files)
+            : QStringLiteral("the library did not take %1: %2").arg(files, summary.notTakenReason));
 }
 
 int ImportRun::exitStatus() const {
@@ -219,12 +247,6 @@ int ImportRun::exitStatus() const {
     }
     const StatusCounts counts = countStatuses(controller_->files());
     return counts.failed == 0 && counts.notImported == 0 ? ExitSucceeded : ExitIncomplete;
-}
-
-QString ImportRun::libraryLocation() const {
-    return options_.libraryFolder.isEmpty()
-               ? library::Library::defaultLocation()
-               : QDir::current().absoluteFilePath(options_.libraryFolder);
 }
 
 } // namespace decant

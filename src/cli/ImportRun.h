@@ -2,14 +2,14 @@
 
 #include "cli/CommandLineOptions.h"
 #include "cli/Console.h"
-#include "cli/ConsoleBadge.h"
 #include "cli/ConsoleTable.h"
 #include "cli/ProgressReporter.h"
-#include "cli/SignalWatcher.h"
 #include "itunes/LibraryApplication.h"
+#include "platform/SignalWatcher.h"
 #include "queue/FilesController.h"
 
 #include <QEventLoop>
+#include <QTimer>
 
 #include <memory>
 
@@ -17,7 +17,8 @@ namespace decant {
 
 // One import from the command line on a controller of its own: queueing the
 // paths, the store page, decoding, the hand-off to the library and the
-// summary. The library is closed, its pending tags written, when the run is
+// summary. Everything it shows of a file comes from the file's queue entry.
+// The library is closed, its pending tags written, when the run is
 // destroyed. Main thread only.
 class ImportRun {
 public:
@@ -39,31 +40,37 @@ private:
     // Decoded audio that did not reach the library, and what failed decodes
     // left behind.
     void removeLeftoverDecodedFiles() const;
-    // A signal asked to stop: no new decodes; what runs is finished.
+    void signalCaught(int signalNumber);
+    // The first signal: no new decodes; what runs is finished.
     void stop(int signalNumber);
+    // The second: the library drops the file it is converting too, and the
+    // run ends as soon as its convert has returned.
+    void stopNow();
     bool stopRequested();
     void printSummary();
-    // Each file that failed, with why.
-    void printFailureReasons();
-    void explainFilesNotImported(qsizetype count);
+    // Each file that failed or that the library did not take, with why.
+    void printReasons();
+    void explainFilesNotTaken();
     int exitStatus() const;
-    QString libraryLocation() const;
 
     Console& console_;
     const CommandLineOptions options_;
     FilesController::AlbumReader albumReader_;
     qsizetype songsRead_ = 0;
     // Declared first so it goes last: a signal during the final tag writes
-    // must not end the process before they are on disk.
+    // must not end the process before they are on disk (a third one does).
     SignalWatcher signals_;
+    // The bridge to the library, which also tells where the library is.
     std::shared_ptr<LibraryApplication> library_;
-    std::shared_ptr<ConsoleBadge> badge_;
     std::unique_ptr<FilesController> controller_;
     std::shared_ptr<ConsoleTable> table_;
     ProgressReporter progress_;
     QEventLoop loop_;
+    // After a second signal: ends the wait once nothing runs any more.
+    QTimer stoppedCheck_;
     bool handOffFinished_ = false;
     int stopSignal_ = 0;
+    bool stoppingNow_ = false;
 };
 
 } // namespace decant

@@ -1,19 +1,25 @@
 #include "cli/ProgressReporter.h"
 
-#include "cli/ConsoleBadge.h"
 #include "queue/FilesController.h"
+
+#include <optional>
 
 namespace decant {
 namespace {
 
-bool isDecoded(QueueEntryStatus status) {
-    return status == QueueEntryStatusDecoded || status == QueueEntryStatusEncoding ||
-           status == QueueEntryStatusDone;
+QString durationText(qint64 seconds) {
+    return QStringLiteral("%1:%2").arg(seconds / 60).arg(seconds % 60, 2, 10, QChar(u'0'));
 }
 
-QString elapsedText(qint64 milliseconds) {
-    const qint64 seconds = milliseconds / 1000;
-    return QStringLiteral("%1:%2").arg(seconds / 60).arg(seconds % 60, 2, 10, QChar(u'0'));
+QString timeLeftText(const RunProgress& progress) {
+    return progress.timeLeft
+               ? QStringLiteral(", %1 left").arg(durationText(progress.timeLeft->count()))
+               : QString();
+}
+
+// The files that may still reach the library: all but those that failed.
+int filesForTheLibrary(const RunProgress& progress) {
+    return progress.total - progress.failed;
 }
 
 QString statusChangeLine(const QueueEntry& entry) {
@@ -27,24 +33,22 @@ QString statusChangeLine(const QueueEntry& entry) {
 
 } // namespace
 
-ProgressReporter::ProgressReporter(Console& console, const FilesController& controller,
-                                   const ConsoleBadge& badge)
+ProgressReporter::ProgressReporter(Console& console, const FilesController& controller)
     : console_(console)
-    , controller_(controller)
-    , badge_(badge) {
+    , controller_(controller) {
     tick_.setInterval(500);
     QObject::connect(&tick_, &QTimer::timeout, &tick_, [this] { redrawStatusLine(); });
 }
 
 void ProgressReporter::start() {
-    lastStatuses_.clear();
+    lastWritten_.clear();
     for (const auto& entry : controller_.files()) {
-        lastStatuses_.append(entry->status());
+        lastWritten_.append({entry->status(), entry->failureReason()});
     }
+    outcomesWritten_ = 0;
     clock_.start();
     started_ = true;
-    // The first line is drawn at the first reload, once the controller has
-    // shown the work to do on the badge.
+    // The first line is drawn at the first change, once the run has begun.
     if (console_.isTerminal()) {
         tick_.start();
     }
@@ -57,6 +61,9 @@ void ProgressReporter::update() {
     if (console_.isTerminal()) {
         redrawStatusLine();
     } else {
+        // The library reports files during its convert; the statuses (and
+        // reasons) of the batch change once it has returned.
+        printLibraryOutcomes();
         printStatusChanges();
     }
 }
@@ -64,6 +71,12 @@ void ProgressReporter::update() {
 void ProgressReporter::setStopping() {
     stopping_ = true;
     update();
+}
+
+void ProgressReporter::abandon() {
+    finished_ = true;
+    tick_.stop();
+    console_.endStatusLine();
 }
 
 void ProgressReporter::finish() {
@@ -80,50 +93,65 @@ void ProgressReporter::finish() {
     }
 }
 
-QString ProgressReporter::phase() const {
+QString ProgressReporter::activity(const RunProgress& progress) const {
     if (finished_) {
         return QStringLiteral("done");
     }
     if (stopping_) {
         return QStringLiteral("stopping");
     }
-    // The controller shows the decodes still to finish on the badge.
-    if (!badge_.label().isEmpty()) {
-        return QStringLiteral("decoding");
+    if (progress.converting) {
+        return QStringLiteral("converting %1 of %2%3")
+            .arg(progress.converted)
+            .arg(filesForTheLibrary(progress))
+            .arg(timeLeftText(progress));
     }
-    return QStringLiteral("importing into the library");
+    return QStringLiteral("decoding") + timeLeftText(progress);
 }
 
 void ProgressReporter::redrawStatusLine() {
-    const auto entries = controller_.files();
-    qsizetype decoded = 0;
-    qsizetype failed = 0;
-    for (const auto& entry : entries) {
-        const QueueEntryStatus status = entry->status();
-        decoded += isDecoded(status) ? 1 : 0;
-        failed += status == QueueEntryStatusFailed ? 1 : 0;
+    const RunProgress progress = controller_.runProgress();
+    QString line = QStringLiteral("Decoded %1 of %2").arg(progress.decoded).arg(progress.total);
+    if (progress.failed > 0) {
+        line += QStringLiteral(", %1 failed").arg(progress.failed);
     }
-    QString line = QStringLiteral("Decoded %1 of %2").arg(decoded).arg(entries.size());
-    if (failed > 0) {
-        line += QStringLiteral(", %1 failed").arg(failed);
-    }
-    line += QStringLiteral(" - %1 - %2").arg(phase(), elapsedText(clock_.elapsed()));
+    line +=
+        QStringLiteral(" - %1 - %2").arg(activity(progress), durationText(clock_.elapsed() / 1000));
     console_.showStatusLine(line);
 }
 
 void ProgressReporter::printStatusChanges() {
     const auto entries = controller_.files();
     for (qsizetype row = 0; row < entries.size(); ++row) {
-        const QueueEntryStatus status = entries[row]->status();
-        if (row < lastStatuses_.size() && lastStatuses_[row] == status) {
+        const QPair<QueueEntryStatus, QString> now{entries[row]->status(),
+                                                   entries[row]->failureReason()};
+        if (row < lastWritten_.size() && lastWritten_[row] == now) {
             continue;
         }
-        if (row < lastStatuses_.size()) {
-            lastStatuses_[row] = status;
+        if (row < lastWritten_.size()) {
+            lastWritten_[row] = now;
         } else {
-            lastStatuses_.append(status);
+            lastWritten_.append(now);
         }
         console_.printLine(statusChangeLine(*entries[row]));
+    }
+}
+
+void ProgressReporter::printLibraryOutcomes() {
+    const QList<LibraryOutcome> outcomes = controller_.libraryOutcomes();
+    if (outcomes.size() <= outcomesWritten_) {
+        return;
+    }
+    const RunProgress progress = controller_.runProgress();
+    for (; outcomesWritten_ < outcomes.size(); ++outcomesWritten_) {
+        const LibraryOutcome& outcome = outcomes[outcomesWritten_];
+        console_.printLine(QStringLiteral("%1  %2 (%3 of %4%5)")
+                               .arg(outcome.converted ? QStringLiteral("Converted")
+                                                      : QStringLiteral("Not converted"),
+                                    outcome.entry->fileName())
+                               .arg(outcomesWritten_ + 1)
+                               .arg(filesForTheLibrary(progress))
+                               .arg(timeLeftText(progress)));
     }
 }
 

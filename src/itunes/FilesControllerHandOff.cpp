@@ -99,14 +99,17 @@ void FilesController::encodeAll() {
     urls.reserve(entries.size());
     QHash<QString, QueueEntryPointer> byHash;
     byHash.reserve(entries.size());
+    QList<QPair<QUrl, QueueEntryPointer>> handedOver;
     for (const auto& entry : entries) {
         // One step, so two hand-offs can never both take an entry.
         if (entry->exchangeStatus(QueueEntryStatusDecoded, QueueEntryStatusEncoding)) {
             byHash.insert(entry->pathHash(), entry);
             urls.append(QUrl::fromLocalFile(entry->decodedPath()));
+            handedOver.append({urls.back(), entry});
         }
     }
     post([this] { reloadTable(); });
+    progress_.startConverting(handedOver, RunProgressTracker::Clock::now());
 
     const QList<iTunesTrackPointer> tracks =
         iTunes_ ? iTunes_->convert(urls) : QList<iTunesTrackPointer>();
@@ -119,7 +122,22 @@ void FilesController::encodeAll() {
         QFile::remove(entry->decodedPath());
         entry->setStatus(QueueEntryStatusDone);
     }
+    explainFilesNotTaken(handedOver);
+    progress_.finishConverting(RunProgressTracker::Clock::now());
+    progressDidChange();
     post([this] { reloadTable(); });
+}
+
+void FilesController::explainFilesNotTaken(
+    const QList<QPair<QUrl, QueueEntryPointer>>& handedOver) const {
+    for (const auto& [file, entry] : handedOver) {
+        if (entry->status() != QueueEntryStatusEncoding) {
+            continue;
+        }
+        const QString reason = iTunes_ ? iTunes_->failureReasonForFile(file) : QString();
+        entry->setFailureReason(
+            reason.isEmpty() ? QStringLiteral("the library did not take the file") : reason);
+    }
 }
 
 } // namespace decant

@@ -5,6 +5,7 @@
 #include "library/TrackProperty.h"
 #include "queue/Comments.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QLocale>
 #include <QSet>
@@ -63,8 +64,10 @@ private:
 
 } // namespace
 
-LibraryApplication::LibraryApplication(QString folder)
-    : folder_(std::move(folder)) {}
+LibraryApplication::LibraryApplication(const QString& folder)
+    // Made absolute now: the working folder may change before the first
+    // convert opens the library.
+    : folder_(folder.isEmpty() ? folder : QDir::current().absoluteFilePath(folder)) {}
 
 LibraryApplication::~LibraryApplication() = default;
 

@@ -20,8 +20,9 @@ class Library;
 // nothing on disk. Thread-safe.
 class LibraryApplication final : public iTunesApplication {
 public:
-    // The library in `folder`, or in its default location when empty.
-    explicit LibraryApplication(QString folder = {});
+    // The library in `folder` (relative to the working folder), or in its
+    // default location when empty.
+    explicit LibraryApplication(const QString& folder = {});
     ~LibraryApplication() override;
 
     // The tracks are named after the files they were converted from, also
@@ -31,6 +32,9 @@ public:
     QString failureReasonForFile(const QUrl& file) const override;
     void setConversionObserver(ConversionObserver observer) override;
     void stopConverting() override;
+    // The folder given, made absolute, or the default location when none
+    // was given.
+    QString location() const override;
 
     // Why the library could not be opened; empty while nothing went wrong.
     QString openingError() const;
@@ -38,7 +42,6 @@ public:
     std::shared_ptr<library::Library> library();
 
 private:
-    QString location() const;
     void failEveryFile(const QList<QUrl>& files, const QString& reason);
 
     const QString folder_;

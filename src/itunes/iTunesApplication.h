@@ -59,6 +59,10 @@ public:
     using ConversionObserver = std::function<void(const QUrl& file, bool converted)>;
     virtual void setConversionObserver(ConversionObserver observer) { Q_UNUSED(observer); }
 
+    // Where the library keeps its database and media files, for the user to
+    // see and open; empty when there is no such place. Any thread.
+    virtual QString location() const { return {}; }
+
     // Asks a convert under way to end soon: the file under way is finished
     // or abandoned cleanly, the others are not converted (their reason says
     // so). Any thread; returns at once.

@@ -2,6 +2,7 @@
 
 #include "library/Library.h"
 #include "library/LibraryCheck.h"
+#include "platform/TextWidth.h"
 
 #include <QCommandLineParser>
 
@@ -123,18 +124,20 @@ QStringList rowOf(const TrackRecord& record) {
             record.file};
 }
 
+// Columns line up by the cells a terminal gives each text (CJK characters
+// take two, combining marks none), not by its code units.
 void printTable(const QList<QStringList>& rows, QTextStream& out) {
-    QList<qsizetype> widths(rows.first().size(), 0);
+    QList<int> widths(rows.first().size(), 0);
     for (const QStringList& row : rows) {
         for (qsizetype column = 0; column < row.size(); ++column) {
-            widths[column] = std::max(widths[column], row[column].size());
+            widths[column] = std::max(widths[column], displayWidth(row[column]));
         }
     }
     for (const QStringList& row : rows) {
         QString line;
         for (qsizetype column = 0; column < row.size(); ++column) {
             const bool last = column + 1 == row.size();
-            line += last ? row[column] : row[column].leftJustified(widths[column] + 2);
+            line += last ? row[column] : padToDisplayWidth(row[column], widths[column] + 2);
         }
         out << line << '\n';
     }

@@ -6,6 +6,10 @@
 #include <cstdio>
 
 int main(int argc, char** argv) {
+    // Qt's usage line names the program as it was started
+    // ("build/release/bin/decant-library"); a user types its name.
+    static char programName[] = "decant-library";
+    argv[0] = programName;
     const QCoreApplication application(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("decant-library"));
     QTextStream out(stdout);

@@ -23,6 +23,9 @@ FilesController::FilesController(iTunesApplicationPointer iTunes)
     });
     if (iTunes_) {
         iTunes_->setTimeout(iTunesApplication::noTimeout);
+        // Runs on the library's threads.
+        iTunes_->setConversionObserver(
+            [this](const QUrl& file, bool converted) { libraryDidFinishFile(file, converted); });
     }
 }
 
@@ -33,8 +36,14 @@ FilesController::~FilesController() {
     intakeQueue_.reset();
     operationQueue_->setCountObserver(nullptr);
     operationQueue_.reset();
-    std::lock_guard lock(handOffsLock_);
-    handOffs_.clear();
+    {
+        std::lock_guard lock(handOffsLock_);
+        handOffs_.clear();
+    }
+    // No convert runs any more; the handle may outlive the controller.
+    if (iTunes_) {
+        iTunes_->setConversionObserver(nullptr);
+    }
 }
 
 QList<QueueEntryPointer> FilesController::files() const {

@@ -8,6 +8,9 @@
 #include "platform/TableView.h"
 #include "platform/WorkQueue.h"
 #include "queue/QueueEntry.h"
+#include "queue/RunProgress.h"
+#include "queue/RunProgressTracker.h"
+#include "queue/RunSummary.h"
 
 #include <QByteArray>
 #include <QHash>
@@ -127,6 +130,23 @@ public:
     // starts and as each run ends, so a long session does not pile them up.
     int handOffThreadCount() const;
 
+    // --- Progress of a run (FilesControllerProgress.cpp) ---
+    // How far the run under way (or the last one) has come. Any thread.
+    RunProgress runProgress() const;
+    // Called on the main thread after the progress has changed: at the start,
+    // as decodes finish, as the library finishes each file, at the end.
+    // Changes that come while a call is waiting make one call, so a long run
+    // does not flood the event loop.
+    void setProgressHandler(std::function<void()> handler) {
+        progressHandler_ = std::move(handler);
+    }
+    // What became of the files of the run that ended last; set before the
+    // hand-off-finished handler is called.
+    RunSummary lastRunSummary() const { return lastRunSummary_; }
+    // The run's files the library has finished with, in the order it did.
+    // Any thread.
+    QList<LibraryOutcome> libraryOutcomes() const { return progress_.libraryOutcomes(); }
+
     // --- Table data source (FilesControllerTable.cpp) ---
     int numberOfRowsInTableView() const;
     // The text of a cell: the column identifier alone decides what it shows.
@@ -141,7 +161,8 @@ public:
 
     // --- Hand-off to the music library (src/itunes) ---
     // Sends every decoded file to the library in one batch and tags the
-    // tracks it returns; runs on a hand-off thread of its own.
+    // tracks it returns; the files it did not take stay Encoding with its
+    // reason. Runs on a hand-off thread of its own.
     void encodeAll();
     // Sets the track properties that the comment map names for `comments`.
     void applyCommentsToTrack(const CommentsDictionary& comments, iTunesTrack& track) const;
@@ -210,6 +231,12 @@ private:
     // Main thread, after each batch's hand-off.
     void handOffDidFinish();
     void runDidFinish();
+    // Hand-off thread: gives each file the library did not take its reason.
+    void explainFilesNotTaken(const QList<QPair<QUrl, QueueEntryPointer>>& handedOver) const;
+    // Any thread: asks for one call of the progress handler.
+    void progressDidChange();
+    // A thread of the library's.
+    void libraryDidFinishFile(const QUrl& file, bool converted);
 
     iTunesApplicationPointer iTunes_;
     std::unique_ptr<WorkQueue> operationQueue_;
@@ -241,6 +268,14 @@ private:
     std::function<void()> intakeHandler_;
     // Main-thread work posted by other threads is dropped with this object.
     std::unique_ptr<QObject> mainThreadContext_;
+
+    RunProgressTracker progress_;
+    std::function<void()> progressHandler_;
+    // Set while a call of the progress handler waits on the main thread.
+    std::atomic<bool> progressCallPending_{false};
+    // The run under way or the last one, main thread.
+    QList<QueueEntryPointer> runEntries_;
+    RunSummary lastRunSummary_;
 
     struct HandOff {
         std::atomic<bool> finished{false};

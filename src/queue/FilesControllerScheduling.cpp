@@ -30,6 +30,9 @@ void FilesController::startDecoding(const std::shared_ptr<Control>& sender) {
         run.append(entry);
     }
     reloadTable();
+    runEntries_ = run;
+    progress_.startRun(int(run.size()), RunProgressTracker::Clock::now());
+    progressDidChange();
     if (run.isEmpty()) {
         // No run means no hand-off to wait for.
         runDidFinish();
@@ -54,6 +57,7 @@ void FilesController::startNextBatch() {
         runDidFinish();
         return;
     }
+    progress_.startDecoding(RunProgressTracker::Clock::now());
     // Suspended while they are added, so the count rises to the batch's
     // size before any decode starts.
     operationQueue_->setSuspended(true);
@@ -68,7 +72,11 @@ void FilesController::failForWantOfSpace(const QList<QueueEntryPointer>& entries
     for (const auto& entry : entries) {
         entry->setFailureReason(describeSpaceShortfall(entry->expectedDecodedSize(), usableSpace));
         entry->setStatus(QueueEntryStatusFailed);
+        progress_.decodeFinished(true);
         refreshEntry(entry);
+    }
+    if (!entries.isEmpty()) {
+        progressDidChange();
     }
 }
 
@@ -108,7 +116,9 @@ void FilesController::decodeEntry(const QueueEntryPointer& entry) {
         }
         entry->setStatus(QueueEntryStatusFailed);
     }
+    progress_.decodeFinished(result.outcome != DecodeOutcome::Decoded);
     post([this, entry] { refreshEntry(entry); });
+    progressDidChange();
 }
 
 void FilesController::refreshEntry(const QueueEntryPointer& entry) {
@@ -203,6 +213,9 @@ void FilesController::runDidFinish() {
     runUnderWay_ = false;
     laterInRun_.clear();
     laterInRunCount_.store(0);
+    progress_.finishRun();
+    lastRunSummary_ = summariseRun(runEntries_);
+    progressDidChange();
     if (startControl_) {
         startControl_->setEnabled(true);
     }

@@ -1,5 +1,7 @@
 #include "CliTestSupport.h"
 
+#include "platform/TextWidth.h"
+
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
@@ -149,12 +151,20 @@ QMap<QString, QString> summaryRow(const QString& out, const QString& fileName) {
     if (row == lines.end()) {
         return {};
     }
+    // The heading is ASCII: its characters are its terminal cells. A row's
+    // are not, so each character goes to the column its first cell is in.
     QMap<QString, QString> cells;
-    for (qsizetype column = 0; column < columns.size(); ++column) {
-        const qsizetype start = columns[column].second;
-        const qsizetype end =
-            column + 1 < columns.size() ? columns[column + 1].second : row->size();
-        cells.insert(columns[column].first, row->mid(start, end - start).trimmed());
+    int cell = 0;
+    qsizetype column = 0;
+    for (const char32_t character : row->toUcs4()) {
+        while (column + 1 < columns.size() && cell >= columns[column + 1].second) {
+            ++column;
+        }
+        cells[columns[column].first] += QString::fromUcs4(&character, 1);
+        cell += displayWidth(QString::fromUcs4(&character, 1));
+    }
+    for (auto& text : cells) {
+        text = text.trimmed();
     }
     return cells;
 }

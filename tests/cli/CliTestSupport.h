@@ -60,7 +60,8 @@ CliResult runCliWithBytes(const CliScratch& scratch, const QList<QByteArray>& ar
                           std::chrono::milliseconds timeout = std::chrono::seconds(60));
 
 // The summary's cells for the file, by column title ("Status", "Title"...):
-// sliced at the heading's column starts. Empty when the file has no row.
+// sliced at the heading's column starts, counted in terminal cells. Empty
+// when the file has no row.
 QMap<QString, QString> summaryRow(const QString& out, const QString& fileName);
 
 // The progress lines for the file ("Decoded  a.flac" gives "Decoded"), in order.

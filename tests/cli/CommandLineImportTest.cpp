@@ -4,8 +4,11 @@
 #include "TestEnvironment.h"
 
 #include <QDir>
+#include <QRegularExpression>
 #include <gtest/gtest.h>
+#include <sqlite3.h>
 
+#include <memory>
 #include <sys/stat.h>
 
 namespace decant {
@@ -20,16 +23,18 @@ QByteArray numbered(const char* field, int number) {
 
 class CommandLineImport : public testing::Test {
 protected:
-    // "Album/0N Song N.flac", tagged as track N of `count` of one album.
-    QStringList writeAlbum(int count) {
+    // "Album/0N Song N.flac", tagged as track N of `count` of one album,
+    // its title "Song N" followed by `titleEnding`.
+    QStringList writeAlbum(int count, const QByteArray& titleEnding = {}) {
         QStringList names;
         for (int number = 1; number <= count; ++number) {
             const QString name = QStringLiteral("0%1 Song %1.flac").arg(number);
-            scratch.writeFlac(
-                QStringLiteral("Album/") + name,
-                test::taggedFixture({"TITLE=Song " + QByteArray::number(number), "ARTIST=The Band",
-                                     "ALBUM=The Record", numbered("TRACKNUMBER", number),
-                                     numbered("TRACKTOTAL", count)}));
+            scratch.writeFlac(QStringLiteral("Album/") + name,
+                              test::taggedFixture({"TITLE=Song " + QByteArray::number(number) +
+                                                       (number == 2 ? titleEnding : QByteArray()),
+                                                   "ARTIST=The Band", "ALBUM=The Record",
+                                                   numbered("TRACKNUMBER", number),
+                                                   numbered("TRACKTOTAL", count)}));
             names.append(name);
         }
         return names;
@@ -38,8 +43,12 @@ protected:
     CliScratch scratch;
 };
 
+// The longest title is in CJK, with a combining mark: the columns after it
+// still line up on a terminal.
 TEST_F(CommandLineImport, importsATaggedFolderWithItsTags) {
-    const QStringList names = writeAlbum(3);
+    const QStringList names =
+        writeAlbum(3, " \xe6\x98\xa5\xe3\x82\x88\xe6\x9d\xa5\xe3\x81\x84 e\xcc\x81");
+    const QString second = QStringLiteral("Song 2 \u6625\u3088\u6765\u3044 e\u0301");
 
     const auto result = runCli(scratch, {scratch.musicPath()});
 
@@ -49,7 +58,7 @@ TEST_F(CommandLineImport, importsATaggedFolderWithItsTags) {
         const auto row = test::summaryRow(result.out, names[number - 1]);
         EXPECT_EQ(row.value("Status"), "Done") << result.out.toStdString();
         EXPECT_EQ(row.value("Track"), QStringLiteral("%1 of 3").arg(number));
-        EXPECT_EQ(row.value("Title"), QStringLiteral("Song %1").arg(number));
+        EXPECT_EQ(row.value("Title"), number == 2 ? second : QStringLiteral("Song %1").arg(number));
         EXPECT_EQ(row.value("Artist"), "The Band");
         EXPECT_EQ(row.value("Album"), "The Record");
     }
@@ -59,7 +68,7 @@ TEST_F(CommandLineImport, importsATaggedFolderWithItsTags) {
     ASSERT_EQ(tracks.size(), 3);
     for (int number = 1; number <= 3; ++number) {
         const auto& track = tracks[number - 1];
-        EXPECT_EQ(track.text("name"), QStringLiteral("Song %1").arg(number));
+        EXPECT_EQ(track.text("name"), number == 2 ? second : QStringLiteral("Song %1").arg(number));
         EXPECT_EQ(track.text("artist"), "The Band");
         EXPECT_EQ(track.text("album"), "The Record");
         EXPECT_EQ(track.integer("trackNumber"), number);
@@ -143,7 +152,8 @@ TEST_F(CommandLineImport, endsAtOnceWhenNoPathHoldsAFLACFile) {
 
     ASSERT_TRUE(result.exited);
     EXPECT_EQ(result.exitCode, 1);
-    EXPECT_TRUE(result.err.contains("No FLAC file among the paths.")) << result.err.toStdString();
+    EXPECT_TRUE(result.err.contains("decant-cli: no FLAC file among the paths."))
+        << result.err.toStdString();
     EXPECT_FALSE(QFileInfo::exists(scratch.libraryPath()));
 }
 
@@ -160,20 +170,49 @@ TEST_F(CommandLineImport, reportsAMissingPathAndImportsTheRest) {
     EXPECT_EQ(scratch.libraryTracks().size(), 1);
 }
 
-TEST_F(CommandLineImport, explainsFilesTheLibraryCouldNotTake) {
-    scratch.writeFlac("a.flac");
-    // A library folder below a file can never be made.
-    const QString blocker = scratch.writeFile("blocker", "a file");
+// A damaged file, a file that is not FLAC and a library whose database
+// another program holds locked: each file's line and the summary say why,
+// and the run fails.
+TEST_F(CommandLineImport, printsEveryReasonOnAPipe) {
+    scratch.writeFlac("first.flac");
+    ASSERT_EQ(runCli(scratch, {scratch.musicPath("first.flac")}).exitCode, 0);
+    test::FlacFixture damaged;
+    damaged.samples = 44100;
+    damaged.blockSize = 1024;
+    damaged.damagedFrame = 3;
+    scratch.writeFlac("damaged.flac", damaged);
+    scratch.writeFile("renamed.flac", QByteArray(4096, 'x'));
+    scratch.writeFlac("good.flac", test::taggedFixture({"TITLE=Good"}));
+    sqlite3* otherProgram = nullptr;
+    ASSERT_EQ(sqlite3_open(QDir(scratch.libraryPath()).filePath("Library.sqlite").toUtf8(),
+                           &otherProgram),
+              SQLITE_OK);
+    const std::unique_ptr<sqlite3, decltype(&sqlite3_close)> closed(otherProgram, sqlite3_close);
+    ASSERT_EQ(sqlite3_exec(otherProgram, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr), SQLITE_OK);
 
     const auto result =
-        runCli(scratch, {"--library", blocker + "/library", scratch.musicPath("a.flac")});
+        runCli(scratch, {scratch.musicPath("damaged.flac"), scratch.musicPath("renamed.flac"),
+                         scratch.musicPath("good.flac")});
 
     ASSERT_TRUE(result.exited);
     EXPECT_EQ(result.exitCode, 1);
-    EXPECT_EQ(test::summaryRow(result.out, "a.flac").value("Status"), "Encoding");
-    EXPECT_TRUE(result.err.contains("The library could not be opened: "))
+    const QString locked = QStringLiteral("the database is locked by another program");
+    const QRegularExpression lines(
+        QStringLiteral("^Failed  damaged.flac: MD5 signature mismatch$.*"
+                       "^Failed  renamed.flac: source is not a FLAC file$.*"
+                       "^Not converted  good.flac \\(1 of 1.*\\)$.*"
+                       "^Encoding  good.flac: .*%1.*"
+                       "^Not imported:\n"
+                       "  damaged.flac: MD5 signature mismatch\n"
+                       "  renamed.flac: source is not a FLAC file\n"
+                       "  good.flac: .*%1.*\n"
+                       "0 imported, 2 failed, 1 not imported.")
+            .arg(locked),
+        QRegularExpression::MultilineOption | QRegularExpression::DotMatchesEverythingOption);
+    EXPECT_TRUE(lines.match(result.out).hasMatch()) << result.out.toStdString();
+    EXPECT_TRUE(result.err.contains("decant-cli: the library did not take 1 file: "))
         << result.err.toStdString();
-    EXPECT_TRUE(result.out.contains("0 imported, 0 failed, 1 not imported."));
+    EXPECT_TRUE(result.err.contains(locked));
     // No later run would pick the decoded audio up.
     EXPECT_EQ(scratch.decodedFiles(), QStringList());
 }

@@ -4,7 +4,10 @@
 #include "cli/CommandLine.h"
 
 #include <QTextStream>
+#include <QTimer>
 #include <gtest/gtest.h>
+
+#include <csignal>
 
 namespace decant {
 namespace {
@@ -74,7 +77,7 @@ TEST_F(CommandLineInProcess, keepsTheFilesTagsWhenTheStorePageHasNoSongs) {
     EXPECT_EQ(run({"--store-url", albumURL, scratch.musicPath()}), 0) << err.toStdString();
 
     EXPECT_EQ(requests.size(), 1);
-    EXPECT_TRUE(err.contains("The store page gave no songs")) << err.toStdString();
+    EXPECT_TRUE(err.contains("decant-cli: the store page gave no songs")) << err.toStdString();
     EXPECT_EQ(libraryNames(), (QStringList{"File 1", "File 2"}));
 }
 
@@ -91,6 +94,36 @@ TEST_F(CommandLineInProcess, redrawsOneProgressLineOnATerminal) {
     // Every redraw lands on the same line.
     EXPECT_FALSE(out.mid(firstDraw, lastDraw - firstDraw).contains(u'\n')) << out.toStdString();
     EXPECT_EQ(test::summaryRow(out, "2.flac").value("Status"), "Done");
+}
+
+// Ctrl-C twice while the library converts, on a terminal: the progress line
+// is ended, not left for the shell's prompt to be written over.
+TEST_F(CommandLineInProcess, aSecondInterruptEndsTheProgressLine) {
+    test::FlacFixture long_;
+    long_.samples = 4 * 44100;
+    for (int number = 1; number <= 8; ++number) {
+        scratch.writeFlac(QStringLiteral("%1.flac").arg(number), long_);
+    }
+    bool interrupted = false;
+    QTimer interrupter;
+    interrupter.setInterval(5);
+    QObject::connect(&interrupter, &QTimer::timeout, [&] {
+        if (!interrupted && out.contains("converting")) {
+            interrupted = true;
+            std::raise(SIGINT);
+            std::raise(SIGINT);
+        }
+    });
+    interrupter.start();
+
+    EXPECT_EQ(run({scratch.musicPath()}, true), 130) << err.toStdString();
+
+    ASSERT_TRUE(interrupted) << out.toStdString();
+    const qsizetype lastDraw = out.lastIndexOf("\r\033[K");
+    ASSERT_GE(lastDraw, 0);
+    EXPECT_TRUE(out.mid(lastDraw).endsWith(u'\n')) << out.toStdString();
+    EXPECT_TRUE(err.contains("decant-cli: stopping now")) << err.toStdString();
+    EXPECT_EQ(scratch.mediaFiles().size(), scratch.libraryTracks().size());
 }
 
 } // namespace

@@ -54,6 +54,9 @@ TEST(CommandLineInformation, printsHelpAndVersionWithoutImporting) {
     test::CliScratch scratch;
     const auto help = test::runCli(scratch, {"--help"}, std::chrono::seconds(20));
     EXPECT_EQ(help.exitCode, 0);
+    // By its name, not by the path it was started with.
+    EXPECT_TRUE(help.out.startsWith("Usage: decant-cli [options] PATH...\n"))
+        << help.out.toStdString();
     EXPECT_TRUE(help.out.contains("--store-url <url>")) << help.out.toStdString();
     EXPECT_TRUE(help.out.contains("--library <folder>"));
 

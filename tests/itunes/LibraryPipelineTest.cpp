@@ -58,6 +58,12 @@ TEST_F(LibraryPipelineTest, bringsTaggedFLACFilesIntoTheLibrary) {
 
         const auto entries = controller.files();
         EXPECT_EQ(entries[1]->status(), QueueEntryStatusFailed);
+        // The library reports each file as it finishes it, from its threads.
+        EXPECT_EQ(controller.libraryOutcomes().size(), 3);
+        const RunProgress progress = controller.runProgress();
+        EXPECT_EQ(progress.converted, 3);
+        EXPECT_EQ(progress.finished(), 4);
+        EXPECT_EQ(controller.lastRunSummary().text, "3 files imported, 1 failed");
         for (const int index : {0, 2, 3}) {
             EXPECT_EQ(entries[index]->status(), QueueEntryStatusDone);
             EXPECT_FALSE(QFile::exists(entries[index]->decodedPath()));

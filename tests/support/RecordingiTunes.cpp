@@ -1,6 +1,7 @@
 #include "RecordingiTunes.h"
 
 #include <QFileInfo>
+#include <QSet>
 
 namespace decant::test {
 
@@ -48,12 +49,40 @@ QList<iTunesTrackPointer> RecordingiTunes::convert(const QList<QUrl>& files) {
         }
     }
     std::lock_guard lock(mutex_);
+    QSet<QString> replied;
     for (const auto& track : tracks) {
         if (auto recorded = std::dynamic_pointer_cast<RecordedTrack>(track)) {
             tracks_.append(recorded);
+            replied.insert(recorded->name());
+        }
+    }
+    reasons_.clear();
+    for (const QUrl& file : files) {
+        if (!replied.contains(QFileInfo(file.toLocalFile()).completeBaseName())) {
+            reasons_.insert(file, reasonForFilesLeftOut_);
         }
     }
     return tracks;
+}
+
+QString RecordingiTunes::failureReasonForFile(const QUrl& file) const {
+    std::lock_guard lock(mutex_);
+    return reasons_.value(file);
+}
+
+void RecordingiTunes::setConversionObserver(ConversionObserver observer) {
+    std::lock_guard lock(mutex_);
+    observer_ = std::move(observer);
+}
+
+iTunesApplication::ConversionObserver RecordingiTunes::conversionObserver() const {
+    std::lock_guard lock(mutex_);
+    return observer_;
+}
+
+void RecordingiTunes::setReasonForFilesLeftOut(QString reason) {
+    std::lock_guard lock(mutex_);
+    reasonForFilesLeftOut_ = std::move(reason);
 }
 
 void RecordingiTunes::waitForStop(std::unique_lock<std::mutex>& lock) {

@@ -2,6 +2,7 @@
 
 #include "itunes/iTunesApplication.h"
 
+#include <QHash>
 #include <QList>
 #include <QPair>
 #include <QString>
@@ -44,6 +45,14 @@ public:
     QList<iTunesTrackPointer> convert(const QList<QUrl>& files) override;
     // Heard only by a convert under way, as the library hears it.
     void stopConverting() override;
+    QString failureReasonForFile(const QUrl& file) const override;
+    // Kept for the reply to call, as the library calls it from its threads.
+    void setConversionObserver(ConversionObserver observer) override;
+    ConversionObserver conversionObserver() const;
+
+    // The reason the library gives for each file of a convert that its
+    // reply has no track for; none by default.
+    void setReasonForFilesLeftOut(QString reason);
 
     void setReply(Reply reply);
     // From now on a convert waits until it is asked to stop (or a minute has
@@ -73,6 +82,9 @@ private:
     int stopRequests_ = 0;
     QList<QList<QUrl>> requests_;
     QList<std::shared_ptr<RecordedTrack>> tracks_;
+    ConversionObserver observer_;
+    QString reasonForFilesLeftOut_;
+    QHash<QUrl, QString> reasons_;
 };
 
 } // namespace decant::test
