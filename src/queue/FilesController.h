@@ -16,6 +16,7 @@
 #include <QHash>
 #include <QList>
 #include <QObject>
+#include <QPair>
 #include <QSet>
 #include <QString>
 #include <QStringList>
@@ -44,6 +45,21 @@ struct IntakeProgress {
     bool running = false;
     // FLAC files read so far by the intakes under way.
     int filesRead = 0;
+};
+
+// What a store command did.
+struct FetchOutcome {
+    enum class Kind {
+        NotAsked,  // no prompt, or closed with Cancel: nothing to say
+        Refused,   // not a store album address; no request was sent
+        Cancelled, // the read was cancelled
+        NoSongs,   // the page gave no songs, or did not arrive
+        Applied,   // songs given to the queue
+    };
+    Kind kind = Kind::NotAsked;
+    int songsApplied = 0;
+    // A sentence for the status bar ("12 songs applied"); empty for NotAsked.
+    QString text;
 };
 
 // The queue: its entries, the intake of paths, decoding, the table's data,
@@ -169,8 +185,14 @@ public:
 
     // --- Store command (src/store) ---
     // Asks for an album page's address and gives each queued file, by
-    // position, the tags of the page's song at that position.
-    void fetchMetadata();
+    // position, the tags of the page's song at that position. Says what it
+    // did, for the window to show: the command itself shows no message.
+    FetchOutcome fetchMetadata();
+    // Gives every file the tags it had before the last fetch that changed
+    // any, once. Start takes the fetched tags to the library, so from then
+    // on there is nothing to undo.
+    bool canUndoFetchMetadata() const { return !commentsBeforeFetch_.isEmpty(); }
+    void undoFetchMetadata();
     std::shared_ptr<Prompt> prompt() const { return prompt_.load(); }
     void setPrompt(std::shared_ptr<Prompt> prompt) { prompt_.store(std::move(prompt)); }
     // Reads an album page into one comments dictionary per song. The store
@@ -253,6 +275,9 @@ private:
     AtomicProperty<std::shared_ptr<Badge>> badge_;
     AtomicProperty<std::shared_ptr<Prompt>> prompt_;
     AlbumReader albumReader_;
+    // The entries the last fetch changed, with their tags from before it;
+    // main thread.
+    QList<QPair<QueueEntryPointer, CommentsDictionary>> commentsBeforeFetch_;
     std::shared_ptr<Control> startControl_;
     std::function<void()> handOffFinished_;
     FreeSpaceQuery freeSpaceQuery_;

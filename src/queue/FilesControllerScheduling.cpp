@@ -18,6 +18,9 @@ void FilesController::startDecoding(const std::shared_ptr<Control>& sender) {
         startControl_ = sender;
     }
     operationQueue_->cancelAllOperations();
+    // The tags go to the library with this run: undoing the fetch after it
+    // would change the queue and not the tracks.
+    commentsBeforeFetch_.clear();
     QList<QueueEntryPointer> run;
     for (const auto& entry : files()) {
         // Files already in the library stay there: starting again must not
