@@ -1,5 +1,6 @@
 #include "app/QueueStatusBar.h"
 
+#include "app/RunProgressBar.h"
 #include "queue/FilePath.h"
 #include "queue/FilesController.h"
 
@@ -53,12 +54,14 @@ QueueStatusBar::QueueStatusBar(QStatusBar& bar, FilesController& controller)
     : QObject(&bar)
     , controller_(controller)
     , notice_(new QLabel(&bar))
-    , summary_(new QLabel(&bar)) {
+    , summary_(new QLabel(&bar))
+    , progress_(new RunProgressBar(&bar)) {
     notice_->setObjectName(QStringLiteral("noticeLabel"));
     summary_->setObjectName(QStringLiteral("summaryLabel"));
     // A long path must not push the summary out of the window.
     notice_->setMinimumWidth(1);
     bar.addWidget(notice_, 1);
+    bar.addPermanentWidget(progress_);
     bar.addPermanentWidget(summary_);
     throttle_.setSingleShot(true);
     throttle_.setInterval(summaryInterval);
@@ -110,10 +113,25 @@ void QueueStatusBar::showReasonOfRow(int row) {
     noticeIsReason_ = true;
 }
 
-void QueueStatusBar::showRunSummary(const QString& text) {
-    runSummary_ = text;
+void QueueStatusBar::showProgress(const RunProgress& progress) {
+    progress_->showProgress(progress);
+}
+
+void QueueStatusBar::showRunSummary(const RunSummary& summary) {
+    // The library's reason goes to the notice, where there is room for it.
+    RunSummary counts = summary;
+    counts.notTakenReason.clear();
+    runSummary_ = describeRunSummary(counts);
     rowsAtRunEnd_ = controller_.numberOfRowsInTableView();
     refresh();
+    if (summary.notTaken > 0) {
+        const QString why =
+            summary.notTakenReason.isEmpty() ? tr("select one to see why") : summary.notTakenReason;
+        showNotice(summary.notTaken == 1
+                       ? tr("The library did not take 1 file: %1. Start tries it again.").arg(why)
+                       : tr("The library did not take %1 files: %2. Start tries them again.")
+                             .arg(count(summary.notTaken), why));
+    }
 }
 
 void QueueStatusBar::runStarted() {

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "queue/RunProgress.h"
+#include "queue/RunSummary.h"
+
 #include <QObject>
 #include <QPointer>
 #include <QString>
@@ -11,11 +14,13 @@ class QStatusBar;
 namespace decant {
 
 class FilesController;
+class RunProgressBar;
 
 // The window's status bar. On the left, a notice of what just happened: the
 // selected file's reason, a fetch's outcome, paths an intake passed over.
-// On the right, lasting, the queue's summary ("6 files · 2 done · 1
-// failed", "Adding 12,000 files…", or once a run has ended what it did).
+// On the right, lasting, the run's progress while one runs, and the queue's
+// summary ("6 files · 2 done · 1 failed", "Adding 12,000 files…", or once a
+// run has ended what it did).
 // The notice is a widget of the bar, not a temporary message, so a menu's
 // status tip covers it only while the pointer is there; the summary is a
 // permanent widget, which nothing covers. Main thread.
@@ -38,9 +43,11 @@ public:
     // becomes the notice.
     void showReasonOfRow(int row);
 
+    void showProgress(const RunProgress& progress);
     // A run has ended: the summary says what it did until the queue grows
-    // or the next run starts.
-    void showRunSummary(const QString& text);
+    // or the next run starts, and the notice why the library did not take
+    // the files it did not.
+    void showRunSummary(const RunSummary& summary);
     void runStarted();
 
 private:
@@ -51,6 +58,7 @@ private:
     FilesController& controller_;
     QPointer<QLabel> notice_;
     QPointer<QLabel> summary_;
+    QPointer<RunProgressBar> progress_;
     QTimer throttle_;
     bool changedMeanwhile_ = false;
     // Whether the notice is a row's reason, which another row's selection

@@ -29,8 +29,10 @@ QVariant QueueTableModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || index.column() >= columnIdentifiers_.size()) {
         return {};
     }
-    return controller_.tableViewObjectValueForTableColumnRow(columnIdentifiers_.at(index.column()),
-                                                             index.row());
+    const QString& identifier = columnIdentifiers_.at(index.column());
+    return role == Qt::ToolTipRole
+               ? controller_.tableViewToolTipForTableColumnRow(identifier, index.row())
+               : controller_.tableViewObjectValueForTableColumnRow(identifier, index.row());
 }
 
 QVariant QueueTableModel::headerData(int section, Qt::Orientation orientation, int role) const {

@@ -167,6 +167,9 @@ public:
     int numberOfRowsInTableView() const;
     // The text of a cell: the column identifier alone decides what it shows.
     QString tableViewObjectValueForTableColumnRow(const QString& columnIdentifier, int row) const;
+    // The tooltip of a cell: the full path of a file's name, the reason of a
+    // status (the status itself while there is none), else the cell's text.
+    QString tableViewToolTipForTableColumnRow(const QString& columnIdentifier, int row) const;
     // Every drop lands after the last row.
     DropTarget tableViewValidateDropProposedRowProposedDropOperation(
         int proposedRow, DropOperation proposedDropOperation) const;

@@ -3,10 +3,13 @@
 #include "FlacFixture.h"
 #include "RecordingiTunes.h"
 #include "TestEnvironment.h"
+#include "app/AboutDialog.h"
 #include "app/AppDelegate.h"
+#include "app/QueueStatusBar.h"
 #include "app/QueueTableModel.h"
 #include "app/QueueTableView.h"
 #include "app/QuitCoordinator.h"
+#include "itunes/LibraryApplication.h"
 #include "queue/FilesController.h"
 
 #include <QAction>
@@ -236,20 +239,25 @@ void answerNextDialog(const QString& text, bool accept, QStringList* labels = nu
     });
 }
 
-TEST_F(MainWindowTest, theStoreCommandAsksForAnAlbumAndRetagsTheQueue) {
+TEST_F(MainWindowTest, theStoreCommandAsksForAnAlbumRetagsTheQueueAndCanBeUndone) {
+    QAction* fetch = action("fetchMetadataAction");
+    QAction* undo = action("undoFetchMetadataAction");
+    EXPECT_FALSE(fetch->isEnabled()); // nothing to give tags to
+    EXPECT_FALSE(undo->isEnabled());
     controller->addFiles({fixture("a.flac", {"TITLE=Old A"}), fixture("b.flac", {"TITLE=Old B"})});
     QList<QUrl> requests;
     controller->setAlbumReader([&](const QUrl& url) {
         requests.append(url);
         return QList<CommentsDictionary>{{{"TITLE", "New A"}}, {{"TITLE", "New B"}}};
     });
-    QAction* fetch = action("fetchMetadataAction");
     ASSERT_TRUE(fetch->isEnabled());
 
     answerNextDialog("http://itunes.apple.com/album/1", true);
     fetch->trigger();
     EXPECT_TRUE(requests.isEmpty());
     EXPECT_EQ(cell(0, 3), "Old A");
+    EXPECT_TRUE(window.queueStatusBar()->notice().startsWith("Not a store album address"));
+    EXPECT_FALSE(undo->isEnabled());
 
     QStringList labels;
     answerNextDialog("https://itunes.apple.com/us/album/1", true, &labels);
@@ -262,6 +270,134 @@ TEST_F(MainWindowTest, theStoreCommandAsksForAnAlbumAndRetagsTheQueue) {
          {"Fetch Metadata From iTunes", "Enter iTunes Store URL:", "OK", "Cancel"}) {
         EXPECT_TRUE(labels.contains(text)) << text;
     }
+    EXPECT_EQ(window.queueStatusBar()->notice(), "2 songs applied.");
+
+    ASSERT_TRUE(undo->isEnabled());
+    undo->trigger();
+    EXPECT_EQ(cell(0, 3), "Old A");
+    EXPECT_EQ(cell(1, 3), "Old B");
+    EXPECT_FALSE(undo->isEnabled());
+
+    // Start takes the fetched tags to the library: no undo after it.
+    answerNextDialog("https://itunes.apple.com/us/album/1", true);
+    fetch->trigger();
+    EXPECT_TRUE(undo->isEnabled());
+    action("startAction")->trigger();
+    EXPECT_FALSE(undo->isEnabled());
+    EXPECT_TRUE(test::processEventsUntil([&] { return !controller->isRunning(); }));
+}
+
+TEST_F(MainWindowTest, tooltipsAndTheStatusBarGiveEachFilesReasonAndFullPath) {
+    const QByteArray latin1 = QFile::encodeName(folder.filePath("Disc 2")) + "/caf\xe9.flac";
+    const test::RemovedTree removed(latin1);
+    controller->addFiles({fixture("Disc 1/01 Intro.flac"), fixture("Disc 2/01 Intro.flac")});
+    ASSERT_TRUE(test::writeFlacFixture(latin1, test::FlacFixture()));
+    controller->addFiles(QList<QByteArray>{latin1, QFile::encodeName(folder.filePath("gone.flac")),
+                                           QFile::encodeName(fixture("cover.jpg"))});
+    const auto entries = controller->files();
+    ASSERT_EQ(entries.size(), 3);
+    entries[1]->setFailureReason("MD5 signature mismatch");
+    entries[1]->setStatus(QueueEntryStatusFailed);
+
+    const auto tooltip = [&](int row, int column) {
+        return model()->data(model()->index(row, column), Qt::ToolTipRole).toString();
+    };
+    EXPECT_EQ(tooltip(0, 0), folder.filePath("Disc 1/01 Intro.flac"));
+    EXPECT_EQ(tooltip(2, 0), folder.filePath("Disc 2") + QStringLiteral("/caf\uFFFD.flac"));
+    EXPECT_EQ(tooltip(0, 1), "Waiting");
+    EXPECT_EQ(tooltip(1, 1), "MD5 signature mismatch");
+
+    // What intake passed over is said once, in the status bar.
+    QueueStatusBar& bar = *window.queueStatusBar();
+    ASSERT_TRUE(test::processEventsUntil([&] { return !bar.notice().isEmpty(); }));
+    EXPECT_EQ(bar.notice(), "2 items were not added: “gone.flac” (no such file or folder), "
+                            "“cover.jpg” (not named as a FLAC file)");
+
+    window.queueTable()->setCurrentIndex(model()->index(1, 0));
+    EXPECT_EQ(bar.notice(), "01 Intro.flac: MD5 signature mismatch");
+    window.queueTable()->setCurrentIndex(model()->index(0, 0));
+    EXPECT_EQ(bar.notice(), "");
+    // A reason that arrives while its row is selected is shown as it comes.
+    entries[0]->setFailureReason("source is not a FLAC file");
+    controller->refreshEntry(entries[0]);
+    EXPECT_EQ(bar.notice(), "01 Intro.flac: source is not a FLAC file");
+}
+
+// Records what would have been shown on the desktop.
+class RecordingNotifier final : public Notifier {
+public:
+    void notify(const QString& summary, const QString& body) override {
+        notifications.append(summary + ": " + body);
+    }
+    QStringList notifications;
+};
+
+TEST_F(MainWindowTest, aRunsEndIsSummedUpLastinglyAndToldWhenTheWindowIsInactive) {
+    auto notifier = std::make_shared<RecordingNotifier>();
+    window.setNotifier(notifier);
+    controller->addFiles({fixture("a.flac"), fixture("b.flac")});
+    iTunes->setReply([](const QList<QUrl>&) { return QList<iTunesTrackPointer>{}; });
+    iTunes->setReasonForFilesLeftOut("the database is locked by another program");
+    QAction* start = action("startAction");
+    QueueStatusBar& bar = *window.queueStatusBar();
+    const auto runToItsEnd = [&] {
+        start->trigger();
+        return test::processEventsUntil([&] { return start->isEnabled(); }, 30000);
+    };
+
+    // Not shown, so not active: the desktop is told.
+    ASSERT_TRUE(runToItsEnd());
+    EXPECT_EQ(cell(0, 1), "Encoding");
+    EXPECT_EQ(bar.summary(), "0 files imported, 2 not taken by the library");
+    EXPECT_EQ(bar.notice(), "The library did not take 2 files: the database is locked by "
+                            "another program. Start tries them again.");
+    EXPECT_EQ(notifier->notifications,
+              QStringList{"Decant has finished: 0 files imported, 2 not taken by the library "
+                          "(the database is locked by another program)"});
+
+    // A menu's status tip covers the notice for a moment, never the summary.
+    window.show();
+    window.statusBar()->showMessage("Decode the queued files and add them to the library");
+    EXPECT_TRUE(window.findChild<QLabel*>("summaryLabel")->isVisible());
+    EXPECT_EQ(bar.summary(), "0 files imported, 2 not taken by the library");
+    window.statusBar()->clearMessage();
+    EXPECT_TRUE(window.findChild<QLabel*>("noticeLabel")->isVisible());
+
+    // The next Start takes them again; an active window tells nobody else.
+    window.activateWindow();
+    ASSERT_TRUE(test::processEventsUntil([&] { return window.isActiveWindow(); }));
+    iTunes->setReply(nullptr);
+    ASSERT_TRUE(runToItsEnd());
+    EXPECT_EQ(iTunes->requests().size(), 2);
+    EXPECT_EQ(iTunes->requests().back().size(), 2);
+    EXPECT_EQ(cell(1, 1), "Done");
+    EXPECT_EQ(bar.summary(), "2 files imported");
+    EXPECT_EQ(notifier->notifications.size(), 1);
+}
+
+TEST_F(MainWindowTest, aboutAndTheLibraryFolderTellWhereTheLibraryIs) {
+    const QString location = folder.filePath("Decant Library");
+    auto library =
+        std::make_shared<FilesController>(std::make_shared<LibraryApplication>(location));
+    MainWindow libraryWindow(library);
+    QString about;
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<AboutDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        about = dialog->text();
+        dialog->reject();
+    });
+    libraryWindow.findChild<QAction*>("aboutAction")->trigger();
+    EXPECT_TRUE(about.contains("Decant " + QApplication::applicationVersion()))
+        << about.toStdString();
+    EXPECT_TRUE(about.contains("MIT License"));
+    EXPECT_TRUE(about.contains(location));
+
+    // Opening a folder that does not exist yet would only show an error.
+    libraryWindow.findChild<QAction*>("openLibraryFolderAction")->trigger();
+    EXPECT_EQ(libraryWindow.queueStatusBar()->notice(),
+              "The library's folder, " + location + ", is made at the first import.");
+    EXPECT_FALSE(QFileInfo::exists(location));
 }
 
 // Renders the window with files in several states: the picture in the README.
