@@ -1,6 +1,6 @@
 #include "app/QueueStatusBar.h"
 
-#include "app/RunProgressBar.h"
+#include "app/RunProgressWidget.h"
 #include "queue/FilePath.h"
 #include "queue/FilesController.h"
 
@@ -55,11 +55,13 @@ QueueStatusBar::QueueStatusBar(QStatusBar& bar, FilesController& controller)
     , controller_(controller)
     , notice_(new QLabel(&bar))
     , summary_(new QLabel(&bar))
-    , progress_(new RunProgressBar(&bar)) {
+    , progress_(new RunProgressWidget(&bar)) {
     notice_->setObjectName(QStringLiteral("noticeLabel"));
     summary_->setObjectName(QStringLiteral("summaryLabel"));
     // A long path must not push the summary out of the window.
     notice_->setMinimumWidth(1);
+    // Apart from the progress text beside it.
+    summary_->setContentsMargins(summary_->fontMetrics().averageCharWidth() * 2, 0, 0, 0);
     bar.addWidget(notice_, 1);
     bar.addPermanentWidget(progress_);
     bar.addPermanentWidget(summary_);

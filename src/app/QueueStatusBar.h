@@ -14,7 +14,7 @@ class QStatusBar;
 namespace decant {
 
 class FilesController;
-class RunProgressBar;
+class RunProgressWidget;
 
 // The window's status bar. On the left, a notice of what just happened: the
 // selected file's reason, a fetch's outcome, paths an intake passed over.
@@ -58,7 +58,7 @@ private:
     FilesController& controller_;
     QPointer<QLabel> notice_;
     QPointer<QLabel> summary_;
-    QPointer<RunProgressBar> progress_;
+    QPointer<RunProgressWidget> progress_;
     QTimer throttle_;
     bool changedMeanwhile_ = false;
     // Whether the notice is a row's reason, which another row's selection

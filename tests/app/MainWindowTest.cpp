@@ -400,56 +400,5 @@ TEST_F(MainWindowTest, aboutAndTheLibraryFolderTellWhereTheLibraryIs) {
     EXPECT_FALSE(QFileInfo::exists(location));
 }
 
-// Renders the window with files in several states: the picture in the README.
-TEST_F(MainWindowTest, rendersTheQueueReadably) {
-    const QList<QList<QByteArray>> album{
-        {"TITLE=Overture", "ARTIST=The Decanters", "ALBUM=Lossless Evenings", "TRACKNUMBER=1",
-         "TRACKTOTAL=6"},
-        {"TITLE=Slow Pour", "ARTIST=The Decanters", "ALBUM=Lossless Evenings", "TRACKNUMBER=2",
-         "TRACKTOTAL=6"},
-        {"TITLE=Sediment", "ARTIST=The Decanters", "ALBUM=Lossless Evenings", "TRACKNUMBER=3",
-         "TRACKTOTAL=6"},
-        {"TITLE=Breathing Room", "ARTIST=The Decanters", "ALBUM=Lossless Evenings", "TRACKNUMBER=4",
-         "TRACKTOTAL=6"},
-        {"TITLE=Vintage", "ARTIST=The Decanters", "ALBUM=Lossless Evenings", "TRACKNUMBER=5",
-         "TRACKTOTAL=6"},
-        {"TITLE=Last Glass", "ARTIST=The Decanters", "ALBUM=Lossless Evenings", "TRACKNUMBER=6",
-         "TRACKTOTAL=6"}};
-    QStringList paths;
-    for (int index = 0; index < album.size(); ++index) {
-        const QString title = QString::fromUtf8(album[index][0].mid(6));
-        paths.append(
-            fixture(QStringLiteral("0%1 %2.flac").arg(index + 1).arg(title), album[index]));
-    }
-    controller->addFiles(paths);
-    const QList<QueueEntryStatus> states{QueueEntryStatusDone,     QueueEntryStatusDone,
-                                         QueueEntryStatusEncoding, QueueEntryStatusDecoding,
-                                         QueueEntryStatusFailed,   QueueEntryStatusWaiting};
-    const auto entries = controller->files();
-    for (int index = 0; index < entries.size(); ++index) {
-        entries[index]->setStatus(states[index]);
-    }
-    window.badge()->setBadgeLabel("2");
-    window.resize(900, 330);
-    window.show();
-    window.queueTable()->setCurrentIndex({});
-    test::processEventsUntil([] { return false; }, 200);
-
-    const QImage picture = window.grab().toImage();
-    ASSERT_FALSE(picture.isNull());
-    // Every cell's text fits its column.
-    const QFontMetrics metrics = window.queueTable()->fontMetrics();
-    for (int column = 0; column + 1 < model()->columnCount(); ++column) {
-        const int width = window.queueTable()->horizontalHeader()->sectionSize(column);
-        for (int row = 0; row < model()->rowCount(); ++row) {
-            EXPECT_LE(metrics.horizontalAdvance(cell(row, column)) + 8, width)
-                << cell(row, column).toStdString();
-        }
-    }
-    const QString destination =
-        qEnvironmentVariable("DECANT_SCREENSHOT", folder.filePath("screenshot.png"));
-    EXPECT_TRUE(picture.save(destination));
-}
-
 } // namespace
 } // namespace decant

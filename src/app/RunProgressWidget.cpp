@@ -1,7 +1,11 @@
-#include "app/RunProgressBar.h"
+#include "app/RunProgressWidget.h"
 
+#include <QHBoxLayout>
+#include <QLabel>
 #include <QLocale>
+#include <QProgressBar>
 
+#include <algorithm>
 #include <cmath>
 
 namespace decant {
@@ -11,9 +15,6 @@ namespace {
 // convert it: a bar that gave both phases the same share would rush
 // through the decodes and then crawl.
 constexpr double decodingShare = 0.1;
-
-// The bar's steps; the launcher's progress is sent only when it moves by one.
-constexpr int steps = 1000;
 
 QString formatTimeLeft(std::chrono::seconds left) {
     const auto total = left.count();
@@ -29,17 +30,33 @@ QString formatTimeLeft(std::chrono::seconds left) {
 
 } // namespace
 
-RunProgressBar::RunProgressBar(QWidget* parent)
-    : QProgressBar(parent)
+RunProgressWidget::RunProgressWidget(QWidget* parent)
+    : QWidget(parent)
+    , bar_(new QProgressBar(this))
+    , label_(new QLabel(this))
     , launcherEntry_(QStringLiteral("decant.desktop")) {
-    setObjectName(QStringLiteral("runProgressBar"));
-    setRange(0, steps);
-    setTextVisible(true);
-    setMinimumWidth(fontMetrics().averageCharWidth() * 34);
+    setObjectName(QStringLiteral("runProgress"));
+    bar_->setRange(0, steps);
+    // The text goes beside the bar: drawn across it, half of it would be
+    // in the bar's colour.
+    bar_->setTextVisible(false);
+    bar_->setFixedWidth(fontMetrics().averageCharWidth() * 16);
+    auto* layout = new QHBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(bar_);
+    layout->addWidget(label_);
     hide();
 }
 
-std::optional<double> RunProgressBar::fractionDone(const RunProgress& progress) {
+int RunProgressWidget::value() const {
+    return bar_->value();
+}
+
+QString RunProgressWidget::text() const {
+    return label_->text();
+}
+
+std::optional<double> RunProgressWidget::fractionDone(const RunProgress& progress) {
     if (!progress.running || progress.total <= 0) {
         return std::nullopt;
     }
@@ -50,23 +67,24 @@ std::optional<double> RunProgressBar::fractionDone(const RunProgress& progress) 
     return std::clamp(done / progress.total, 0.0, 1.0);
 }
 
-QString RunProgressBar::describe(const RunProgress& progress) {
+QString RunProgressWidget::describe(const RunProgress& progress) {
     const QLocale locale;
     QString text = tr("%1 of %2 files done")
                        .arg(locale.toString(progress.finished()), locale.toString(progress.total));
-    if (progress.timeLeft) {
+    // Under a second is no time worth telling.
+    if (progress.timeLeft && progress.timeLeft->count() > 0) {
         text += tr(" · %1 left").arg(formatTimeLeft(*progress.timeLeft));
     }
     return text;
 }
 
-void RunProgressBar::showProgress(const RunProgress& progress) {
+void RunProgressWidget::showProgress(const RunProgress& progress) {
     const std::optional<double> fraction = fractionDone(progress);
     setVisible(fraction.has_value());
     const int step = int(std::lround(fraction.value_or(0) * steps));
     if (fraction) {
-        setValue(step);
-        setFormat(describe(progress));
+        bar_->setValue(step);
+        label_->setText(describe(progress));
     }
     // Docks redraw the icon for every update: send one per step, not one
     // per file.
