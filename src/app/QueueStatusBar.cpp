@@ -40,10 +40,16 @@ QString describeSkippedPaths(const QList<SkippedPath>& skipped) {
              more > 0 ? QueueStatusBar::tr(" and %1 more").arg(count(more)) : QString());
 }
 
+// A tooltip taller than the screen shows nothing below its edge.
+constexpr qsizetype detailLines = 20;
+
 QString detailsOfSkippedPaths(const QList<SkippedPath>& skipped) {
     QStringList lines;
-    for (const SkippedPath& path : skipped) {
+    for (const SkippedPath& path : skipped.mid(0, detailLines)) {
         lines.append(QStringLiteral("%1: %2").arg(displayPath(path.path), path.reason));
+    }
+    if (skipped.size() > detailLines) {
+        lines.append(QueueStatusBar::tr("… and %1 more").arg(count(skipped.size() - detailLines)));
     }
     return lines.join(u'\n');
 }
@@ -137,6 +143,8 @@ void QueueStatusBar::showRunSummary(const RunSummary& summary) {
 }
 
 void QueueStatusBar::runStarted() {
+    // What the last run or a fetch left there is old news now.
+    showNotice({});
     runSummary_.clear();
     queueChanged();
 }

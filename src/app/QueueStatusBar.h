@@ -48,6 +48,7 @@ public:
     // or the next run starts, and the notice why the library did not take
     // the files it did not.
     void showRunSummary(const RunSummary& summary);
+    // A run starts: the notice and the last run's summary go.
     void runStarted();
 
 private:

@@ -75,7 +75,8 @@ public:
     explicit FilesController(iTunesApplicationPointer iTunes);
     FilesController(const FilesController&) = delete;
     FilesController& operator=(const FilesController&) = delete;
-    // Drops pending decodes, waits for running ones and for hand-offs.
+    // Drops pending decodes, waits for running ones, for an intake under
+    // way (which stops reading) and for hand-offs.
     ~FilesController();
 
     // --- Intake (FilesControllerIntake.cpp) ---
