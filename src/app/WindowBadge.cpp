@@ -3,6 +3,16 @@
 #include "platform/MainThread.h"
 
 namespace decant {
+namespace {
+
+// A copy that shares no data with the original. The label crosses threads
+// under the mutex only: string data shared between threads is freed
+// through reference counts that thread checkers cannot see inside Qt.
+QString unshared(const QString& text) {
+    return QString(text.constData(), text.size());
+}
+
+} // namespace
 
 WindowBadge::WindowBadge(QWidget* window, QString title)
     : display_(std::make_shared<const Display>(
@@ -12,7 +22,7 @@ WindowBadge::WindowBadge(QWidget* window, QString title)
 void WindowBadge::setBadgeLabel(const QString& label) {
     {
         std::lock_guard lock(pending_->mutex);
-        pending_->label = label;
+        pending_->label = unshared(label);
         if (std::exchange(pending_->posted, true)) {
             return; // the show already posted takes this label
         }
@@ -23,7 +33,7 @@ void WindowBadge::setBadgeLabel(const QString& label) {
 QString WindowBadge::Pending::take() {
     std::lock_guard lock(mutex);
     posted = false;
-    return label;
+    return unshared(label);
 }
 
 void WindowBadge::Display::show(const QString& label) const {
