@@ -14,7 +14,7 @@ void AppDelegate::applicationDidFinishLaunching() {
 
 bool AppDelegate::applicationOpenFiles(const QList<QByteArray>& paths) {
     if (filesController_) {
-        filesController_->addFiles(paths);
+        filesController_->beginAddingFiles(paths);
     }
     return true;
 }

@@ -30,8 +30,9 @@ public:
 
     // Makes the queue table take drops of files from file managers.
     void applicationDidFinishLaunching();
-    // Files opened with the application, as file system bytes: queued.
-    // Always handled.
+    // Files opened with the application, as file system bytes: queued, in
+    // the background, so that the window stays live while a large folder is
+    // read. Always handled.
     bool applicationOpenFiles(const QList<QByteArray>& paths);
     // The user launched the application again: shows the window when it is
     // hidden or minimised.

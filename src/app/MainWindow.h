@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/Badge.h"
+#include "platform/Notifier.h"
 
 #include <QMainWindow>
 
@@ -14,11 +15,13 @@ namespace decant {
 
 class ActionControl;
 class FilesController;
+class QueueStatusBar;
 class QueueTableModel;
 class QueueTableView;
 
 // The window: the queue table, the commands, and the file dialogs that feed
-// the queue beside drag and drop. Main thread only.
+// the queue beside drag and drop. What it shows of the queue, the status bar
+// shows (QueueStatusBar). Main thread only.
 class MainWindow final : public QMainWindow {
     Q_OBJECT
 
@@ -27,9 +30,13 @@ public:
     ~MainWindow() override;
 
     QueueTableView* queueTable() const;
+    QueueStatusBar* queueStatusBar() const { return statusBar_; }
     // The count of files left to decode, shown in the title ("Decant (3)")
     // and on the dock icon; null for none.
     std::shared_ptr<Badge> badge() const { return badge_; }
+    // Where the end of a run is told when the window is not active: the
+    // desktop's notifications unless replaced.
+    void setNotifier(std::shared_ptr<Notifier> notifier) { notifier_ = std::move(notifier); }
     // The application is quitting: the window says "Stopping…" and takes no
     // more commands or files.
     void showStopping();
@@ -46,18 +53,32 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    void setIcons();
+    void connectFileCommands();
+    void connectQueueCommands();
+    // The status bar follows the queue, the selected row and the run.
+    void connectQueueChanges();
+    void fitColumns();
+    // Fetch and Undo are offered only when they have something to act on.
+    void updateCommands();
+
     void chooseFiles();
     void chooseFolder();
-    void connectCommands();
-    void fitColumns();
-    // "6 files · 2 done · 1 failed" in the status bar.
-    void showSummary();
+    void openLibraryFolder();
+    void showAbout();
+    void start();
+    void fetchMetadata();
+    void undoFetchMetadata();
+    void runDidFinish();
+    QString libraryLocation() const;
 
     std::unique_ptr<Ui::MainWindow> ui_;
     std::shared_ptr<FilesController> controller_;
     std::shared_ptr<QueueTableModel> model_;
     std::shared_ptr<ActionControl> startControl_;
     std::shared_ptr<Badge> badge_;
+    std::shared_ptr<Notifier> notifier_;
+    QueueStatusBar* statusBar_ = nullptr; // owned by the window's status bar
     bool stopping_ = false;
 };
 

@@ -11,10 +11,11 @@ QueueTableModel::QueueTableModel(FilesController& controller, QStringList column
     : QAbstractTableModel(parent)
     , controller_(controller)
     , columnIdentifiers_(std::move(columnIdentifiers))
-    , columnTitles_(std::move(columnTitles)) {}
+    , columnTitles_(std::move(columnTitles))
+    , rows_(controller_.numberOfRowsInTableView()) {}
 
 int QueueTableModel::rowCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : controller_.numberOfRowsInTableView();
+    return parent.isValid() ? 0 : rows_;
 }
 
 int QueueTableModel::columnCount(const QModelIndex& parent) const {
@@ -28,8 +29,10 @@ QVariant QueueTableModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || index.column() >= columnIdentifiers_.size()) {
         return {};
     }
-    return controller_.tableViewObjectValueForTableColumnRow(columnIdentifiers_.at(index.column()),
-                                                             index.row());
+    const QString& identifier = columnIdentifiers_.at(index.column());
+    return role == Qt::ToolTipRole
+               ? controller_.tableViewToolTipForTableColumnRow(identifier, index.row())
+               : controller_.tableViewObjectValueForTableColumnRow(identifier, index.row());
 }
 
 QVariant QueueTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
@@ -76,7 +79,18 @@ DropTarget QueueTableModel::dropTarget(int row, DropOperation operation) const {
 
 void QueueTableModel::reloadData() {
     beginResetModel();
+    rows_ = controller_.numberOfRowsInTableView();
     endResetModel();
+}
+
+void QueueTableModel::reloadAppendedRows() {
+    const int rows = controller_.numberOfRowsInTableView();
+    if (rows <= rows_) {
+        return;
+    }
+    beginInsertRows({}, rows_, rows - 1);
+    rows_ = rows;
+    endInsertRows();
 }
 
 void QueueTableModel::reloadCell(int row, int column) {

@@ -11,7 +11,9 @@ class FilesController;
 
 // Shows the controller's queue in a QTableView. The controller is the data
 // source: this model only asks it, by column identifier, for each cell's
-// text, and hands it the files dropped on the table. Main thread only.
+// text, and hands it the files dropped on the table. It keeps the row count
+// the views were last told, since a view must hear of new rows as they
+// arrive, not find them. Main thread only.
 class QueueTableModel final : public QAbstractTableModel, public TableView {
     Q_OBJECT
 
@@ -37,6 +39,7 @@ public:
     // TableView
     void reloadData() override;
     void reloadCell(int row, int column) override;
+    void reloadAppendedRows() override;
     int columnWithIdentifier(const QString& identifier) const override;
     int numberOfRows() const override { return rowCount(); }
 
@@ -44,6 +47,7 @@ private:
     FilesController& controller_;
     const QStringList columnIdentifiers_;
     const QStringList columnTitles_;
+    int rows_ = 0;
 };
 
 } // namespace decant

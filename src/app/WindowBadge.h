@@ -7,6 +7,7 @@
 #include <QWidget>
 
 #include <memory>
+#include <mutex>
 
 namespace decant {
 
@@ -19,7 +20,9 @@ public:
 
     // Any thread. Only the label leaves the calling thread: the window is
     // looked at on the main thread, where it is destroyed, so a badge set
-    // while the window goes away never reaches into it.
+    // while the window goes away never reaches into it. Labels set faster
+    // than the main thread shows them are shown once, the latest: a run's
+    // start sets one per file.
     void setBadgeLabel(const QString& label) override;
 
 private:
@@ -31,10 +34,19 @@ private:
 
         void show(const QString& label) const;
     };
+    // The label waiting to be shown, handed from any thread to the main one.
+    struct Pending {
+        std::mutex mutex;
+        QString label;
+        bool posted = false;
+
+        QString take();
+    };
 
     // Shared with the work posted to the main thread, which may outlive the
     // badge.
     std::shared_ptr<const Display> display_;
+    std::shared_ptr<Pending> pending_;
 };
 
 } // namespace decant

@@ -1,28 +1,28 @@
 #include "platform/LauncherEntry.h"
 
+#include "platform/SessionBus.h"
+
 #include <QDBusConnection>
 #include <QDBusMessage>
-#include <QFile>
-#include <QVariantMap>
+
+#include <algorithm>
 
 namespace decant {
-namespace {
-
-// Asking Qt for a bus that is not there still starts its D-Bus thread and
-// tries to connect, each time; where neither the session's address nor the
-// user's bus socket exists, there is nobody to tell.
-bool sessionBusMayExist() {
-    return !qEnvironmentVariableIsEmpty("DBUS_SESSION_BUS_ADDRESS") ||
-           (!qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR") &&
-            QFile::exists(qEnvironmentVariable("XDG_RUNTIME_DIR") + QStringLiteral("/bus")));
-}
-
-} // namespace
 
 LauncherEntry::LauncherEntry(QString desktopFile)
     : applicationURI_(QStringLiteral("application://") + desktopFile) {}
 
 void LauncherEntry::setCount(std::optional<qint64> count) const {
+    update({{QStringLiteral("count"), count.value_or(0)},
+            {QStringLiteral("count-visible"), count.has_value()}});
+}
+
+void LauncherEntry::setProgress(std::optional<double> progress) const {
+    update({{QStringLiteral("progress"), std::clamp(progress.value_or(0.0), 0.0, 1.0)},
+            {QStringLiteral("progress-visible"), progress.has_value()}});
+}
+
+void LauncherEntry::update(const QVariantMap& properties) const {
     if (!sessionBusMayExist()) {
         return;
     }
@@ -33,8 +33,6 @@ void LauncherEntry::setCount(std::optional<qint64> count) const {
     QDBusMessage signal = QDBusMessage::createSignal(
         QStringLiteral("/com/canonical/unity/launcherentry/decant"),
         QStringLiteral("com.canonical.Unity.LauncherEntry"), QStringLiteral("Update"));
-    const QVariantMap properties{{QStringLiteral("count"), count.value_or(0)},
-                                 {QStringLiteral("count-visible"), count.has_value()}};
     signal << applicationURI_ << properties;
     bus.send(signal);
 }

@@ -26,6 +26,9 @@ public:
     virtual void reloadData() = 0;
     // Asks the data source again for one cell.
     virtual void reloadCell(int row, int column) = 0;
+    // Rows were added after the last one: the table shows them and keeps its
+    // selection and scroll position, where it can.
+    virtual void reloadAppendedRows() { reloadData(); }
     // Index of the column with this identifier (exact, case-sensitive), or -1.
     virtual int columnWithIdentifier(const QString& identifier) const = 0;
     virtual int numberOfRows() const = 0;

@@ -126,6 +126,9 @@ public:
         std::vector<Item> items = readItems(directory.get(), path);
         std::sort(items.begin(), items.end(), comesBefore);
         for (const Item& item : items) {
+            if (walk_.cancelled && walk_.cancelled()) {
+                return;
+            }
             take(dirfd(directory.get()), path, item);
         }
     }

@@ -23,6 +23,8 @@ struct FolderWalk {
     // An item passed over, with why: a folder that cannot be read, an item
     // that cannot be examined, or a wanted item that is no file.
     std::function<void(const QByteArray& path, const QString& reason)> skip;
+    // Asked before each item; once it holds, the walk ends. None: never.
+    std::function<bool()> cancelled;
 };
 
 // Walks every item below `folder` (a link to a folder is followed here, at

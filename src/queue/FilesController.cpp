@@ -15,6 +15,7 @@ FilesController::FilesController(iTunesApplicationPointer iTunes)
     : iTunes_(std::move(iTunes))
     , operationQueue_(std::make_unique<WorkQueue>(WorkQueue::processorCount()))
     , commentMap_(loadCommentMap())
+    , intakeQueue_(std::make_unique<WorkQueue>(1))
     , mainThreadContext_(std::make_unique<QObject>()) {
     operationQueue_->setCountObserver([this](int count) {
         observeValueForKeyPathOfObjectChangeContext(QStringLiteral("operationCount"),
@@ -29,7 +30,10 @@ FilesController::FilesController(iTunesApplicationPointer iTunes)
 }
 
 FilesController::~FilesController() {
-    // Workers and hand-off threads use the controller: stop them first.
+    // Workers, the intake's thread and hand-off threads use the controller:
+    // stop them first.
+    stopping_ = true;
+    intakeQueue_.reset();
     operationQueue_->setCountObserver(nullptr);
     operationQueue_.reset();
     {

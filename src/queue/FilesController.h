@@ -13,8 +13,10 @@
 #include "queue/RunSummary.h"
 
 #include <QByteArray>
+#include <QHash>
 #include <QList>
 #include <QObject>
+#include <QPair>
 #include <QSet>
 #include <QString>
 #include <QStringList>
@@ -38,6 +40,28 @@ struct SkippedPath {
     QString reason;
 };
 
+// How far the intakes in the background have got.
+struct IntakeProgress {
+    bool running = false;
+    // FLAC files read so far by the intakes under way.
+    int filesRead = 0;
+};
+
+// What a store command did.
+struct FetchOutcome {
+    enum class Kind {
+        NotAsked,  // no prompt, or closed with Cancel: nothing to say
+        Refused,   // not a store album address; no request was sent
+        Cancelled, // the read was cancelled
+        NoSongs,   // the page gave no songs, or did not arrive
+        Applied,   // songs given to the queue
+    };
+    Kind kind = Kind::NotAsked;
+    int songsApplied = 0;
+    // A sentence for the status bar ("12 songs applied"); empty for NotAsked.
+    QString text;
+};
+
 // The queue: its entries, the intake of paths, decoding, the table's data,
 // and (in the folders of the subsystems that add them) the hand-off to the
 // music library and the store command. One instance lives as long as the
@@ -51,7 +75,8 @@ public:
     explicit FilesController(iTunesApplicationPointer iTunes);
     FilesController(const FilesController&) = delete;
     FilesController& operator=(const FilesController&) = delete;
-    // Drops pending decodes, waits for running ones and for hand-offs.
+    // Drops pending decodes, waits for running ones, for an intake under
+    // way (which stops reading) and for hand-offs.
     ~FilesController();
 
     // --- Intake (FilesControllerIntake.cpp) ---
@@ -65,6 +90,18 @@ public:
     void addFiles(const QList<QByteArray>& paths);
     // The same for paths given as text, as file dialogs give them.
     void addFiles(const QStringList& paths);
+    // Queues files and folders as addFiles does, with the same entries in
+    // the same order and the same paths passed over, but walks the folders
+    // and reads the files on a thread of its own, so that the event loop
+    // goes on. The entries are appended on the main thread as they are read,
+    // a few times a second, each time followed by reloadAppendedRows() on
+    // the table. Intakes begun one after another are taken in that order.
+    void beginAddingFiles(const QList<QByteArray>& paths);
+    // Any thread.
+    IntakeProgress intakeProgress() const;
+    // Called on the main thread after each batch an intake appends, and as
+    // each intake ends.
+    void setIntakeHandler(std::function<void()> handler) { intakeHandler_ = std::move(handler); }
     // Every path intake passed over, with why, in the order met: paths that
     // do not exist, files not named as FLAC files, folders that cannot be
     // read, FLAC names that are no files. Any thread.
@@ -99,11 +136,12 @@ public:
     static constexpr uint64_t temporarySpaceMargin = 128 * 1000 * 1000;
     // Ends the run soon, for a quitting application: pending decodes and
     // later batches are dropped (running decodes finish), no hand-off starts
-    // from now on, and the library is asked to stop the one under way.
+    // from now on, and the library is asked to stop the one under way. An
+    // intake in the background stops reading, and no new one starts.
     void stopRunning();
-    // True while decodes are queued or running or a hand-off is under way.
-    // Any thread. Only after stopRunning() does false mean that nothing will
-    // start any more: a batch's last decode starts its hand-off.
+    // True while decodes are queued or running, a hand-off is under way or
+    // an intake is reading in the background. Any thread. Only after stopRunning() does false mean
+    // that nothing will start any more: a batch's last decode starts its hand-off.
     bool isRunning() const;
     // Hand-off threads not yet joined: finished ones are joined as the next
     // starts and as each run ends, so a long session does not pile them up.
@@ -130,10 +168,14 @@ public:
     int numberOfRowsInTableView() const;
     // The text of a cell: the column identifier alone decides what it shows.
     QString tableViewObjectValueForTableColumnRow(const QString& columnIdentifier, int row) const;
+    // The tooltip of a cell: the full path of a file's name, the reason of a
+    // status (the status itself while there is none), else the cell's text.
+    QString tableViewToolTipForTableColumnRow(const QString& columnIdentifier, int row) const;
     // Every drop lands after the last row.
     DropTarget tableViewValidateDropProposedRowProposedDropOperation(
         int proposedRow, DropOperation proposedDropOperation) const;
-    // Queues the dropped files and folders; always taken.
+    // Queues the dropped files and folders in the background (see
+    // beginAddingFiles); always taken.
     bool tableViewAcceptDropRowDropOperation(const QList<QUrl>& items, int row,
                                              DropOperation dropOperation);
 
@@ -147,8 +189,14 @@ public:
 
     // --- Store command (src/store) ---
     // Asks for an album page's address and gives each queued file, by
-    // position, the tags of the page's song at that position.
-    void fetchMetadata();
+    // position, the tags of the page's song at that position. Says what it
+    // did, for the window to show: the command itself shows no message.
+    FetchOutcome fetchMetadata();
+    // Gives every file the tags it had before the last fetch that changed
+    // any, once. Start takes the fetched tags to the library, so from then
+    // on there is nothing to undo.
+    bool canUndoFetchMetadata() const { return !commentsBeforeFetch_.isEmpty(); }
+    void undoFetchMetadata();
     std::shared_ptr<Prompt> prompt() const { return prompt_.load(); }
     void setPrompt(std::shared_ptr<Prompt> prompt) { prompt_.store(std::move(prompt)); }
     // Reads an album page into one comments dictionary per song. The store
@@ -180,6 +228,21 @@ public:
 
 private:
     void skipPath(const QByteArray& path, const QString& reason);
+    // Intake's walk, on the thread that runs it: every FLAC file named or
+    // found below a folder goes to `take`, in order; the rest is skipped
+    // with its reason. Ends early once `cancelled` holds.
+    void walkPaths(const QList<QByteArray>& paths,
+                   const std::function<void(const QByteArray&)>& take,
+                   const std::function<bool()>& cancelled = {});
+    bool isQueued(const QByteArray& path) const;
+    // Under filesLock_: appends the entry unless its path is queued already.
+    void appendIfNew(QueueEntryPointer entry);
+    // Intake thread.
+    void readInBackground(const QList<QByteArray>& paths);
+    // Main thread.
+    void appendEntries(const QList<QueueEntryPointer>& entries);
+    void intakeDidFinish();
+    int rowOfEntry(const QueueEntryPointer& entry) const;
     void reloadTable() const;
     // Runs `work` on the main thread later, unless the controller is gone.
     void post(std::function<void()> work) const;
@@ -208,12 +271,17 @@ private:
     mutable std::mutex filesLock_;
     QList<QueueEntryPointer> files_;
     QSet<QByteArray> queuedPaths_;
+    // Entries are never removed or reordered, so a row, once given, holds.
+    QHash<const QueueEntry*, int> rowOfEntry_;
     QList<SkippedPath> skippedPaths_;
     std::optional<QVariantMap> commentMap_;
 
     AtomicProperty<std::shared_ptr<Badge>> badge_;
     AtomicProperty<std::shared_ptr<Prompt>> prompt_;
     AlbumReader albumReader_;
+    // The entries the last fetch changed, with their tags from before it;
+    // main thread.
+    QList<QPair<QueueEntryPointer, CommentsDictionary>> commentsBeforeFetch_;
     std::shared_ptr<Control> startControl_;
     std::function<void()> handOffFinished_;
     FreeSpaceQuery freeSpaceQuery_;
@@ -222,6 +290,11 @@ private:
     QList<QueueEntryPointer> laterInRun_;
     // Their number, which the badge adds to the work queue's count.
     std::atomic<int> laterInRunCount_{0};
+    // One thread, so that intakes are taken in the order they were begun.
+    std::unique_ptr<WorkQueue> intakeQueue_;
+    std::atomic<int> intakesUnderWay_{0};
+    std::atomic<int> filesReadByIntakes_{0};
+    std::function<void()> intakeHandler_;
     // Main-thread work posted by other threads is dropped with this object.
     std::unique_ptr<QObject> mainThreadContext_;
 

@@ -2,9 +2,13 @@
 #include "queue/FilePath.h"
 #include "queue/FilesController.h"
 
+#include <QSet>
+
 #include <cerrno>
+#include <chrono>
 #include <sys/stat.h>
 #include <system_error>
+#include <utility>
 
 namespace decant {
 namespace {
@@ -27,45 +31,26 @@ QString reasonForUnusablePath(int error) {
 } // namespace
 
 void FilesController::addFile(const QByteArray& path) {
-    if (!hasFLACExtension(path)) {
+    // Two entries for one path would decode into one WAV file at once.
+    if (!hasFLACExtension(path) || isQueued(path)) {
         return;
-    }
-    {
-        // Two entries for one path would decode into one WAV file at once.
-        std::lock_guard lock(filesLock_);
-        if (queuedPaths_.contains(path)) {
-            return;
-        }
     }
     // Reads the file's tags: done outside the lock so readers are not held up.
     auto entry = QueueEntry::entryWithPath(path);
     std::lock_guard lock(filesLock_);
-    if (!queuedPaths_.contains(path)) {
-        queuedPaths_.insert(path);
-        files_.append(std::move(entry));
-    }
+    appendIfNew(std::move(entry));
 }
 
 void FilesController::addDirectory(const QByteArray& path) {
     walkFolder(path,
-               {hasFLACExtension, [this](const QByteArray& file) { addFile(file); },
-                [this](const QByteArray& item, const QString& reason) { skipPath(item, reason); }});
+               {hasFLACExtension,
+                [this](const QByteArray& file) { addFile(file); },
+                [this](const QByteArray& item, const QString& reason) { skipPath(item, reason); },
+                {}});
 }
 
 void FilesController::addFiles(const QList<QByteArray>& paths) {
-    for (const QByteArray& path : paths) {
-        // Links are followed here: a link given by name is what it leads to.
-        struct stat item {};
-        if (stat(path.constData(), &item) != 0) {
-            skipPath(path, reasonForUnusablePath(errno));
-        } else if (S_ISDIR(item.st_mode)) {
-            addDirectory(path);
-        } else if (hasFLACExtension(path)) {
-            addFile(path);
-        } else {
-            skipPath(path, QStringLiteral("not named as a FLAC file"));
-        }
-    }
+    walkPaths(paths, [this](const QByteArray& file) { addFile(file); });
     reloadTable();
 }
 
@@ -76,6 +61,145 @@ void FilesController::addFiles(const QStringList& paths) {
         bytes.append(pathFromText(path));
     }
     addFiles(bytes);
+}
+
+void FilesController::walkPaths(const QList<QByteArray>& paths,
+                                const std::function<void(const QByteArray&)>& take,
+                                const std::function<bool()>& cancelled) {
+    const auto skip = [this](const QByteArray& item, const QString& reason) {
+        skipPath(item, reason);
+    };
+    for (const QByteArray& path : paths) {
+        if (cancelled && cancelled()) {
+            return;
+        }
+        // Links are followed here: a link given by name is what it leads to.
+        struct stat item {};
+        if (stat(path.constData(), &item) != 0) {
+            skipPath(path, reasonForUnusablePath(errno));
+        } else if (S_ISDIR(item.st_mode)) {
+            walkFolder(path, {hasFLACExtension, take, skip, cancelled});
+        } else if (hasFLACExtension(path)) {
+            take(path);
+        } else {
+            skipPath(path, QStringLiteral("not named as a FLAC file"));
+        }
+    }
+}
+
+void FilesController::beginAddingFiles(const QList<QByteArray>& paths) {
+    if (stopping_) {
+        return;
+    }
+    intakesUnderWay_.fetch_add(1);
+    intakeQueue_->addOperation([this, paths] { readInBackground(paths); });
+}
+
+namespace {
+
+// Gathers what an intake reads and sends it on a few times a second: often
+// enough to show the queue growing, seldom enough that appending costs the
+// window nothing.
+class EntryBatches {
+public:
+    using Send = std::function<void(QList<QueueEntryPointer>)>;
+
+    explicit EntryBatches(Send send)
+        : send_(std::move(send)) {}
+
+    void add(QueueEntryPointer entry) {
+        entries_.append(std::move(entry));
+        if (std::chrono::steady_clock::now() - lastSent_ >= interval) {
+            flush();
+        }
+    }
+
+    void flush() {
+        if (!entries_.isEmpty()) {
+            send_(std::exchange(entries_, {}));
+        }
+        lastSent_ = std::chrono::steady_clock::now();
+    }
+
+private:
+    static constexpr std::chrono::milliseconds interval{200};
+    Send send_;
+    QList<QueueEntryPointer> entries_;
+    std::chrono::steady_clock::time_point lastSent_ = std::chrono::steady_clock::now();
+};
+
+} // namespace
+
+void FilesController::readInBackground(const QList<QByteArray>& paths) {
+    EntryBatches batches([this](QList<QueueEntryPointer> entries) {
+        post([this, entries = std::move(entries)] { appendEntries(entries); });
+    });
+    // A path read twice in one intake would be dropped as it is appended;
+    // not reading it again spares the disk. Paths queued by an earlier intake
+    // whose last batch is still on its way are dropped there.
+    QSet<QByteArray> read;
+    const auto cancelled = [this] { return stopping_.load(); };
+    walkPaths(
+        paths,
+        [&](const QByteArray& path) {
+            if (cancelled() || read.contains(path) || isQueued(path)) {
+                return;
+            }
+            read.insert(path);
+            batches.add(QueueEntry::entryWithPath(path));
+            filesReadByIntakes_.fetch_add(1);
+        },
+        cancelled);
+    batches.flush();
+    post([this] { intakeDidFinish(); });
+}
+
+void FilesController::appendEntries(const QList<QueueEntryPointer>& entries) {
+    {
+        std::lock_guard lock(filesLock_);
+        for (const auto& entry : entries) {
+            appendIfNew(entry);
+        }
+    }
+    if (const auto table = tableView()) {
+        table->reloadAppendedRows();
+    }
+    if (intakeHandler_) {
+        intakeHandler_();
+    }
+}
+
+void FilesController::intakeDidFinish() {
+    if (intakesUnderWay_.fetch_sub(1) == 1) {
+        filesReadByIntakes_.store(0);
+    }
+    if (intakeHandler_) {
+        intakeHandler_();
+    }
+}
+
+IntakeProgress FilesController::intakeProgress() const {
+    return {intakesUnderWay_.load() > 0, filesReadByIntakes_.load()};
+}
+
+bool FilesController::isQueued(const QByteArray& path) const {
+    std::lock_guard lock(filesLock_);
+    return queuedPaths_.contains(path);
+}
+
+void FilesController::appendIfNew(QueueEntryPointer entry) {
+    const QByteArray path = entry->path();
+    if (queuedPaths_.contains(path)) {
+        return;
+    }
+    queuedPaths_.insert(path);
+    rowOfEntry_.insert(entry.get(), int(files_.size()));
+    files_.append(std::move(entry));
+}
+
+int FilesController::rowOfEntry(const QueueEntryPointer& entry) const {
+    std::lock_guard lock(filesLock_);
+    return rowOfEntry_.value(entry.get(), -1);
 }
 
 QList<SkippedPath> FilesController::skippedPaths() const {

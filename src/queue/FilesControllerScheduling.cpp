@@ -18,6 +18,9 @@ void FilesController::startDecoding(const std::shared_ptr<Control>& sender) {
         startControl_ = sender;
     }
     operationQueue_->cancelAllOperations();
+    // The tags go to the library with this run: undoing the fetch after it
+    // would change the queue and not the tracks.
+    commentsBeforeFetch_.clear();
     QList<QueueEntryPointer> run;
     for (const auto& entry : files()) {
         // Files already in the library stay there: starting again must not
@@ -126,7 +129,7 @@ void FilesController::refreshEntry(const QueueEntryPointer& entry) {
     if (!table) {
         return;
     }
-    const int row = int(files().indexOf(entry));
+    const int row = rowOfEntry(entry);
     const int column = table->columnWithIdentifier(QStringLiteral("status"));
     if (row >= 0 && column >= 0) {
         table->reloadCell(row, column);
@@ -184,7 +187,7 @@ void FilesController::stopRunning() {
 }
 
 bool FilesController::isRunning() const {
-    if (operationQueue_->operationCount() > 0) {
+    if (operationQueue_->operationCount() > 0 || intakesUnderWay_.load() > 0) {
         return true;
     }
     std::lock_guard lock(handOffsLock_);

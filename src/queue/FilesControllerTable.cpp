@@ -47,6 +47,27 @@ QString FilesController::tableViewObjectValueForTableColumnRow(const QString& co
     return textOfValue(entry->comments().value(columnIdentifier.toUpper()));
 }
 
+QString FilesController::tableViewToolTipForTableColumnRow(const QString& columnIdentifier,
+                                                           int row) const {
+    QueueEntryPointer entry;
+    {
+        std::lock_guard lock(filesLock_);
+        if (row < 0 || row >= files_.size()) {
+            return {};
+        }
+        entry = files_.at(row);
+    }
+    // Two albums' "01 - Intro.flac" look alike until their folders show.
+    if (columnIdentifier == QLatin1String("path")) {
+        return displayPath(entry->path());
+    }
+    if (columnIdentifier == QLatin1String("status")) {
+        const QString reason = entry->failureReason();
+        return reason.isEmpty() ? displayTextForStatus(entry->status()) : reason;
+    }
+    return tableViewObjectValueForTableColumnRow(columnIdentifier, row);
+}
+
 DropTarget
 FilesController::tableViewValidateDropProposedRowProposedDropOperation(int, DropOperation) const {
     return {numberOfRowsInTableView(), DropOperation::Above, DragOperation::Generic};
@@ -62,7 +83,9 @@ bool FilesController::tableViewAcceptDropRowDropOperation(const QList<QUrl>& ite
             skipPath(item.toEncoded(), QStringLiteral("not a file on this machine"));
         }
     }
-    addFiles(paths);
+    // A folder dropped from a file manager may hold an archive's worth of
+    // files: the table stays live while they are read.
+    beginAddingFiles(paths);
     return true;
 }
 

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <utility>
 
 namespace decant {
 namespace {
@@ -30,21 +31,48 @@ private:
     Prompt& prompt_;
 };
 
+QString countOf(qsizetype count, const char* one, const char* many) {
+    return count == 1 ? QString::fromLatin1(one) : QString::fromLatin1(many).arg(count);
+}
+
+FetchOutcome refused(StoreURLCheck check) {
+    return {FetchOutcome::Kind::Refused, 0,
+            QStringLiteral("Not a store album address: nothing changed. %1")
+                .arg(describeStoreURLCheck(check))};
+}
+
+FetchOutcome applied(qsizetype songs, qsizetype files) {
+    const qsizetype assigned = std::min(songs, files);
+    if (assigned == 0) {
+        return {FetchOutcome::Kind::NoSongs, 0,
+                songs == 0 ? QStringLiteral("The page gave no songs: nothing changed.")
+                           : QStringLiteral("The queue is empty: nothing changed.")};
+    }
+    QString text = countOf(assigned, "1 song applied", "%1 songs applied");
+    if (files > songs) {
+        text += countOf(files - songs, "; 1 file beyond the album's end keeps its tags",
+                        "; %1 files beyond the album's end keep their tags");
+    } else if (songs > files) {
+        text += QStringLiteral(" of the album's %1").arg(songs);
+    }
+    return {FetchOutcome::Kind::Applied, int(assigned), text + u'.'};
+}
+
 } // namespace
 
-void FilesController::fetchMetadata() {
+FetchOutcome FilesController::fetchMetadata() {
     Q_ASSERT(isMainThread());
     const std::shared_ptr<Prompt> prompt = this->prompt();
     if (!prompt) {
-        return;
+        return {};
     }
     const std::optional<QString> answer = prompt->runModal(storeURLPromptText());
     if (!answer) {
-        return;
+        return {};
     }
     const StoreAlbumURL album = admitStoreAlbumURL(*answer);
     if (!album.admitted()) {
-        return;
+        return refused(album.check);
     }
 
     QList<CommentsDictionary> songs;
@@ -60,15 +88,32 @@ void FilesController::fetchMetadata() {
     // Cancelled is no response at all: not even the table changes, whatever
     // the reader still brought back.
     if (cancellation.isCancelled()) {
-        return;
+        return {FetchOutcome::Kind::Cancelled, 0,
+                QStringLiteral("Fetch cancelled: nothing changed.")};
     }
 
     // By position only: the first file gets the first song. Files beyond the
     // end of a short list (a failed read gives none) keep their tags.
     const QList<QueueEntryPointer> entries = files();
     const qsizetype assigned = std::min(entries.size(), songs.size());
+    if (assigned > 0) {
+        commentsBeforeFetch_.clear();
+    }
     for (qsizetype index = 0; index < assigned; ++index) {
+        commentsBeforeFetch_.append({entries[index], entries[index]->comments()});
         entries[index]->setComments(songs[index]);
+    }
+    reloadTable();
+    return applied(songs.size(), entries.size());
+}
+
+void FilesController::undoFetchMetadata() {
+    Q_ASSERT(isMainThread());
+    if (commentsBeforeFetch_.isEmpty()) {
+        return;
+    }
+    for (const auto& [entry, comments] : std::exchange(commentsBeforeFetch_, {})) {
+        entry->setComments(comments);
     }
     reloadTable();
 }

@@ -3,10 +3,13 @@
 #include "FlacFixture.h"
 #include "RecordingiTunes.h"
 #include "TestEnvironment.h"
+#include "app/AboutDialog.h"
 #include "app/AppDelegate.h"
+#include "app/QueueStatusBar.h"
 #include "app/QueueTableModel.h"
 #include "app/QueueTableView.h"
 #include "app/QuitCoordinator.h"
+#include "itunes/LibraryApplication.h"
 #include "queue/FilesController.h"
 
 #include <QAction>
@@ -91,7 +94,7 @@ TEST_F(MainWindowTest, dropsOfFileURLsAreQueuedAtTheEnd) {
     EXPECT_EQ(target.dropOperation, DropOperation::Above);
 
     EXPECT_TRUE(queueModel->dropMimeData(&drag, Qt::MoveAction, 0, 0, model()->index(0, 0)));
-    ASSERT_EQ(model()->rowCount(), 3);
+    ASSERT_TRUE(test::processEventsUntil([&] { return model()->rowCount() == 3; }));
     EXPECT_EQ(cell(1, 0), "1.flac");
     EXPECT_EQ(cell(2, 0), "2.flac");
 
@@ -100,11 +103,8 @@ TEST_F(MainWindowTest, dropsOfFileURLsAreQueuedAtTheEnd) {
     EXPECT_FALSE(queueModel->canDropMimeData(&text, Qt::CopyAction, 0, 0, {}));
 }
 
-TEST_F(MainWindowTest, startIsDisabledWhileARunLastsAndTheTitleCountsDown) {
+TEST_F(MainWindowTest, startIsDisabledWhileARunLastsAndTheTitleShowsTheLatestCount) {
     controller->addFiles({fixture("a.flac"), fixture("b.flac")});
-    QStringList titles;
-    QObject::connect(&window, &QWidget::windowTitleChanged,
-                     [&](const QString& title) { titles.append(title); });
     QAction* start = action("startAction");
     start->trigger();
     EXPECT_FALSE(start->isEnabled());
@@ -112,7 +112,16 @@ TEST_F(MainWindowTest, startIsDisabledWhileARunLastsAndTheTitleCountsDown) {
     EXPECT_EQ(cell(0, 1), "Done");
     EXPECT_EQ(cell(1, 1), "Done");
     EXPECT_TRUE(test::processEventsUntil([&] { return window.windowTitle() == "Decant"; }));
-    EXPECT_TRUE(titles.contains("Decant (2)")) << titles.join(", ").toStdString();
+
+    // A run's start sets a count per file: the title shows the last one.
+    QStringList titles;
+    QObject::connect(&window, &QWidget::windowTitleChanged,
+                     [&](const QString& title) { titles.append(title); });
+    for (int count = 1; count <= 500; ++count) {
+        window.badge()->setBadgeLabel(QString::number(count));
+    }
+    EXPECT_TRUE(test::processEventsUntil([&] { return !titles.isEmpty(); }));
+    EXPECT_EQ(titles, QStringList{"Decant (500)"});
 }
 
 TEST_F(MainWindowTest, theDelegateQueuesOpenedFilesAndBringsTheWindowBack) {
@@ -122,13 +131,15 @@ TEST_F(MainWindowTest, theDelegateQueuesOpenedFilesAndBringsTheWindowBack) {
     delegate.applicationDidFinishLaunching();
     EXPECT_TRUE(window.queueTable()->acceptDrops());
 
-    int resets = 0;
-    QObject::connect(model(), &QAbstractItemModel::modelReset, [&] { ++resets; });
+    int updates = 0;
+    QObject::connect(model(), &QAbstractItemModel::modelReset, [&] { ++updates; });
+    QObject::connect(model(), &QAbstractItemModel::rowsInserted, [&] { ++updates; });
     EXPECT_TRUE(delegate.applicationOpenFiles({QFile::encodeName(fixture("a.flac")),
                                                QFile::encodeName(fixture("b.flac")),
                                                QFile::encodeName(fixture("c.flac"))}));
+    ASSERT_TRUE(test::processEventsUntil([&] { return !controller->intakeProgress().running; }));
     EXPECT_EQ(model()->rowCount(), 3);
-    EXPECT_EQ(resets, 1);
+    EXPECT_EQ(updates, 1);
 
     window.hide();
     delegate.handleLaterLaunch({});
@@ -136,7 +147,7 @@ TEST_F(MainWindowTest, theDelegateQueuesOpenedFilesAndBringsTheWindowBack) {
     window.showMinimized();
     delegate.handleLaterLaunch({QFile::encodeName(fixture("Folder/d.flac"))});
     EXPECT_FALSE(window.isMinimized());
-    EXPECT_EQ(model()->rowCount(), 4);
+    EXPECT_TRUE(test::processEventsUntil([&] { return model()->rowCount() == 4; }));
 }
 
 enum class QuitMoment { Idle, WhileDecoding, WhileHandingOff, WithALibraryThatDoesNotStop };
@@ -228,20 +239,25 @@ void answerNextDialog(const QString& text, bool accept, QStringList* labels = nu
     });
 }
 
-TEST_F(MainWindowTest, theStoreCommandAsksForAnAlbumAndRetagsTheQueue) {
+TEST_F(MainWindowTest, theStoreCommandAsksForAnAlbumRetagsTheQueueAndCanBeUndone) {
+    QAction* fetch = action("fetchMetadataAction");
+    QAction* undo = action("undoFetchMetadataAction");
+    EXPECT_FALSE(fetch->isEnabled()); // nothing to give tags to
+    EXPECT_FALSE(undo->isEnabled());
     controller->addFiles({fixture("a.flac", {"TITLE=Old A"}), fixture("b.flac", {"TITLE=Old B"})});
     QList<QUrl> requests;
     controller->setAlbumReader([&](const QUrl& url) {
         requests.append(url);
         return QList<CommentsDictionary>{{{"TITLE", "New A"}}, {{"TITLE", "New B"}}};
     });
-    QAction* fetch = action("fetchMetadataAction");
     ASSERT_TRUE(fetch->isEnabled());
 
     answerNextDialog("http://itunes.apple.com/album/1", true);
     fetch->trigger();
     EXPECT_TRUE(requests.isEmpty());
     EXPECT_EQ(cell(0, 3), "Old A");
+    EXPECT_TRUE(window.queueStatusBar()->notice().startsWith("Not a store album address"));
+    EXPECT_FALSE(undo->isEnabled());
 
     QStringList labels;
     answerNextDialog("https://itunes.apple.com/us/album/1", true, &labels);
@@ -254,57 +270,134 @@ TEST_F(MainWindowTest, theStoreCommandAsksForAnAlbumAndRetagsTheQueue) {
          {"Fetch Metadata From iTunes", "Enter iTunes Store URL:", "OK", "Cancel"}) {
         EXPECT_TRUE(labels.contains(text)) << text;
     }
+    EXPECT_EQ(window.queueStatusBar()->notice(), "2 songs applied.");
+
+    ASSERT_TRUE(undo->isEnabled());
+    undo->trigger();
+    EXPECT_EQ(cell(0, 3), "Old A");
+    EXPECT_EQ(cell(1, 3), "Old B");
+    EXPECT_FALSE(undo->isEnabled());
+
+    // Start takes the fetched tags to the library: no undo after it.
+    answerNextDialog("https://itunes.apple.com/us/album/1", true);
+    fetch->trigger();
+    EXPECT_TRUE(undo->isEnabled());
+    action("startAction")->trigger();
+    EXPECT_FALSE(undo->isEnabled());
+    EXPECT_TRUE(test::processEventsUntil([&] { return !controller->isRunning(); }));
 }
 
-// Renders the window with files in several states: the picture in the README.
-TEST_F(MainWindowTest, rendersTheQueueReadably) {
-    const QList<QList<QByteArray>> album{
-        {"TITLE=Overture", "ARTIST=The Decanters", "ALBUM=Lossless Evenings", "TRACKNUMBER=1",
-         "TRACKTOTAL=6"},
-        {"TITLE=Slow Pour", "ARTIST=The Decanters", "ALBUM=Lossless Evenings", "TRACKNUMBER=2",
-         "TRACKTOTAL=6"},
-        {"TITLE=Sediment", "ARTIST=The Decanters", "ALBUM=Lossless Evenings", "TRACKNUMBER=3",
-         "TRACKTOTAL=6"},
-        {"TITLE=Breathing Room", "ARTIST=The Decanters", "ALBUM=Lossless Evenings", "TRACKNUMBER=4",
-         "TRACKTOTAL=6"},
-        {"TITLE=Vintage", "ARTIST=The Decanters", "ALBUM=Lossless Evenings", "TRACKNUMBER=5",
-         "TRACKTOTAL=6"},
-        {"TITLE=Last Glass", "ARTIST=The Decanters", "ALBUM=Lossless Evenings", "TRACKNUMBER=6",
-         "TRACKTOTAL=6"}};
-    QStringList paths;
-    for (int index = 0; index < album.size(); ++index) {
-        const QString title = QString::fromUtf8(album[index][0].mid(6));
-        paths.append(
-            fixture(QStringLiteral("0%1 %2.flac").arg(index + 1).arg(title), album[index]));
-    }
-    controller->addFiles(paths);
-    const QList<QueueEntryStatus> states{QueueEntryStatusDone,     QueueEntryStatusDone,
-                                         QueueEntryStatusEncoding, QueueEntryStatusDecoding,
-                                         QueueEntryStatusFailed,   QueueEntryStatusWaiting};
+TEST_F(MainWindowTest, tooltipsAndTheStatusBarGiveEachFilesReasonAndFullPath) {
+    const QByteArray latin1 = QFile::encodeName(folder.filePath("Disc 2")) + "/caf\xe9.flac";
+    const test::RemovedTree removed(latin1);
+    controller->addFiles({fixture("Disc 1/01 Intro.flac"), fixture("Disc 2/01 Intro.flac")});
+    ASSERT_TRUE(test::writeFlacFixture(latin1, test::FlacFixture()));
+    controller->addFiles(QList<QByteArray>{latin1, QFile::encodeName(folder.filePath("gone.flac")),
+                                           QFile::encodeName(fixture("cover.jpg"))});
     const auto entries = controller->files();
-    for (int index = 0; index < entries.size(); ++index) {
-        entries[index]->setStatus(states[index]);
-    }
-    window.badge()->setBadgeLabel("2");
-    window.resize(900, 330);
-    window.show();
-    window.queueTable()->setCurrentIndex({});
-    test::processEventsUntil([] { return false; }, 200);
+    ASSERT_EQ(entries.size(), 3);
+    entries[1]->setFailureReason("MD5 signature mismatch");
+    entries[1]->setStatus(QueueEntryStatusFailed);
 
-    const QImage picture = window.grab().toImage();
-    ASSERT_FALSE(picture.isNull());
-    // Every cell's text fits its column.
-    const QFontMetrics metrics = window.queueTable()->fontMetrics();
-    for (int column = 0; column + 1 < model()->columnCount(); ++column) {
-        const int width = window.queueTable()->horizontalHeader()->sectionSize(column);
-        for (int row = 0; row < model()->rowCount(); ++row) {
-            EXPECT_LE(metrics.horizontalAdvance(cell(row, column)) + 8, width)
-                << cell(row, column).toStdString();
-        }
+    const auto tooltip = [&](int row, int column) {
+        return model()->data(model()->index(row, column), Qt::ToolTipRole).toString();
+    };
+    EXPECT_EQ(tooltip(0, 0), folder.filePath("Disc 1/01 Intro.flac"));
+    EXPECT_EQ(tooltip(2, 0), folder.filePath("Disc 2") + QStringLiteral("/caf\uFFFD.flac"));
+    EXPECT_EQ(tooltip(0, 1), "Waiting");
+    EXPECT_EQ(tooltip(1, 1), "MD5 signature mismatch");
+
+    // What intake passed over is said once, in the status bar.
+    QueueStatusBar& bar = *window.queueStatusBar();
+    ASSERT_TRUE(test::processEventsUntil([&] { return !bar.notice().isEmpty(); }));
+    EXPECT_EQ(bar.notice(), "2 items were not added: “gone.flac” (no such file or folder), "
+                            "“cover.jpg” (not named as a FLAC file)");
+
+    window.queueTable()->setCurrentIndex(model()->index(1, 0));
+    EXPECT_EQ(bar.notice(), "01 Intro.flac: MD5 signature mismatch");
+    window.queueTable()->setCurrentIndex(model()->index(0, 0));
+    EXPECT_EQ(bar.notice(), "");
+    // A reason that arrives while its row is selected is shown as it comes.
+    entries[0]->setFailureReason("source is not a FLAC file");
+    controller->refreshEntry(entries[0]);
+    EXPECT_EQ(bar.notice(), "01 Intro.flac: source is not a FLAC file");
+}
+
+// Records what would have been shown on the desktop.
+class RecordingNotifier final : public Notifier {
+public:
+    void notify(const QString& summary, const QString& body) override {
+        notifications.append(summary + ": " + body);
     }
-    const QString destination =
-        qEnvironmentVariable("DECANT_SCREENSHOT", folder.filePath("screenshot.png"));
-    EXPECT_TRUE(picture.save(destination));
+    QStringList notifications;
+};
+
+TEST_F(MainWindowTest, aRunsEndIsSummedUpLastinglyAndToldWhenTheWindowIsInactive) {
+    auto notifier = std::make_shared<RecordingNotifier>();
+    window.setNotifier(notifier);
+    controller->addFiles({fixture("a.flac"), fixture("b.flac")});
+    iTunes->setReply([](const QList<QUrl>&) { return QList<iTunesTrackPointer>{}; });
+    iTunes->setReasonForFilesLeftOut("the database is locked by another program");
+    QAction* start = action("startAction");
+    QueueStatusBar& bar = *window.queueStatusBar();
+    const auto runToItsEnd = [&] {
+        start->trigger();
+        return test::processEventsUntil([&] { return start->isEnabled(); }, 30000);
+    };
+
+    // Not shown, so not active: the desktop is told.
+    ASSERT_TRUE(runToItsEnd());
+    EXPECT_EQ(cell(0, 1), "Encoding");
+    EXPECT_EQ(bar.summary(), "0 files imported, 2 not taken by the library");
+    EXPECT_EQ(bar.notice(), "The library did not take 2 files: the database is locked by "
+                            "another program. Start tries them again.");
+    EXPECT_EQ(notifier->notifications,
+              QStringList{"Decant has finished: 0 files imported, 2 not taken by the library "
+                          "(the database is locked by another program)"});
+
+    // A menu's status tip covers the notice for a moment, never the summary.
+    window.show();
+    window.statusBar()->showMessage("Decode the queued files and add them to the library");
+    EXPECT_TRUE(window.findChild<QLabel*>("summaryLabel")->isVisible());
+    EXPECT_EQ(bar.summary(), "0 files imported, 2 not taken by the library");
+    window.statusBar()->clearMessage();
+    EXPECT_TRUE(window.findChild<QLabel*>("noticeLabel")->isVisible());
+
+    // The next Start takes them again; an active window tells nobody else.
+    window.activateWindow();
+    ASSERT_TRUE(test::processEventsUntil([&] { return window.isActiveWindow(); }));
+    iTunes->setReply(nullptr);
+    ASSERT_TRUE(runToItsEnd());
+    EXPECT_EQ(iTunes->requests().size(), 2);
+    EXPECT_EQ(iTunes->requests().back().size(), 2);
+    EXPECT_EQ(cell(1, 1), "Done");
+    EXPECT_EQ(bar.summary(), "2 files imported");
+    EXPECT_EQ(notifier->notifications.size(), 1);
+}
+
+TEST_F(MainWindowTest, aboutAndTheLibraryFolderTellWhereTheLibraryIs) {
+    const QString location = folder.filePath("Decant Library");
+    auto library =
+        std::make_shared<FilesController>(std::make_shared<LibraryApplication>(location));
+    MainWindow libraryWindow(library);
+    QString about;
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<AboutDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        about = dialog->text();
+        dialog->reject();
+    });
+    libraryWindow.findChild<QAction*>("aboutAction")->trigger();
+    EXPECT_TRUE(about.contains("Decant " + QApplication::applicationVersion()))
+        << about.toStdString();
+    EXPECT_TRUE(about.contains("MIT License"));
+    EXPECT_TRUE(about.contains(location));
+
+    // Opening a folder that does not exist yet would only show an error.
+    libraryWindow.findChild<QAction*>("openLibraryFolderAction")->trigger();
+    EXPECT_EQ(libraryWindow.queueStatusBar()->notice(),
+              "The library's folder, " + location + ", is made at the first import.");
+    EXPECT_FALSE(QFileInfo::exists(location));
 }
 
 } // namespace

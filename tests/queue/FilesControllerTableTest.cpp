@@ -108,6 +108,8 @@ TEST_F(FilesControllerTableTest, acceptsDroppedFilesAndFoldersAtTheEnd) {
         {QUrl("https://example.com/x.flac"), QUrl::fromLocalFile(folder.filePath("Album")),
          QUrl::fromEncoded("file://" + latin1.toPercentEncoding("/"))},
         0, DropOperation::On));
+    // Read in the background, so that the window stays live.
+    ASSERT_TRUE(test::processEventsUntil([&] { return !controller.intakeProgress().running; }));
     const auto files = controller.files();
     ASSERT_EQ(files.size(), 4);
     EXPECT_EQ(files[1]->path(), album[0].toUtf8());
@@ -121,6 +123,7 @@ TEST_F(FilesControllerTableTest, acceptsDroppedFilesAndFoldersAtTheEnd) {
     // Nothing usable is still an accepted drop.
     EXPECT_TRUE(controller.tableViewAcceptDropRowDropOperation({QUrl("mailto:a@b.c")}, 0,
                                                                DropOperation::Above));
+    ASSERT_TRUE(test::processEventsUntil([&] { return !controller.intakeProgress().running; }));
     EXPECT_EQ(controller.numberOfRowsInTableView(), 4);
 }
 

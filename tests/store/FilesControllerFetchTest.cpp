@@ -1,6 +1,7 @@
 #include "FakeTableView.h"
 #include "FlacFixture.h"
 #include "RecordingiTunes.h"
+#include "TestEnvironment.h"
 #include "queue/FilesController.h"
 
 #include <QTemporaryDir>
@@ -111,12 +112,19 @@ TEST_P(RefusedAnswer, changesNothingAndSendsNoRequest) {
     songs = {songNumbered(1), songNumbered(2)};
     prompt->answer = GetParam();
 
-    controller.fetchMetadata();
+    const FetchOutcome outcome = controller.fetchMetadata();
 
     EXPECT_TRUE(requests.isEmpty());
     EXPECT_EQ(queueComments(), before);
     EXPECT_EQ(table->fullReloads, 0);
     EXPECT_EQ(prompt->busyBegins, 0);
+    // Cancel needs no word; an address refused says why.
+    EXPECT_EQ(outcome.kind,
+              GetParam() ? FetchOutcome::Kind::Refused : FetchOutcome::Kind::NotAsked);
+    EXPECT_EQ(outcome.text.startsWith("Not a store album address: nothing changed. The "),
+              GetParam().has_value())
+        << outcome.text.toStdString();
+    EXPECT_FALSE(controller.canUndoFetchMetadata());
 }
 
 INSTANTIATE_TEST_SUITE_P(Answers, RefusedAnswer,
@@ -130,6 +138,7 @@ INSTANTIATE_TEST_SUITE_P(Answers, RefusedAnswer,
 struct Assignment {
     int files;
     int songs;
+    const char* outcome;
 };
 
 void PrintTo(const Assignment& assignment, std::ostream* out) {
@@ -150,8 +159,11 @@ TEST_P(AssignmentByPosition, givesEachFileTheSongAtItsPositionAndReloadsTheTable
         controller.files()[1]->setStatus(QueueEntryStatusDone);
     }
 
-    controller.fetchMetadata();
+    const FetchOutcome outcome = controller.fetchMetadata();
 
+    EXPECT_EQ(outcome.text, GetParam().outcome);
+    EXPECT_EQ(outcome.songsApplied, std::min(GetParam().files, GetParam().songs));
+    EXPECT_EQ(controller.canUndoFetchMetadata(), outcome.songsApplied > 0);
     EXPECT_EQ(requests.size(), 1);
     EXPECT_EQ(table->fullReloads, 1);
     const QList<CommentsDictionary> after = queueComments();
@@ -162,9 +174,45 @@ TEST_P(AssignmentByPosition, givesEachFileTheSongAtItsPositionAndReloadsTheTable
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Lengths, AssignmentByPosition,
-                         testing::Values(Assignment{5, 7}, Assignment{5, 5}, Assignment{5, 2},
-                                         Assignment{3, 0}, Assignment{0, 2}, Assignment{0, 0}));
+INSTANTIATE_TEST_SUITE_P(
+    Lengths, AssignmentByPosition,
+    testing::Values(Assignment{5, 7, "5 songs applied of the album's 7."},
+                    Assignment{5, 5, "5 songs applied."},
+                    Assignment{5, 4,
+                               "4 songs applied; 1 file beyond the album's end "
+                               "keeps its tags."},
+                    Assignment{5, 1,
+                               "1 song applied; 4 files beyond the album's end "
+                               "keep their tags."},
+                    Assignment{3, 0, "The page gave no songs: nothing changed."},
+                    Assignment{0, 2, "The queue is empty: nothing changed."},
+                    Assignment{0, 0, "The page gave no songs: nothing changed."}));
+
+TEST_F(FetchMetadataCommand, undoGivesBackTheTagsOfBeforeTheFetchUntilStart) {
+    queueFiles(3);
+    const QList<CommentsDictionary> before = queueComments();
+    songs = {songNumbered(1), songNumbered(2)};
+    controller.fetchMetadata();
+    // A fetch that changes nothing leaves the undo as it was.
+    songs.clear();
+    EXPECT_EQ(controller.fetchMetadata().kind, FetchOutcome::Kind::NoSongs);
+    ASSERT_TRUE(controller.canUndoFetchMetadata());
+    const int reloads = table->fullReloads;
+
+    controller.undoFetchMetadata();
+    EXPECT_EQ(queueComments(), before);
+    EXPECT_EQ(table->fullReloads, reloads + 1);
+    EXPECT_FALSE(controller.canUndoFetchMetadata());
+
+    // Start takes the fetched tags to the library: they stay.
+    songs = {songNumbered(1)};
+    controller.fetchMetadata();
+    controller.startDecoding(nullptr);
+    EXPECT_FALSE(controller.canUndoFetchMetadata());
+    controller.undoFetchMetadata();
+    EXPECT_EQ(queueComments()[0], songs[0]);
+    EXPECT_TRUE(test::processEventsUntil([&] { return !controller.isRunning(); }));
+}
 
 TEST_F(FetchMetadataCommand, replacesTagsWholeSoFieldsTheStoreLacksAreGone) {
     queueFiles(2);
@@ -193,7 +241,7 @@ TEST_F(FetchMetadataCommand, cancelledWhileReadingChangesNothing) {
         return songs;
     });
 
-    controller.fetchMetadata();
+    EXPECT_EQ(controller.fetchMetadata().kind, FetchOutcome::Kind::Cancelled);
 
     EXPECT_EQ(queueComments(), before);
     EXPECT_EQ(table->fullReloads, 0);
