@@ -30,6 +30,10 @@ struct NewTrack {
     QString source;      // the base name of the file it was converted from
     QString audioDigest; // the MD5 of that file's audio
     ImportSettings settings;
+    QString sourceFormat; // see TrackRecord
+    Verification verification;
+    // Nothing when not measured; a replacement then keeps what the track had.
+    std::optional<Loudness> loudness;
 };
 
 // An encoded file on its way to becoming a track's file: the journal entry
@@ -66,7 +70,7 @@ enum class PropertyChange { Failed, Unchanged, Changed };
 class Database {
 public:
     // The schema this build writes; older databases are migrated on open.
-    static constexpr int schemaVersion = 2;
+    static constexpr int schemaVersion = 3;
     static constexpr std::chrono::milliseconds defaultBusyTimeout{5000};
 
     enum class Access { ReadWrite, ReadOnly };
@@ -92,6 +96,10 @@ public:
     // The stored settings; the defaults for whatever is missing or unusable.
     ImportSettings importSettings() const;
     bool storeImportSettings(const ImportSettings& settings);
+    // Whether imports measure loudness (see LibraryTool's --sound-check);
+    // on unless stored off.
+    bool soundCheck() const;
+    bool storeSoundCheck(bool on);
 
     // Whether a write could start now: false, with the reason, while another
     // program holds the write lock past the busy time-out, or when the file
@@ -130,6 +138,10 @@ public:
     // synced commit carries it through a power cut.
     PropertyChange setProperty(qint64 id, const TrackProperty& property,
                                const PropertyValue& value);
+
+    // Stores the track's album loudness and marks its tags dirty, unless it
+    // has that value already.
+    PropertyChange setAlbumLoudness(qint64 id, const std::optional<Loudness>& loudness);
 
     std::optional<TrackRecord> track(qint64 id) const;
     QList<TrackRecord> tracks() const;

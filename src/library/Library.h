@@ -82,6 +82,10 @@ public:
     ImportSettings importSettings() const;
     // False, with the reason, for settings the encoders cannot use.
     bool setImportSettings(const ImportSettings& settings, QString* error = nullptr);
+    // Whether imports measure each track's loudness and write it as Sound
+    // Check and ReplayGain tags. On unless turned off.
+    bool soundCheck() const;
+    bool setSoundCheck(bool on, QString* error = nullptr);
 
     // Converts each local WAV file with the current import settings, as many
     // at once as allowed, and adds the results: the tracks in the order of
@@ -137,6 +141,7 @@ private:
     std::optional<TrackRecord> trackRecord(qint64 id) const;
     std::shared_ptr<Track> makeTrack(qint64 id);
     bool stopRequested() const;
+    void scheduleTagWrites(const QList<qint64>& ids);
     // Run on the tag writer's thread, or the caller's when there is none.
     quint64 saveTags(const std::vector<qint64>& ids);
     std::optional<qint64> rewriteTags(const QString& path, const TrackRecord& record);

@@ -72,6 +72,8 @@ TEST_P(Conversion, encodesDecodableFileOfSourceLength) {
             << "samples differ after " << decoded->codec.toStdString();
     }
 
+    // The loudness tags are written soon after.
+    ASSERT_TRUE(library->flush(std::chrono::seconds(10)));
     const auto record = tracks[0]->record();
     ASSERT_TRUE(record);
     EXPECT_EQ(record->kind, kindOfEncoder(c.encoder));

@@ -227,7 +227,12 @@ TEST_F(LibraryCheck, repairMendsALibraryFromBeforeSourcesWereRecorded) {
         sql("DROP TABLE file_moves; DROP INDEX tracks_by_source; DROP INDEX tracks_by_file;"
             "ALTER TABLE tracks DROP COLUMN source; ALTER TABLE tracks DROP COLUMN audio_md5;"
             "ALTER TABLE tracks DROP COLUMN encoder;"
-            "ALTER TABLE tracks DROP COLUMN encoder_bit_rate; PRAGMA user_version = 1"));
+            "ALTER TABLE tracks DROP COLUMN encoder_bit_rate; ALTER TABLE tracks DROP COLUMN "
+            "source_format; ALTER TABLE tracks DROP COLUMN verified; ALTER TABLE tracks DROP "
+            "COLUMN verified_md5; ALTER TABLE tracks DROP COLUMN verified_at; ALTER TABLE tracks "
+            "DROP COLUMN loudness; ALTER TABLE tracks DROP COLUMN peak; ALTER TABLE tracks DROP "
+            "COLUMN album_loudness; ALTER TABLE tracks DROP COLUMN album_peak;"
+            "PRAGMA user_version = 1"));
 
     const ToolRun old = runTool({"check"});
     const ToolRun repaired = runTool({"check", "--repair"});
