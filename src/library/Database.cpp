@@ -637,6 +637,15 @@ bool Database::removeTrack(qint64 id) {
     return (transaction.began() && move.run() && track.run() && transaction.commit()) || fail();
 }
 
+bool Database::forgetEncoding(qint64 id) {
+    std::lock_guard lock(mutex_);
+    const SyncedCommits synced(connection_.get());
+    Statement update(connection_.get(),
+                     "UPDATE tracks SET encoder = NULL, encoder_bit_rate = NULL WHERE id = ?1");
+    update.bind(1, id);
+    return update.run() || fail();
+}
+
 PropertyChange Database::setProperty(qint64 id, const TrackProperty& property,
                                      const PropertyValue& value) {
     // The column comes from the fixed property table, never from the caller.

@@ -131,6 +131,9 @@ public:
     // again by the next open, which finds nothing left to do.
     bool finishFileMoves(const QList<qint64>& trackIds);
     bool removeTrack(qint64 id);
+    // Clears the settings the track's file was encoded with: nothing reuses
+    // the file as it is any more.
+    bool forgetEncoding(qint64 id);
 
     // Stores the value (already of the property's kind) and marks the
     // track's tags dirty, in one transaction, unless the track has that

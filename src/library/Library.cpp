@@ -338,6 +338,10 @@ bool Library::removeTrack(qint64 id, bool keepFile, QString* error) {
     return true;
 }
 
+bool Library::forgetEncoding(qint64 id) {
+    return !d->options.readOnly && d->database->forgetEncoding(id);
+}
+
 QList<TrackRecord> Library::tracks() const {
     return d->database->tracks();
 }

@@ -116,6 +116,9 @@ public:
     // Removes a track, and its file unless `keepFile`. False, with the
     // reason, on failure.
     bool removeTrack(qint64 id, bool keepFile, QString* error);
+    // Forgets what the track's file was encoded with, so that the next
+    // import of its source encodes it again in place.
+    bool forgetEncoding(qint64 id);
 
     QList<TrackRecord> tracks() const;
     qint64 trackCount() const;
