@@ -28,8 +28,16 @@ QVariant QueueTableModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || index.column() >= columnIdentifiers_.size()) {
         return {};
     }
-    return controller_.tableViewObjectValueForTableColumnRow(columnIdentifiers_.at(index.column()),
-                                                             index.row());
+    const QString cell = controller_.tableViewObjectValueForTableColumnRow(
+        columnIdentifiers_.at(index.column()), index.row());
+    if (role == Qt::ToolTipRole) {
+        const QString verified = controller_.tableViewObjectValueForTableColumnRow(
+            QStringLiteral("verified"), index.row());
+        if (!verified.isEmpty()) {
+            return QStringLiteral("%1\nVerified: %2").arg(cell, verified);
+        }
+    }
+    return cell;
 }
 
 QVariant QueueTableModel::headerData(int section, Qt::Orientation orientation, int role) const {

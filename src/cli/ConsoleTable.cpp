@@ -13,13 +13,14 @@ struct Column {
     const char* title;
 };
 
-constexpr std::array<Column, 6> columns{{
+constexpr std::array<Column, 7> columns{{
     {"path", "File"},
     {"status", "Status"},
     {"tracknumber", "Track"},
     {"title", "Title"},
     {"artist", "Artist"},
     {"album", "Album"},
+    {"verified", "Verified"},
 }};
 
 QString joinAligned(const QStringList& cells, const QList<qsizetype>& widths) {

@@ -116,6 +116,7 @@ void FilesController::encodeAll() {
             continue;
         }
         applyCommentsToTrack(entry->comments(), *track);
+        entry->setVerification(track->valueForKey(QStringLiteral("verification")).toString());
         QFile::remove(entry->decodedPath());
         entry->setStatus(QueueEntryStatusDone);
     }

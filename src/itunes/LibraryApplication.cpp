@@ -3,6 +3,7 @@
 #include "library/Library.h"
 #include "library/Track.h"
 #include "library/TrackProperty.h"
+#include "library/Verification.h"
 #include "queue/Comments.h"
 
 #include <QFileInfo>
@@ -45,6 +46,18 @@ public:
         , replyName_(std::move(replyName)) {}
 
     QString name() const override { return replyName_; }
+
+    QVariant valueForKey(const QString& key) const override {
+        if (key == QLatin1String("verification")) {
+            const auto record = track_->record();
+            return record ? QVariant(library::describeVerification(record->verification))
+                          : QVariant();
+        }
+        const auto value = track_->property(key);
+        return value
+                   ? std::visit([](const auto& held) { return QVariant::fromValue(held); }, *value)
+                   : QVariant();
+    }
 
     void setValueForKey(const QVariant& value, const QString& key) override {
         const auto kind = library::propertyKind(key);

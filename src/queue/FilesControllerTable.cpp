@@ -44,6 +44,9 @@ QString FilesController::tableViewObjectValueForTableColumnRow(const QString& co
     if (columnIdentifier == QLatin1String("tracknumber")) {
         return trackNumberText(entry->comments());
     }
+    if (columnIdentifier == QLatin1String("verified")) {
+        return entry->verification();
+    }
     return textOfValue(entry->comments().value(columnIdentifier.toUpper()));
 }
 
