@@ -20,6 +20,7 @@ std::unique_ptr<AudioSource> AudioSource::openEncoded(const QString& path, const
 
 std::unique_ptr<AudioSource> AudioSource::open(const QString& path, const char* demuxer,
                                                ConversionFailure* failure, bool findStreamInfo) {
+    ffmpeg::silenceLog();
     AVFormatContext* raw = nullptr;
     int opened = avformat_open_input(&raw, path.toUtf8().constData(), av_find_input_format(demuxer),
                                      nullptr);

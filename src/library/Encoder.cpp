@@ -6,17 +6,8 @@
 #include "library/GaplessTag.h"
 #include "library/SampleConverter.h"
 
-#include <mutex>
-
 namespace decant::library {
 namespace {
-
-// Failures travel back as values with FFmpeg's reason; FFmpeg's own log
-// would only repeat them on the terminal of whoever runs Decant.
-void silenceFFmpegLog() {
-    static std::once_flag once;
-    std::call_once(once, [] { av_log_set_level(AV_LOG_QUIET); });
-}
 
 // Moves every frame the converter has ready into the file.
 bool passConvertedFrames(SampleConverter& converter, EncodedFile& file, bool final,
@@ -132,7 +123,6 @@ std::optional<EncodedAudio> encodeWavFile(const QString& source, const QString& 
                                           const ImportSettings& settings,
                                           const EncodeRequest& request, ConversionFailure* failure,
                                           std::stop_token stop) {
-    silenceFFmpegLog();
     const std::unique_ptr<AudioSource> input = AudioSource::openWav(source, failure);
     if (!input) {
         return std::nullopt;
