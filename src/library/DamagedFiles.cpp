@@ -13,16 +13,27 @@
 namespace decant::library {
 namespace {
 
+// By its kind, which stays when a repair has the settings forgotten.
+std::optional<Encoder> encoderOf(const TrackRecord& track) {
+    for (const Encoder encoder : allEncoders()) {
+        if (kindOfEncoder(encoder) == track.kind) {
+            return encoder;
+        }
+    }
+    return std::nullopt;
+}
+
 std::optional<LibraryProblem> damage(const Library& library, const TrackRecord& track) {
     const QString path = QDir(library.location()).filePath(track.file);
+    const auto encoder = encoderOf(track);
     // A missing file is a problem of its own.
-    if (track.verification.proof == Verification::Proof::None || !track.encodedWith ||
+    if (track.verification.proof == Verification::Proof::None || !encoder ||
         !QFileInfo::exists(path)) {
         return std::nullopt;
     }
     QString error;
-    const auto digest = digestEncodedFile(path, demuxerName(track.encodedWith->encoder),
-                                          track.verification.proof, track.sourceFormat, &error);
+    const auto digest = digestEncodedFile(path, demuxerName(*encoder), track.verification.proof,
+                                          track.sourceFormat, &error);
     if (digest == track.verification.digest) {
         return std::nullopt;
     }
