@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <array>
+#include <string_view>
 
 namespace decant {
 namespace {
@@ -14,13 +15,16 @@ struct Column {
     const char* title;
 };
 
-constexpr std::array<Column, 6> columns{{
+constexpr const char* verifiedColumn = "verified";
+
+constexpr std::array<Column, 7> columns{{
     {"path", "File"},
     {"status", "Status"},
     {"tracknumber", "Track"},
     {"title", "Title"},
     {"artist", "Artist"},
     {"album", "Album"},
+    {verifiedColumn, "Verified"},
 }};
 
 QString joinAligned(const QStringList& cells, const QList<int>& widths) {
@@ -72,15 +76,18 @@ QStringList ConsoleTable::lines() const {
         heading.append(QLatin1String(column.title));
     }
     rows.append(heading);
-    const int count = numberOfRows();
-    for (int row = 0; row < count; ++row) {
+    const QList<QueueEntryPointer> entries = dataSource_.files();
+    for (int row = 0; row < int(entries.size()); ++row) {
         QStringList cells;
         for (const Column& column : columns) {
+            // Not a column of the queue's table, whose other identifiers name
+            // tags: what the library proved of the file's track.
+            const QString cell = std::string_view(column.identifier) == verifiedColumn
+                                     ? entries[row]->verification()
+                                     : dataSource_.tableViewObjectValueForTableColumnRow(
+                                           QLatin1String(column.identifier), row);
             // Tags may hold line breaks; one row must stay one line.
-            cells.append(
-                dataSource_
-                    .tableViewObjectValueForTableColumnRow(QLatin1String(column.identifier), row)
-                    .simplified());
+            cells.append(cell.simplified());
         }
         rows.append(cells);
     }

@@ -127,6 +127,7 @@ void FilesController::encodeAll() {
             !cover.isEmpty()) {
             track->setArtworkData(cover);
         }
+        entry->setVerification(track->valueForKey(QStringLiteral("verification")).toString());
         QFile::remove(entry->decodedPath());
         entry->setStatus(QueueEntryStatusDone);
     }

@@ -4,6 +4,7 @@
 #include "library/Library.h"
 #include "library/Track.h"
 #include "library/TrackProperty.h"
+#include "library/Verification.h"
 #include "queue/Comments.h"
 
 #include <QDir>
@@ -51,6 +52,18 @@ public:
     QString name() const override { return replyName_; }
 
     void setArtworkData(const QByteArray& image) override { track_->setArtwork(image); }
+
+    QVariant valueForKey(const QString& key) const override {
+        if (key == QLatin1String("verification")) {
+            const auto record = track_->record();
+            return record ? QVariant(library::describeVerification(record->verification))
+                          : QVariant();
+        }
+        const auto value = track_->property(key);
+        return value
+                   ? std::visit([](const auto& held) { return QVariant::fromValue(held); }, *value)
+                   : QVariant();
+    }
 
     void setValueForKey(const QVariant& value, const QString& key) override {
         const auto kind = library::propertyKind(key);

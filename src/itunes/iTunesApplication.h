@@ -22,6 +22,14 @@ public:
     // Stores a property by its scripting name ("artist", "trackNumber") with
     // a text, integer or boolean value. Failures are not reported.
     virtual void setValueForKey(const QVariant& value, const QString& key) = 0;
+    // Reads a property by its scripting name; a null value for one the
+    // track does not have. Besides the properties set by name, the library
+    // answers "verification": what decoding the track's file back proved
+    // ("lossless, MD5 ...", "length exact").
+    virtual QVariant valueForKey(const QString& key) const {
+        Q_UNUSED(key);
+        return {};
+    }
     // Gives the track the image (the bytes of a JPEG or PNG file) as its
     // artwork. An image the library cannot use (one larger than
     // largestArtwork, say) is skipped, never failing the track; the library

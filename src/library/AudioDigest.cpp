@@ -40,6 +40,7 @@ std::optional<QString> wavAudioDigest(const QString& path, std::stop_token stop,
         *failure = {ConversionError::Undecodable, *cut};
         return std::nullopt;
     }
+    ffmpeg::silenceLog();
     AVFormatContext* raw = nullptr;
     // The same demuxer the encoder reads with, so both see the same samples.
     const int opened = avformat_open_input(&raw, QFile::encodeName(path).constData(),

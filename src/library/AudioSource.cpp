@@ -1,12 +1,35 @@
 #include "library/AudioSource.h"
 
+#include <QCryptographicHash>
+
 namespace decant::library {
 
 std::unique_ptr<AudioSource> AudioSource::openWav(const QString& path, ConversionFailure* failure) {
+    return open(path, "wav", failure);
+}
+
+std::unique_ptr<AudioSource> AudioSource::openEncoded(const QString& path, const char* demuxer,
+                                                      QString* error) {
+    ConversionFailure failure;
+    auto source = open(path, demuxer, &failure, true);
+    if (!source) {
+        *error = failure.detail;
+    }
+    return source;
+}
+
+std::unique_ptr<AudioSource> AudioSource::open(const QString& path, const char* demuxer,
+                                               ConversionFailure* failure, bool findStreamInfo) {
+    ffmpeg::silenceLog();
     AVFormatContext* raw = nullptr;
-    const int opened =
-        avformat_open_input(&raw, path.toUtf8().constData(), av_find_input_format("wav"), nullptr);
+    int opened = avformat_open_input(&raw, path.toUtf8().constData(), av_find_input_format(demuxer),
+                                     nullptr);
     ffmpeg::InputContext container(raw);
+    // The MP3 and FLAC readers leave the rate and the channels to be found
+    // in the first frames; the packets read for that are read again.
+    if (opened >= 0 && findStreamInfo) {
+        opened = avformat_find_stream_info(raw, nullptr);
+    }
     if (opened < 0) {
         *failure = {ConversionError::NotWav, ffmpeg::errorText(opened)};
         return nullptr;
@@ -53,6 +76,10 @@ AudioSource::AudioSource(ffmpeg::InputContext container, ffmpeg::CodecContext de
                                 : av_get_bytes_per_sample(context.sample_fmt) * 8;
 }
 
+QString AudioSource::codecName() const {
+    return QString::fromLatin1(avcodec_get_name(decoder_->codec_id));
+}
+
 AudioSource::Read AudioSource::fail(int error, ConversionFailure* failure) {
     *failure = {ConversionError::Undecodable, ffmpeg::errorText(error)};
     return Read::Failed;
@@ -87,6 +114,9 @@ AudioSource::Read AudioSource::read(AVFrame* frame, ConversionFailure* failure) 
         }
         int sent = 0;
         if (packet_->stream_index == streamIndex_) {
+            if (packetDigest_) {
+                packetDigest_->addData(QByteArrayView(packet_->data, packet_->size));
+            }
             sent = avcodec_send_packet(decoder_.get(), packet_.get());
         }
         av_packet_unref(packet_.get());

@@ -24,6 +24,8 @@ QString describeConversionError(ConversionError error) {
         return QStringLiteral("the track could not be recorded");
     case ConversionError::Stopped:
         return QStringLiteral("not converted: the import was stopped");
+    case ConversionError::Unverified:
+        return QStringLiteral("the encoded file does not match its source");
     }
     return {};
 }

@@ -16,6 +16,7 @@ enum class ConversionError {
     Writing,      // the media file could not be written or named
     Recording,    // the database refused the new track
     Stopped,      // the conversion was stopped before the file was done
+    Unverified,   // the encoded file, decoded back, is not the source
 };
 
 struct ConversionFailure {

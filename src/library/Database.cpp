@@ -69,6 +69,17 @@ constexpr std::array migrations{
     CREATE INDEX tracks_by_artwork ON tracks(artwork) WHERE artwork IS NOT NULL;
     CREATE TABLE file_removals (file TEXT PRIMARY KEY);
     )sql",
+    // What decoding each file back proved, and its loudness.
+    R"sql(
+    ALTER TABLE tracks ADD COLUMN source_format TEXT;
+    ALTER TABLE tracks ADD COLUMN verified TEXT;
+    ALTER TABLE tracks ADD COLUMN verified_md5 TEXT;
+    ALTER TABLE tracks ADD COLUMN verified_at TEXT;
+    ALTER TABLE tracks ADD COLUMN loudness REAL;
+    ALTER TABLE tracks ADD COLUMN peak REAL;
+    ALTER TABLE tracks ADD COLUMN album_loudness REAL;
+    ALTER TABLE tracks ADD COLUMN album_peak REAL;
+    )sql",
 };
 static_assert(migrations.size() == Database::schemaVersion);
 
@@ -77,6 +88,11 @@ constexpr int fixedColumns = 16;
 // Leaves room for " 99999" before the extension within the usual name limit.
 constexpr int mostCopies = 100000;
 
+// After the properties, so that their columns keep their numbers.
+constexpr const char* proofAndLoudnessColumns =
+    ", source_format, verified, verified_md5, verified_at, loudness, peak, album_loudness, "
+    "album_peak";
+
 QByteArray selectTracksSql() {
     QByteArray sql = "SELECT id, file, kind, duration, sample_rate, channels, bit_rate, size, "
                      "date_added, tags_dirty, source, audio_md5, encoder, encoder_bit_rate, "
@@ -84,7 +100,7 @@ QByteArray selectTracksSql() {
     for (const TrackProperty& property : trackProperties()) {
         sql += ", \"" + QByteArray(property.column) + '"';
     }
-    return sql + " FROM tracks";
+    return sql + proofAndLoudnessColumns + " FROM tracks";
 }
 
 PropertyValue columnValue(const Statement& statement, int column, PropertyKind kind) {
@@ -105,6 +121,23 @@ std::optional<ImportSettings> settingsFromRow(const Statement& row, int column) 
         return std::nullopt;
     }
     return ImportSettings{*encoder, int(row.integer(column + 1))};
+}
+
+std::optional<Loudness> loudnessFromRow(const Statement& row, int column) {
+    if (row.isNull(column)) {
+        return std::nullopt;
+    }
+    return Loudness{row.real(column), row.real(column + 1)};
+}
+
+// The columns of proofAndLoudnessColumns, from `column` on.
+void readProofAndLoudness(const Statement& row, int column, TrackRecord& record) {
+    record.sourceFormat = row.text(column);
+    record.verification.proof = proofNamed(row.text(column + 1));
+    record.verification.digest = row.text(column + 2);
+    record.verification.when = QDateTime::fromString(row.text(column + 3), Qt::ISODateWithMs);
+    record.loudness = loudnessFromRow(row, column + 4);
+    record.albumLoudness = loudnessFromRow(row, column + 6);
 }
 
 TrackRecord recordFromRow(const Statement& row) {
@@ -132,6 +165,7 @@ TrackRecord recordFromRow(const Statement& row) {
         }
         ++column;
     }
+    readProofAndLoudness(row, column, record);
     return record;
 }
 
@@ -157,6 +191,29 @@ void bindEncoding(Statement& statement, const QString& file, const NewTrack& tra
         .bind(8, track.audioDigest)
         .bind(9, encoderName(track.settings.encoder))
         .bind(10, qint64(track.settings.bitRate));
+}
+
+void bindLoudness(Statement& statement, int index, const std::optional<Loudness>& loudness) {
+    if (loudness) {
+        statement.bind(index, loudness->integrated).bind(index + 1, loudness->peak);
+    } else {
+        statement.bindNull(index).bindNull(index + 1);
+    }
+}
+
+// Binds what was proven of an encoding and measured of its audio, at ?20 ...
+// ?25.
+void bindProofAndLoudness(Statement& statement, const NewTrack& track) {
+    const Verification& verification = track.verification;
+    statement.bind(20, track.sourceFormat);
+    if (verification.proof == Verification::Proof::None) {
+        statement.bindNull(21).bindNull(22).bindNull(23);
+    } else {
+        statement.bind(21, proofName(verification.proof))
+            .bind(22, verification.digest)
+            .bind(23, verification.when.toUTC().toString(Qt::ISODateWithMs));
+    }
+    bindLoudness(statement, 24, track.loudness);
 }
 
 // "Media/song.m4a" as its copy number `copy`: "Media/song 2.m4a".
@@ -357,6 +414,21 @@ bool Database::storeImportSettings(const ImportSettings& settings) {
     return (transaction.began() && store.run() && transaction.commit()) || fail();
 }
 
+bool Database::soundCheck() const {
+    std::lock_guard lock(mutex_);
+    Statement select(connection_.get(), "SELECT value FROM settings WHERE key = 'soundcheck'");
+    return !select.nextRow() || select.text(0) != QLatin1String("off");
+}
+
+bool Database::storeSoundCheck(bool on) {
+    std::lock_guard lock(mutex_);
+    const SyncedCommits synced(connection_.get());
+    Statement store(connection_.get(),
+                    "INSERT OR REPLACE INTO settings (key, value) VALUES ('soundcheck', ?1)");
+    store.bind(1, on ? QStringLiteral("on") : QStringLiteral("off"));
+    return store.run() || fail();
+}
+
 bool Database::canWrite() {
     std::lock_guard lock(mutex_);
     const sqlite::Transaction probe(connection_.get());
@@ -414,12 +486,17 @@ std::optional<Recording> Database::recordNewTrack(const NewTrack& track, const Q
         if (!file) {
             return std::nullopt;
         }
+        // A measured track's file lacks the tags its loudness gives until
+        // the tag writer writes them.
         Statement insert(connection_.get(),
                          "INSERT INTO tracks (file, kind, duration, sample_rate, channels, "
                          "bit_rate, size, audio_md5, encoder, encoder_bit_rate, name, "
-                         "date_added, source) "
-                         "VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10, ?11, ?12, ?13)");
+                         "date_added, source, tags_dirty, source_format, verified, verified_md5, "
+                         "verified_at, loudness, peak) "
+                         "VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10, ?11, ?12, ?13, "
+                         "?24 IS NOT NULL, ?20, ?21, ?22, ?23, ?24, ?25)");
         bindEncoding(insert, *file, track);
+        bindProofAndLoudness(insert, track);
         insert.bind(11, track.name)
             .bind(12, track.dateAdded.toUTC().toString(Qt::ISODateWithMs))
             .bind(13, track.source);
@@ -484,8 +561,12 @@ std::optional<Recording> Database::recordReplacement(qint64 id, const NewTrack& 
     Statement update(connection_.get(),
                      "UPDATE tracks SET file = ?1, kind = ?2, duration = ?3, sample_rate = ?4, "
                      "channels = ?5, bit_rate = ?6, size = ?7, audio_md5 = ?8, encoder = ?9, "
-                     "encoder_bit_rate = ?10, tags_dirty = tags_dirty + 1 WHERE id = ?11");
+                     "encoder_bit_rate = ?10, tags_dirty = tags_dirty + 1, source_format = ?20, "
+                     "verified = ?21, verified_md5 = ?22, verified_at = ?23, "
+                     "peak = CASE WHEN ?24 IS NULL THEN peak ELSE ?25 END, "
+                     "loudness = coalesce(?24, loudness) WHERE id = ?11");
     bindEncoding(update, *file, track);
+    bindProofAndLoudness(update, track);
     update.bind(11, id);
     Statement move(connection_.get(),
                    "INSERT INTO file_moves (track_id, pending, replaced) VALUES (?1, ?2, ?3)");
@@ -691,6 +772,15 @@ bool Database::finishFileRemoval(const QString& file) {
     return remove.run() || fail();
 }
 
+bool Database::forgetEncoding(qint64 id) {
+    std::lock_guard lock(mutex_);
+    const SyncedCommits synced(connection_.get());
+    Statement update(connection_.get(),
+                     "UPDATE tracks SET encoder = NULL, encoder_bit_rate = NULL WHERE id = ?1");
+    update.bind(1, id);
+    return update.run() || fail();
+}
+
 PropertyChange Database::setProperty(qint64 id, const TrackProperty& property,
                                      const PropertyValue& value) {
     // The column comes from the fixed property table, never from the caller.
@@ -771,6 +861,22 @@ bool Database::hasArtwork(const QString& digest) const {
     Statement select(connection_.get(), "SELECT 1 FROM artwork WHERE digest = ?1");
     select.bind(1, digest);
     return select.nextRow();
+}
+
+PropertyChange Database::setAlbumLoudness(qint64 id, const std::optional<Loudness>& loudness) {
+    std::lock_guard lock(mutex_);
+    Statement update(connection_.get(),
+                     "UPDATE tracks SET album_loudness = ?1, album_peak = ?2, "
+                     "tags_dirty = tags_dirty + 1 "
+                     "WHERE id = ?3 AND (album_loudness IS NOT ?1 OR album_peak IS NOT ?2)");
+    bindLoudness(update, 1, loudness);
+    update.bind(3, id);
+    if (!update.run()) {
+        fail();
+        return PropertyChange::Failed;
+    }
+    return sqlite3_changes(connection_.get()) > 0 ? PropertyChange::Changed
+                                                  : PropertyChange::Unchanged;
 }
 
 std::optional<TrackRecord> Database::track(qint64 id) const {

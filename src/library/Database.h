@@ -31,6 +31,10 @@ struct NewTrack {
     QString source;      // the base name of the file it was converted from
     QString audioDigest; // the MD5 of that file's audio
     ImportSettings settings;
+    QString sourceFormat; // see TrackRecord
+    Verification verification;
+    // Nothing when not measured; a replacement then keeps what the track had.
+    std::optional<Loudness> loudness;
 };
 
 // An encoded file on its way to becoming a track's file: the journal entry
@@ -74,7 +78,7 @@ enum class PropertyChange { Failed, Unchanged, Changed };
 class Database {
 public:
     // The schema this build writes; older databases are migrated on open.
-    static constexpr int schemaVersion = 3;
+    static constexpr int schemaVersion = 4;
     static constexpr std::chrono::milliseconds defaultBusyTimeout{5000};
 
     enum class Access { ReadWrite, ReadOnly };
@@ -100,6 +104,10 @@ public:
     // The stored settings; the defaults for whatever is missing or unusable.
     ImportSettings importSettings() const;
     bool storeImportSettings(const ImportSettings& settings);
+    // Whether imports measure loudness (see LibraryTool's --sound-check);
+    // on unless stored off.
+    bool soundCheck() const;
+    bool storeSoundCheck(bool on);
 
     // Whether a write could start now: false, with the reason, while another
     // program holds the write lock past the busy time-out, or when the file
@@ -150,6 +158,9 @@ public:
     // Files recorded for the trash and not yet there, or no longer found.
     QStringList fileRemovals() const;
     bool finishFileRemoval(const QString& file);
+    // Clears the settings the track's file was encoded with: nothing reuses
+    // the file as it is any more.
+    bool forgetEncoding(qint64 id);
 
     // Stores the value (already of the property's kind) and marks the
     // track's tags dirty, in one transaction, unless the track has that
@@ -166,6 +177,10 @@ public:
     // The image stored under the digest; nothing when there is none.
     std::optional<Artwork> artwork(const QString& digest) const;
     bool hasArtwork(const QString& digest) const;
+
+    // Stores the track's album loudness and marks its tags dirty, unless it
+    // has that value already.
+    PropertyChange setAlbumLoudness(qint64 id, const std::optional<Loudness>& loudness);
 
     std::optional<TrackRecord> track(qint64 id) const;
     QList<TrackRecord> tracks() const;

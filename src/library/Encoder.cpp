@@ -6,17 +6,8 @@
 #include "library/GaplessTag.h"
 #include "library/SampleConverter.h"
 
-#include <mutex>
-
 namespace decant::library {
 namespace {
-
-// Failures travel back as values with FFmpeg's reason; FFmpeg's own log
-// would only repeat them on the terminal of whoever runs Decant.
-void silenceFFmpegLog() {
-    static std::once_flag once;
-    std::call_once(once, [] { av_log_set_level(AV_LOG_QUIET); });
-}
 
 // Moves every frame the converter has ready into the file.
 bool passConvertedFrames(SampleConverter& converter, EncodedFile& file, bool final,
@@ -37,11 +28,12 @@ bool passConvertedFrames(SampleConverter& converter, EncodedFile& file, bool fin
 class Transfer {
 public:
     Transfer(const EncodingPlan& plan, AudioSource& source, SampleConverter& converter,
-             EncodedFile& file, std::stop_token stop)
+             EncodedFile& file, LoudnessMeter* meter, std::stop_token stop)
         : plan_(plan)
         , source_(source)
         , converter_(converter)
         , file_(file)
+        , meter_(meter)
         , stop_(std::move(stop)) {}
 
     // The number of source samples per channel, or -1.
@@ -55,6 +47,7 @@ private:
     AudioSource& source_;
     SampleConverter& converter_;
     EncodedFile& file_;
+    LoudnessMeter* meter_; // null when not measuring
     std::stop_token stop_;
 };
 
@@ -90,6 +83,9 @@ int64_t Transfer::run(ConversionFailure* failure) {
             return -1;
         }
         samples += frame->nb_samples;
+        if (meter_) {
+            meter_->add(*frame);
+        }
         const bool passed = fits(*frame, failure) && push(frame.get(), failure);
         av_frame_unref(frame.get());
         if (!passed) {
@@ -102,12 +98,31 @@ int64_t Transfer::run(ConversionFailure* failure) {
     return push(nullptr, failure) ? samples : -1;
 }
 
+// What the finished file must decode back to. A resampled source's length
+// is what the resampler made of it, rounded as it rounds.
+ExpectedOutput expectedOutput(const EncodingPlan& plan, const AudioSource& input,
+                              const EncodedFile& output, int64_t sourceSamples) {
+    ExpectedOutput expected;
+    expected.demuxer = plan.demuxer;
+    expected.lossless = plan.lossless;
+    expected.sampleRate = plan.setup.format.sampleRate;
+    expected.channels = plan.setup.format.layout.channels();
+    const SampleSpan span = output.span();
+    expected.samples =
+        expected.sampleRate == input.format().sampleRate ? sourceSamples : span.length;
+    if (plan.decoderKeepsPadding) {
+        expected.samples += span.padding;
+    }
+    expected.sourceFormat = input.codecName();
+    return expected;
+}
+
 } // namespace
 
 std::optional<EncodedAudio> encodeWavFile(const QString& source, const QString& destination,
-                                          const ImportSettings& settings, const QString& title,
-                                          ConversionFailure* failure, std::stop_token stop) {
-    silenceFFmpegLog();
+                                          const ImportSettings& settings,
+                                          const EncodeRequest& request, ConversionFailure* failure,
+                                          std::stop_token stop) {
     const std::unique_ptr<AudioSource> input = AudioSource::openWav(source, failure);
     if (!input) {
         return std::nullopt;
@@ -116,7 +131,7 @@ std::optional<EncodedAudio> encodeWavFile(const QString& source, const QString& 
     if (!plan) {
         return std::nullopt;
     }
-    plan->setup.title = title;
+    plan->setup.title = request.title;
     const EncoderSetup& setup = plan->setup;
     const auto output = EncodedFile::create(destination, setup, failure);
     if (!output) {
@@ -129,7 +144,10 @@ std::optional<EncodedAudio> encodeWavFile(const QString& source, const QString& 
         *failure = {ConversionError::Encoding, ffmpeg::errorText(error)};
         return std::nullopt;
     }
-    const int64_t samples = Transfer(*plan, *input, *converter, *output, stop).run(failure);
+    std::unique_ptr<LoudnessMeter> meter =
+        request.measureLoudness ? LoudnessMeter::create(input->format()) : nullptr;
+    const int64_t samples =
+        Transfer(*plan, *input, *converter, *output, meter.get(), stop).run(failure);
     if (samples < 0) {
         return std::nullopt;
     }
@@ -145,8 +163,16 @@ std::optional<EncodedAudio> encodeWavFile(const QString& source, const QString& 
         *failure = {ConversionError::Writing, reason};
         return std::nullopt;
     }
-    return EncodedAudio{setup.format.sampleRate, setup.format.layout.channels(),
-                        double(samples) / input->format().sampleRate};
+    EncodedAudio encoded;
+    encoded.sampleRate = setup.format.sampleRate;
+    encoded.channels = setup.format.layout.channels();
+    encoded.duration = double(samples) / input->format().sampleRate;
+    encoded.expected = expectedOutput(*plan, *input, *output, samples);
+    if (meter) {
+        encoded.loudness = meter->finish();
+        encoded.meter = std::move(meter);
+    }
+    return encoded;
 }
 
 } // namespace decant::library

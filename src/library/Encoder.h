@@ -2,28 +2,46 @@
 
 #include "library/ConversionError.h"
 #include "library/ImportSettings.h"
+#include "library/LoudnessMeter.h"
+#include "library/OutputCheck.h"
 
 #include <QString>
 
+#include <memory>
 #include <optional>
 #include <stop_token>
 
 namespace decant::library {
+
+// What an encode is asked for besides the file.
+struct EncodeRequest {
+    QString title; // written into the container's own tags
+    // Measure the source's loudness on the way (see EncodedAudio::meter).
+    bool measureLoudness = false;
+};
 
 // What an encoded file holds.
 struct EncodedAudio {
     int sampleRate = 0;
     int channels = 0;
     double duration = 0; // seconds of source audio
+    // What decoding the file back must give; the lossless source digest is
+    // the caller's to fill in.
+    ExpectedOutput expected;
+    // The finished meter of the source's audio, when asked for and
+    // libebur128 could measure it; its loudness is nothing for audio too
+    // short to measure.
+    std::shared_ptr<const LoudnessMeter> meter;
+    std::optional<Loudness> loudness;
 };
 
 // Encodes the WAV file at `source` into a new file at `destination` in the
 // settings' format, converting the audio to the nearest form the encoder
-// takes. `title` goes into the container's own tags. Runs on the calling
-// thread; several encodes may run at once. A stop asked of `stop` ends the
-// encode within a frame, failing it.
+// takes. Runs on the calling thread; several encodes may run at once. A stop
+// asked of `stop` ends the encode within a frame, failing it.
 std::optional<EncodedAudio> encodeWavFile(const QString& source, const QString& destination,
-                                          const ImportSettings& settings, const QString& title,
-                                          ConversionFailure* failure, std::stop_token stop = {});
+                                          const ImportSettings& settings,
+                                          const EncodeRequest& request, ConversionFailure* failure,
+                                          std::stop_token stop = {});
 
 } // namespace decant::library

@@ -27,36 +27,49 @@ const AVChannelLayout aacLayouts[] = {
 struct EncoderFacts {
     const char* codec; // null: the PCM codec that fits the source
     const char* muxer;
+    const char* demuxer;
     // Null: the codec's own list, or any layout when it has none.
     const AVChannelLayout* layouts = nullptr;
     int maximumChannels = 0; // without a list: 0 for any number
     int maximumBits = 0;     // of a lossless encoder; 0 for any depth
     bool mixesDown = false;  // a lossy stereo encoder takes wider audio mixed down
     bool gaplessTag = false; // says in iTunSMPB where its priming and padding are
+    // FFmpeg 5.1's AAC decoder keeps what fills the last frame: only the
+    // priming is dropped, by the edit list.
+    bool decoderKeepsPadding = false;
 };
 
 EncoderFacts factsOf(Encoder encoder) {
     switch (encoder) {
     case Encoder::Aac:
-        return {.codec = "aac", .muxer = "ipod", .layouts = aacLayouts, .gaplessTag = true};
+        return {.codec = "aac",
+                .muxer = "ipod",
+                .demuxer = "mov",
+                .layouts = aacLayouts,
+                .gaplessTag = true,
+                .decoderKeepsPadding = true};
     case Encoder::Alac:
         // Its own list, whose 4, 7 and 8 channels are 4.0, 6.1(back) and
         // 7.1(wide): ALAC has no place for quad's back pair or 6.1's and
         // 7.1's sides. FFmpeg 5.1 writes 32-bit samples as 24-bit ones.
-        return {.codec = "alac", .muxer = "ipod", .maximumBits = 24};
+        return {.codec = "alac", .muxer = "ipod", .demuxer = "mov", .maximumBits = 24};
     case Encoder::Mp3:
-        return {.codec = "libmp3lame", .muxer = "mp3", .mixesDown = true};
+        return {.codec = "libmp3lame", .muxer = "mp3", .demuxer = "mp3", .mixesDown = true};
     case Encoder::Opus:
         // libopus takes Vorbis's order, which for up to eight channels is
         // FLAC's; FFmpeg's wrapper refuses any other layout.
-        return {.codec = "libopus", .muxer = "opus", .layouts = flacLayouts()};
+        return {.codec = "libopus", .muxer = "opus", .demuxer = "ogg", .layouts = flacLayouts()};
     case Encoder::Flac:
         // FFmpeg 5.1 writes 32-bit samples as 24-bit ones.
-        return {.codec = "flac", .muxer = "flac", .maximumChannels = 8, .maximumBits = 24};
+        return {.codec = "flac",
+                .muxer = "flac",
+                .demuxer = "flac",
+                .maximumChannels = 8,
+                .maximumBits = 24};
     case Encoder::Wav:
         break;
     }
-    return {.codec = nullptr, .muxer = "wav"};
+    return {.codec = nullptr, .muxer = "wav", .demuxer = "wav"};
 }
 
 // The settings' rate is for stereo: every channel gets half of it, so that
@@ -138,6 +151,9 @@ std::optional<EncodingPlan> planEncoding(const ImportSettings& settings, const A
     EncodingPlan plan;
     plan.encoder = encoderName(settings.encoder);
     plan.gaplessTag = facts.gaplessTag;
+    plan.lossless = isLossless(settings.encoder);
+    plan.demuxer = facts.demuxer;
+    plan.decoderKeepsPadding = facts.decoderKeepsPadding;
     EncoderSetup& setup = plan.setup;
     setup.muxer = facts.muxer;
     setup.codec =
@@ -166,6 +182,10 @@ std::optional<EncodingPlan> planEncoding(const ImportSettings& settings, const A
         setup.options.emplace_back("mapping_family", "1");
     }
     return plan;
+}
+
+const char* demuxerName(Encoder encoder) {
+    return factsOf(encoder).demuxer;
 }
 
 ConversionFailure unfittingSamples(const EncodingPlan& plan, const AudioFormat& source) {

@@ -19,6 +19,11 @@ struct EncodingPlan {
     // converts only while every sample fits in this many bits.
     int fittingBits = 0;
     bool gaplessTag = false; // iTunSMPB says where the priming and padding are
+    bool lossless = false;
+    const char* demuxer = nullptr; // FFmpeg's reader of the format
+    // FFmpeg's decoder drops the priming but keeps the padding of the last
+    // frame.
+    bool decoderKeepsPadding = false;
 };
 
 // The encoder, and the form the source's audio reaches it in: its own
@@ -27,6 +32,9 @@ struct EncodingPlan {
 // cannot keep the audio so.
 std::optional<EncodingPlan> planEncoding(const ImportSettings& settings, const AudioFormat& source,
                                          ConversionFailure* failure);
+
+// FFmpeg's name for the reader of the encoder's files: "mov", "ogg"...
+const char* demuxerName(Encoder encoder);
 
 // Why a file failed whose samples turned out not to fit in `fittingBits`.
 ConversionFailure unfittingSamples(const EncodingPlan& plan, const AudioFormat& source);

@@ -13,6 +13,7 @@ extern "C" {
 #include <QString>
 
 #include <memory>
+#include <mutex>
 
 namespace decant::library::ffmpeg {
 
@@ -74,6 +75,14 @@ public:
 private:
     AVChannelLayout layout_{};
 };
+
+// Failures travel back as values with FFmpeg's reason; FFmpeg's own log
+// would only repeat them on the terminal of whoever runs Decant. Called
+// before anything is read.
+inline void silenceLog() {
+    static std::once_flag once;
+    std::call_once(once, [] { av_log_set_level(AV_LOG_QUIET); });
+}
 
 // FFmpeg's message for an error code.
 inline QString errorText(int error) {

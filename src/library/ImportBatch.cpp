@@ -18,7 +18,7 @@ int averageKilobits(qint64 bytes, double seconds) {
 }
 
 ImportedFile failed(const ConversionFailure& failure) {
-    return {Conversion::Failed, 0, failure};
+    return {Conversion::Failed, 0, failure, nullptr};
 }
 
 } // namespace
@@ -37,10 +37,11 @@ struct ImportBatch::Prepared {
     ConversionFailure failure;
 };
 
-ImportBatch::ImportBatch(Parts library, ImportSettings settings, std::stop_token stop, int parallel)
+ImportBatch::ImportBatch(Parts library, ImportSettings settings, bool measureLoudness,
+                         std::stop_token stop, int parallel)
     : library_(std::move(library))
     , settings_(settings)
-    , importer_(library_.media, settings)
+    , importer_(library_.media, settings, measureLoudness, library_.hook)
     , stop_(std::move(stop))
     , parallel_(parallel) {}
 
@@ -103,7 +104,7 @@ void ImportBatch::finishMoves() {
     // An end that fails is found again by the next open, which finishes it.
     library_.moves.finish(placed_, placedFolders_, &error);
     if (library_.tagsChanged) {
-        for (const qint64 id : std::as_const(replaced_)) {
+        for (const qint64 id : std::as_const(lackingTags_)) {
             library_.tagsChanged(id);
         }
     }
@@ -198,6 +199,9 @@ NewTrack ImportBatch::newTrack(const SourceFile& source, const EncodedTrack& enc
     track.source = source.name;
     track.audioDigest = source.digest;
     track.settings = settings_;
+    track.sourceFormat = encoded.audio.expected.sourceFormat;
+    track.verification = encoded.verification;
+    track.loudness = encoded.audio.loudness;
     return track;
 }
 
@@ -205,7 +209,7 @@ NewTrack ImportBatch::newTrack(const SourceFile& source, const EncodedTrack& enc
 ImportedFile ImportBatch::record(const Group& group, Prepared& prepared) {
     if (!prepared.encoded) {
         return prepared.held && prepared.failure.error == ConversionError::None
-                   ? ImportedFile{Conversion::Held, prepared.held->id, {}}
+                   ? ImportedFile{Conversion::Held, prepared.held->id, {}, nullptr}
                    : failed(prepared.failure);
     }
     Database& database = library_.database;
@@ -224,7 +228,7 @@ ImportedFile ImportBatch::record(const Group& group, Prepared& prepared) {
         return failed({ConversionError::Recording, database.lastError()});
     }
     if (recorded->alreadyHeld) {
-        return {Conversion::Held, recorded->trackId, {}};
+        return {Conversion::Held, recorded->trackId, {}, nullptr};
     }
     // The journal owns the file now: whatever happens next, the next open
     // finishes the move.
@@ -238,10 +242,13 @@ ImportedFile ImportBatch::record(const Group& group, Prepared& prepared) {
     }
     placed_.append(recorded->trackId);
     placedFolders_.append(*folder);
-    if (prepared.held) {
-        replaced_.append(recorded->trackId);
+    if (prepared.held || track.loudness) {
+        lackingTags_.append(recorded->trackId);
     }
-    return {prepared.held ? Conversion::Replaced : Conversion::Added, recorded->trackId, {}};
+    return {prepared.held ? Conversion::Replaced : Conversion::Added,
+            recorded->trackId,
+            {},
+            prepared.encoded->audio.meter};
 }
 
 } // namespace decant::library

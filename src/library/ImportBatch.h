@@ -29,6 +29,8 @@ struct ImportedFile {
     Conversion how = Conversion::Failed;
     qint64 trackId = 0;
     ConversionFailure failure; // when it failed
+    // The meter of a file encoded with loudness measured, for its album's.
+    std::shared_ptr<const LoudnessMeter> meter;
 };
 
 // One convert of the library: every file is identified by its source and
@@ -45,13 +47,15 @@ public:
         // writes into a file on its way out.
         std::mutex& filesMutex;
         StepHook hook;
-        // Called once a replaced track's new file is in place for good.
+        // Called once a track whose file lacks tags it has (a replaced
+        // track, or a new one with a loudness) is in place for good.
         std::function<void(qint64 trackId)> tagsChanged;
     };
     // Called as each file is done, on the thread that finished it.
     using Finished = std::function<void(qsizetype index, const ImportedFile& file)>;
 
-    ImportBatch(Parts library, ImportSettings settings, std::stop_token stop, int parallel);
+    ImportBatch(Parts library, ImportSettings settings, bool measureLoudness, std::stop_token stop,
+                int parallel);
 
     // One result per file, in the order of `urls`.
     QList<ImportedFile> run(const QList<QUrl>& urls, const Finished& finished);
@@ -79,7 +83,7 @@ private:
     // written by one recording thread at a time.
     QList<qint64> placed_;
     QStringList placedFolders_;
-    QList<qint64> replaced_;
+    QList<qint64> lackingTags_;
 };
 
 } // namespace decant::library

@@ -31,9 +31,12 @@ std::optional<SourceFile> identifySource(const QUrl& url, std::stop_token stop,
     return SourceFile{path, info.completeBaseName(), *digest};
 }
 
-Importer::Importer(const MediaFolder& media, ImportSettings settings)
+Importer::Importer(const MediaFolder& media, ImportSettings settings, bool measureLoudness,
+                   StepHook hook)
     : media_(media)
-    , settings_(settings) {}
+    , settings_(settings)
+    , measureLoudness_(measureLoudness)
+    , hook_(std::move(hook)) {}
 
 std::optional<EncodedTrack> Importer::encode(const SourceFile& source, std::stop_token stop,
                                              ConversionFailure* failure) const {
@@ -44,12 +47,21 @@ std::optional<EncodedTrack> Importer::encode(const SourceFile& source, std::stop
         *failure = {ConversionError::Writing, error};
         return std::nullopt;
     }
-    const auto audio =
-        encodeWavFile(source.path, encoded.file->path(), settings_, source.name, failure, stop);
+    const auto audio = encodeWavFile(source.path, encoded.file->path(), settings_,
+                                     {source.name, measureLoudness_}, failure, stop);
     if (!audio) {
         return std::nullopt;
     }
     encoded.audio = *audio;
+    encoded.audio.expected.sourceDigest = source.digest;
+    reachStep(hook_, "verifying");
+    // A file that fails here is removed with its pending name, never recorded.
+    const auto verification =
+        verifyEncodedFile(encoded.file->path(), encoded.audio.expected, failure);
+    if (!verification) {
+        return std::nullopt;
+    }
+    encoded.verification = *verification;
     encoded.size = QFileInfo(encoded.file->path()).size();
     if (!encoded.file->sync()) {
         *failure = {ConversionError::Writing,

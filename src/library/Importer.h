@@ -4,6 +4,8 @@
 #include "library/Encoder.h"
 #include "library/ImportSettings.h"
 #include "library/MediaFolder.h"
+#include "library/StepHook.h"
+#include "library/Verification.h"
 
 #include <QString>
 #include <QUrl>
@@ -22,11 +24,13 @@ struct SourceFile {
     QString digest; // see wavAudioDigest
 };
 
-// A WAV file encoded into a synced pending file, not yet recorded.
+// A WAV file encoded into a synced pending file, decoded back and found to
+// hold its source, not yet recorded.
 struct EncodedTrack {
     std::unique_ptr<PendingFile> file;
     EncodedAudio audio;
     qint64 size = 0;
+    Verification verification;
 };
 
 // Reads a local WAV file far enough to know its audio. Runs on the calling
@@ -35,10 +39,13 @@ std::optional<SourceFile> identifySource(const QUrl& url, std::stop_token stop,
                                          ConversionFailure* failure);
 
 // Encodes WAV files into pending files of the media folder with fixed
-// settings.
+// settings, and proves each against its source by decoding it back.
 class Importer {
 public:
-    Importer(const MediaFolder& media, ImportSettings settings);
+    // The hook is told of "verifying" once a file is written, before it is
+    // decoded back.
+    Importer(const MediaFolder& media, ImportSettings settings, bool measureLoudness,
+             StepHook hook = {});
 
     // Runs on the calling thread; several may run at once.
     std::optional<EncodedTrack> encode(const SourceFile& source, std::stop_token stop,
@@ -47,6 +54,8 @@ public:
 private:
     const MediaFolder& media_;
     ImportSettings settings_;
+    bool measureLoudness_;
+    StepHook hook_;
 };
 
 // Calls work(index) for every index below `count`, `parallel` at a time, on

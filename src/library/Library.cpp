@@ -1,5 +1,6 @@
 #include "library/Library.h"
 
+#include "library/AlbumLoudness.h"
 #include "library/ArtworkTag.h"
 #include "library/FileMoves.h"
 #include "library/MediaFolder.h"
@@ -70,6 +71,7 @@ struct Library::Private {
     std::mutex filesMutex;   // see ImportBatch::Parts
     mutable std::mutex stopMutex;
     std::stop_source stop; // replaced once a convert has seen its stop
+    AlbumLoudness albums;
     // Last, so that it stops (writing what is pending) before the database
     // it reads closes.
     std::unique_ptr<TagWriter> writer;
@@ -210,6 +212,25 @@ bool Library::setImportSettings(const ImportSettings& settings, QString* error) 
     return false;
 }
 
+bool Library::soundCheck() const {
+    return d->database->soundCheck();
+}
+
+bool Library::setSoundCheck(bool on, QString* error) {
+    QString reason;
+    if (d->options.readOnly) {
+        reason = QStringLiteral("the library is open for reading only");
+    } else if (!d->database->storeSoundCheck(on)) {
+        reason = d->database->lastError();
+    } else {
+        return true;
+    }
+    if (error) {
+        *error = reason;
+    }
+    return false;
+}
+
 QList<std::shared_ptr<Track>> Library::convert(const QList<QUrl>& files) {
     QList<std::shared_ptr<Track>> tracks;
     QSet<qint64> listed;
@@ -250,8 +271,14 @@ QList<ConversionOutcome> Library::convertFiles(const QList<QUrl>& files,
                 d->writer->schedule(id);
             }
         }};
-    ImportBatch importBatch(std::move(parts), importSettings(), stop, parallel);
+    // The albums of the batch before are known by now.
+    scheduleTagWrites(d->albums.settle(*d->database));
+    ImportBatch importBatch(std::move(parts), importSettings(), soundCheck(), stop, parallel);
+    AlbumLoudness::Meters meters;
     importBatch.run(files, [&](qsizetype index, const ImportedFile& file) {
+        if (file.meter) {
+            meters.emplace(file.trackId, file.meter);
+        }
         ConversionOutcome& outcome = outcomes[index];
         outcome.how = file.how;
         outcome.failure = file.failure;
@@ -260,6 +287,7 @@ QList<ConversionOutcome> Library::convertFiles(const QList<QUrl>& files,
             observer(index, outcome);
         }
     });
+    d->albums.startBatch(std::move(meters));
     const std::lock_guard lock(d->stopMutex);
     if (d->stop.stop_requested()) {
         d->stop = std::stop_source(); // this convert has seen it
@@ -363,6 +391,10 @@ QList<Relocation> Library::relocate(const QList<TrackRecord>& records) {
     return d->moves->relocate(names);
 }
 
+bool Library::forgetEncoding(qint64 id) {
+    return !d->options.readOnly && d->database->forgetEncoding(id);
+}
+
 QList<TrackRecord> Library::tracks() const {
     return d->database->tracks();
 }
@@ -416,9 +448,22 @@ void Library::setTrackProperty(qint64 id, const QString& scriptingName,
     if (!converted || d->options.readOnly) {
         return;
     }
-    if (d->database->setProperty(id, *property, *converted) == PropertyChange::Changed &&
-        d->writer) {
+    if (d->database->setProperty(id, *property, *converted) != PropertyChange::Changed) {
+        return;
+    }
+    if (scriptingName == QLatin1String("album") || scriptingName == QLatin1String("albumArtist")) {
+        d->albums.albumChanged(id);
+    }
+    if (d->writer) {
         d->writer->schedule(id);
+    }
+}
+
+void Library::scheduleTagWrites(const QList<qint64>& ids) {
+    if (d->writer) {
+        for (const qint64 id : ids) {
+            d->writer->schedule(id);
+        }
     }
 }
 
@@ -429,6 +474,10 @@ void Library::setTrackProperty(qint64 id, const QString& scriptingName,
 // marked clean: a kill in between leaves them dirty, and the next open
 // writes and moves them again.
 quint64 Library::saveTags(const std::vector<qint64>& ids) {
+    // Tracks whose album loudness changed and are not about to be written.
+    QList<qint64> lagging = d->albums.settle(*d->database);
+    lagging.removeIf([&](qint64 id) { return std::find(ids.begin(), ids.end(), id) != ids.end(); });
+    scheduleTagWrites(lagging);
     QList<WrittenTags> written;
     QList<TrackRecord> records;
     QSet<QString> folders;

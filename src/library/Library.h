@@ -91,6 +91,10 @@ public:
     ImportSettings importSettings() const;
     // False, with the reason, for settings the encoders cannot use.
     bool setImportSettings(const ImportSettings& settings, QString* error = nullptr);
+    // Whether imports measure each track's loudness and write it as Sound
+    // Check and ReplayGain tags. On unless turned off.
+    bool soundCheck() const;
+    bool setSoundCheck(bool on, QString* error = nullptr);
 
     // Converts each local WAV file with the current import settings, as many
     // at once as allowed, and adds the results: the tracks in the order of
@@ -130,6 +134,9 @@ public:
     // organisedFile), as the tag writer does once it has written a track's
     // tags; one result for each file that was not in its place.
     QList<Relocation> organise();
+    // Forgets what the track's file was encoded with, so that the next
+    // import of its source encodes it again in place.
+    bool forgetEncoding(qint64 id);
 
     QList<TrackRecord> tracks() const;
     qint64 trackCount() const;
@@ -157,6 +164,7 @@ private:
     std::optional<TrackRecord> trackRecord(qint64 id) const;
     std::shared_ptr<Track> makeTrack(qint64 id);
     bool stopRequested() const;
+    void scheduleTagWrites(const QList<qint64>& ids);
     // Run on the tag writer's thread, or the caller's when there is none.
     quint64 saveTags(const std::vector<qint64>& ids);
     std::optional<qint64> rewriteTags(const QString& path, const TrackRecord& record);

@@ -187,6 +187,16 @@ Repair repairLibraryProblem(Library& library, const LibraryProblem& problem) {
         return {false, QStringLiteral("Left track %1 untagged: importing its FLAC file again "
                                       "tags it.")
                            .arg(problem.trackId)};
+    case Kind::DamagedFile:
+        if (library.forgetEncoding(problem.trackId)) {
+            return {true, QStringLiteral("Marked track %1 to be encoded again: importing its FLAC "
+                                         "file replaces the damaged %2.")
+                              .arg(problem.trackId)
+                              .arg(problem.file)};
+        }
+        return {
+            false,
+            QStringLiteral("Could not mark track %1 to be encoded again.").arg(problem.trackId)};
     case Kind::TagsNotWritten:
         break;
     }

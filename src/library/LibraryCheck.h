@@ -17,6 +17,7 @@ struct LibraryProblem {
         DuplicateTrack,    // a second track from one source and audio
         UntaggedTrack,     // a track still named after its source
         TagsNotWritten,    // a file whose tags lag behind its track
+        DamagedFile,       // a file that no longer decodes as it did when verified
     };
     Kind kind;
     qint64 trackId = 0;     // the track it is about; 0 for a file
@@ -28,14 +29,21 @@ struct LibraryProblem {
 // Every problem of the library, tracks and files alike. Changes nothing.
 QList<LibraryProblem> findLibraryProblems(const Library& library);
 
+// Decodes every verified track's file again and compares it with what its
+// import proved: a problem for each that no longer matches, a check for bit
+// rot. Reads every file whole, as many at once as there are processors.
+QList<LibraryProblem> findDamagedFiles(const Library& library);
+
 struct Repair {
     bool mended = false;
     QString description; // what was done, or why nothing was
 };
 
 // Mends one problem: files no track lists go to the trash, tracks without
-// a file and second copies are removed, lagging tags are written. An
-// untagged track is left: only importing its FLAC file again can tag it.
+// a file and second copies are removed, lagging tags are written, a damaged
+// file's track is marked to be encoded again by the next import of its FLAC
+// file. An untagged track is left: only importing its FLAC file again can
+// tag it.
 Repair repairLibraryProblem(Library& library, const LibraryProblem& problem);
 
 } // namespace decant::library

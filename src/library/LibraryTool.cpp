@@ -19,10 +19,12 @@ const auto description = QStringLiteral(
     "  info      where the library is, its import settings and how many tracks it holds\n"
     "  list      a table of the library's tracks; --artist, --album and --search show\n"
     "            only those that match\n"
-    "  settings  the import settings; change them with --encoder and --bitrate\n"
+    "  settings  the import settings; change them with --encoder, --bitrate and\n"
+    "            --sound-check\n"
     "  check     files no track lists, tracks without their file, untagged tracks,\n"
-    "            tracks imported twice, leftovers of interrupted imports; --repair\n"
-    "            mends them and says what it did\n"
+    "            tracks imported twice, leftovers of interrupted imports; --verify\n"
+    "            decodes every file again against what its import proved; --repair\n"
+    "            mends what is found and says what it did\n"
     "  remove ID...\n"
     "            removes the tracks with these IDs (see list), moving their files to\n"
     "            the trash\n"
@@ -58,7 +60,9 @@ struct Invocation {
     QString location;
     std::optional<Encoder> encoder;
     std::optional<int> bitRate;
+    std::optional<bool> soundCheck;
     bool repair = false;
+    bool verify = false;
     QList<qint64> trackIds; // for remove
     TrackFilter filter;     // for list
 };
@@ -78,7 +82,9 @@ struct Options {
     QCommandLineOption library;
     QCommandLineOption encoder;
     QCommandLineOption bitRate;
+    QCommandLineOption soundCheck;
     QCommandLineOption repair;
+    QCommandLineOption verify;
     QCommandLineOption artist;
     QCommandLineOption album;
     QCommandLineOption search;
@@ -135,14 +141,25 @@ std::optional<Invocation> understand(const QCommandLineParser& parser, const Opt
     const QCommandLineOption& encoder = options.encoder;
     const QCommandLineOption& bitRate = options.bitRate;
     invocation.repair = parser.isSet(options.repair);
-    if (invocation.repair && invocation.command != QLatin1String("check")) {
-        *problem = QStringLiteral("--repair goes with the check command");
+    invocation.verify = parser.isSet(options.verify);
+    if ((invocation.repair || invocation.verify) && invocation.command != QLatin1String("check")) {
+        *problem = QStringLiteral("--repair and --verify go with the check command");
         return std::nullopt;
     }
-    const bool changes = parser.isSet(encoder) || parser.isSet(bitRate);
+    const bool changes =
+        parser.isSet(encoder) || parser.isSet(bitRate) || parser.isSet(options.soundCheck);
     if (changes && invocation.command != QLatin1String("settings")) {
-        *problem = QStringLiteral("--encoder and --bitrate go with the settings command");
+        *problem =
+            QStringLiteral("--encoder, --bitrate and --sound-check go with the settings command");
         return std::nullopt;
+    }
+    if (parser.isSet(options.soundCheck)) {
+        const QString value = parser.value(options.soundCheck);
+        if (value != QLatin1String("on") && value != QLatin1String("off")) {
+            *problem = QStringLiteral("--sound-check takes on or off, not \"%1\"").arg(value);
+            return std::nullopt;
+        }
+        invocation.soundCheck = value == QLatin1String("on");
     }
     if (parser.isSet(encoder)) {
         invocation.encoder = encoderNamed(parser.value(encoder));
@@ -175,6 +192,14 @@ QString numberAndCount(const TrackRecord& record, const char* number, const char
     return position > 0 ? QString::number(position) : QString();
 }
 
+// "-7.23 dB"; "too short" for a track no loudness can be measured of.
+QString gainOf(const TrackRecord& record, const std::optional<Loudness>& loudness) {
+    if (loudness) {
+        return replayGainText(*loudness);
+    }
+    return record.duration < shortestMeasurableSeconds ? QStringLiteral("too short") : QString();
+}
+
 QStringList rowOf(const TrackRecord& record) {
     const qint64 year = record.integer(QStringLiteral("year"));
     return {QString::number(record.id),
@@ -185,6 +210,9 @@ QStringList rowOf(const TrackRecord& record) {
             numberAndCount(record, "discNumber", "discCount"),
             year > 0 ? QString::number(year) : QString(),
             record.kind,
+            gainOf(record, record.loudness),
+            record.albumLoudness ? replayGainText(*record.albumLoudness) : QString(),
+            describeVerification(record.verification),
             record.artwork.isEmpty() ? (record.artworkNote.isEmpty() ? "" : "skipped") : "yes",
             record.file};
 }
@@ -209,8 +237,8 @@ void printTable(const QList<QStringList>& rows, QTextStream& out) {
 }
 
 void printList(const Library& library, const TrackFilter& filter, QTextStream& out) {
-    QList<QStringList> rows{
-        {"ID", "Name", "Artist", "Album", "Track", "Disc", "Year", "Kind", "Artwork", "File"}};
+    QList<QStringList> rows{{"ID", "Name", "Artist", "Album", "Track", "Disc", "Year", "Kind",
+                             "Gain", "Album gain", "Verified", "Artwork", "File"}};
     QStringList skippedArtwork;
     const QList<TrackRecord> tracks = library.tracks();
     for (const TrackRecord& record : tracks) {
@@ -234,7 +262,12 @@ void printList(const Library& library, const TrackFilter& filter, QTextStream& o
     }
 }
 
-void printSettings(const ImportSettings& settings, QTextStream& out) {
+QString onOrOff(bool on) {
+    return on ? QStringLiteral("on") : QStringLiteral("off");
+}
+
+void printSettings(const Library& library, QTextStream& out) {
+    const ImportSettings settings = library.importSettings();
     out << "Encoder:  " << encoderName(settings.encoder) << " (" << kindOfEncoder(settings.encoder)
         << ", ." << fileExtension(settings.encoder) << ")\n";
     if (isLossless(settings.encoder)) {
@@ -242,6 +275,7 @@ void printSettings(const ImportSettings& settings, QTextStream& out) {
     } else {
         out << "Bit rate: " << settings.bitRate << " kbit/s\n";
     }
+    out << "Sound Check: " << onOrOff(library.soundCheck()) << '\n';
 }
 
 void printInfo(const Library& library, QTextStream& out) {
@@ -249,7 +283,8 @@ void printInfo(const Library& library, QTextStream& out) {
         << "Database: " << library.databasePath() << " (schema version " << library.schemaVersion()
         << ")\n"
         << "Media:    " << library.mediaPath() << '\n'
-        << "Import:   " << describeSettings(library.importSettings()) << '\n'
+        << "Import:   " << describeSettings(library.importSettings()) << ", Sound Check "
+        << onOrOff(library.soundCheck()) << '\n'
         << "Tracks:   " << library.trackCount() << '\n';
 }
 
@@ -281,11 +316,16 @@ int changeSettings(const Invocation& invocation, QTextStream& out, QTextStream& 
         return ToolUsageError;
     }
     QString error;
-    if (!library->setImportSettings(settings, &error)) {
+    if ((invocation.encoder || invocation.bitRate) &&
+        !library->setImportSettings(settings, &error)) {
         err << "decant-library: cannot store the settings: " << error << '\n';
         return ToolLibraryFailed;
     }
-    printSettings(library->importSettings(), out);
+    if (invocation.soundCheck && !library->setSoundCheck(*invocation.soundCheck, &error)) {
+        err << "decant-library: cannot store the settings: " << error << '\n';
+        return ToolLibraryFailed;
+    }
+    printSettings(*library, out);
     return ToolSucceeded;
 }
 
@@ -301,13 +341,21 @@ int show(const Invocation& invocation, QTextStream& out, QTextStream& err) {
     } else if (invocation.command == QLatin1String("list")) {
         printList(*library, invocation.filter, out);
     } else {
-        printSettings(library->importSettings(), out);
+        printSettings(*library, out);
     }
     return ToolSucceeded;
 }
 
 QString countOf(qsizetype count, const char* one, const char* many) {
     return QStringLiteral("%1 %2").arg(count).arg(QLatin1String(count == 1 ? one : many));
+}
+
+QList<LibraryProblem> problemsOf(const Library& library, const Invocation& invocation) {
+    QList<LibraryProblem> problems = findLibraryProblems(library);
+    if (invocation.verify) {
+        problems.append(findDamagedFiles(library));
+    }
+    return problems;
 }
 
 int check(const Invocation& invocation, QTextStream& out, QTextStream& err) {
@@ -322,12 +370,16 @@ int check(const Invocation& invocation, QTextStream& out, QTextStream& err) {
         }
         return ToolLibraryFailed;
     }
-    const QList<LibraryProblem> problems = findLibraryProblems(*library);
+    const QList<LibraryProblem> problems = problemsOf(*library, invocation);
     for (const LibraryProblem& problem : problems) {
         out << problem.description << '\n';
     }
     if (problems.isEmpty()) {
-        out << "No problems in " << countOf(library->trackCount(), "track", "tracks") << ".\n";
+        out << "No problems in " << countOf(library->trackCount(), "track", "tracks");
+        if (invocation.verify) {
+            out << "; every verified file decodes as it did when it was imported";
+        }
+        out << ".\n";
         return ToolSucceeded;
     }
     out << countOf(problems.size(), "problem", "problems")
@@ -351,7 +403,7 @@ int repair(const Invocation& invocation, QTextStream& out, QTextStream& err) {
         ++mended;
     }
     qsizetype left = 0;
-    for (const LibraryProblem& problem : findLibraryProblems(*library)) {
+    for (const LibraryProblem& problem : problemsOf(*library, invocation)) {
         const Repair result = repairLibraryProblem(*library, problem);
         out << result.description << '\n';
         if (result.mended) {
@@ -403,8 +455,15 @@ int runLibraryTool(const QStringList& arguments, QTextStream& out, QTextStream& 
         QStringLiteral("Import lossy formats at <kbps> kbit/s for stereo; more channels scale "
                        "with their count (5.1 takes three times as much)."),
         QStringLiteral("kbps"));
+    const QCommandLineOption soundCheck(
+        QStringLiteral("sound-check"),
+        QStringLiteral("Measure each import's loudness for Sound Check and ReplayGain: on or off."),
+        QStringLiteral("on|off"));
     const QCommandLineOption repairOption(
         QStringLiteral("repair"), QStringLiteral("With check: mend what is found, saying how."));
+    const QCommandLineOption verifyOption(
+        QStringLiteral("verify"),
+        QStringLiteral("With check: decode every file again against what its import proved."));
     const QCommandLineOption artist(
         QStringLiteral("artist"),
         QStringLiteral("With list: only tracks whose artist or album artist holds <text>, in "
@@ -419,7 +478,8 @@ int runLibraryTool(const QStringList& arguments, QTextStream& out, QTextStream& 
         QStringLiteral("With list: only tracks whose name, artist or album holds <text>, in any "
                        "case."),
         QStringLiteral("text"));
-    parser.addOptions({library, encoder, bitRate, repairOption, artist, album, search});
+    parser.addOptions(
+        {library, encoder, bitRate, soundCheck, repairOption, verifyOption, artist, album, search});
     parser.addPositionalArgument(
         QStringLiteral("command"),
         QStringLiteral("info, list, settings, check, remove ID... or organise"));
@@ -433,8 +493,10 @@ int runLibraryTool(const QStringList& arguments, QTextStream& out, QTextStream& 
         return ToolSucceeded;
     }
     QString problem;
-    const auto invocation = understand(
-        parser, Options{library, encoder, bitRate, repairOption, artist, album, search}, &problem);
+    const auto invocation = understand(parser,
+                                       Options{library, encoder, bitRate, soundCheck, repairOption,
+                                               verifyOption, artist, album, search},
+                                       &problem);
     if (!invocation) {
         err << "decant-library: " << problem << "\nTry --help.\n";
         return ToolUsageError;
@@ -446,7 +508,7 @@ int runLibraryTool(const QStringList& arguments, QTextStream& out, QTextStream& 
         invocation->command == QLatin1String("organise")) {
         return change(*invocation, out, err);
     }
-    const bool changes = invocation->encoder || invocation->bitRate;
+    const bool changes = invocation->encoder || invocation->bitRate || invocation->soundCheck;
     return changes ? changeSettings(*invocation, out, err) : show(*invocation, out, err);
 }
 

@@ -10,7 +10,8 @@ namespace decant::library {
 // library can die at any of them; empty in production.
 //
 // The steps, in their order for one file: "encoding" (a file's encode
-// begins), "encoded" (its pending file is written and synced), "recorded"
+// begins), "verifying" (its pending file is written, about to be decoded
+// back), "encoded" (it is verified and synced), "recorded"
 // (the track and the move of its file are committed), "moved" (the file has
 // its final name); for a tag save: "tagsCopied" (the tagged copy is synced),
 // "tagsReplaced" (the copy has replaced the file), then, for files that

@@ -1,5 +1,7 @@
 #include "library/TagFile.h"
 
+#include "library/SoundCheckTags.h"
+
 #include <QFile>
 #include <taglib/fileref.h>
 #include <taglib/flacfile.h>
@@ -109,7 +111,9 @@ bool writeTags(const QString& path, const TrackRecord& record, QString* error) {
                                 dynamic_cast<TagLib::FLAC::File*>(file) != nullptr;
     TagLib::PropertyMap tags = file->properties();
     putProperties(tags, record, vorbisComments);
+    putLoudness(tags, *file, record);
     file->setProperties(tags);
+    putSoundCheck(*file, record);
     if (!file->save()) {
         *error = QStringLiteral("TagLib cannot save %1").arg(path);
         return false;

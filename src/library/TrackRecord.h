@@ -1,7 +1,9 @@
 #pragma once
 
 #include "library/ImportSettings.h"
+#include "library/SoundCheck.h"
 #include "library/TrackProperty.h"
+#include "library/Verification.h"
 
 #include <QDateTime>
 #include <QMap>
@@ -36,6 +38,16 @@ struct TrackRecord {
     QString artwork;
     // Why the last image given to it was skipped; empty when none was.
     QString artworkNote;
+    // The source WAV file's codec ("pcm_s16le"), in whose layout of the
+    // samples a lossless file's MD5 is taken; empty when not recorded.
+    QString sourceFormat;
+    // What decoding its file back proved when it was encoded.
+    Verification verification;
+    // Measured while it was encoded; nothing when it was not (too short,
+    // Sound Check off, or encoded before loudness was measured). The
+    // album's is that of the tracks of its album encoded in the same batch.
+    std::optional<Loudness> loudness;
+    std::optional<Loudness> albumLoudness;
     // The properties that have a value, by scripting name ("name" always).
     QMap<QString, PropertyValue> properties;
 

@@ -57,15 +57,20 @@ QString FilesController::tableViewToolTipForTableColumnRow(const QString& column
         }
         entry = files_.at(row);
     }
-    // Two albums' "01 - Intro.flac" look alike until their folders show.
+    // Two albums' "01 - Intro.flac" look alike until their folders show:
+    // the File cell's tip is the whole path.
+    QString tip = tableViewObjectValueForTableColumnRow(columnIdentifier, row);
     if (columnIdentifier == QLatin1String("path")) {
-        return displayPath(entry->path());
-    }
-    if (columnIdentifier == QLatin1String("status")) {
+        tip = displayPath(entry->path());
+    } else if (columnIdentifier == QLatin1String("status")) {
         const QString reason = entry->failureReason();
-        return reason.isEmpty() ? displayTextForStatus(entry->status()) : reason;
+        tip = reason.isEmpty() ? displayTextForStatus(entry->status()) : reason;
     }
-    return tableViewObjectValueForTableColumnRow(columnIdentifier, row);
+    // What the library proved of the track, wherever the pointer rests.
+    if (const QString verification = entry->verification(); !verification.isEmpty()) {
+        tip += QStringLiteral("\nVerified: ") + verification;
+    }
+    return tip;
 }
 
 DropTarget

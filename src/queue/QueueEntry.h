@@ -77,6 +77,12 @@ public:
     QString failureReason() const { return failureReason_.load(); }
     void setFailureReason(QString reason) { failureReason_.store(std::move(reason)); }
 
+    // What the library proved of its track by decoding it back ("lossless,
+    // MD5 ..."); empty until the track is in the library, or when the
+    // library proved nothing.
+    QString verification() const { return verification_.load(); }
+    void setVerification(QString verification) { verification_.store(std::move(verification)); }
+
     QueueEntryStatus status() const { return QueueEntryStatus(status_.load()); }
     void setStatus(QueueEntryStatus status) { status_.store(status); }
     // Moves the entry from `expected` to `desired` in one step; false, and no
@@ -94,6 +100,7 @@ private:
     std::atomic<uint64_t> expectedDecodedSize_{0};
     AtomicProperty<CommentsDictionary> comments_;
     AtomicProperty<QString> failureReason_;
+    AtomicProperty<QString> verification_;
     std::atomic<int32_t> status_{QueueEntryStatusWaiting};
 };
 

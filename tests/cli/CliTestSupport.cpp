@@ -42,8 +42,16 @@ QString CliScratch::writeFile(const QString& relative, const QByteArray& bytes) 
 }
 
 QStringList CliScratch::mediaFiles() const {
-    return QDir(QDir(libraryPath()).filePath(QStringLiteral("Media")))
-        .entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
+    // At every depth: files live in artist and album folders.
+    const QDir media(QDir(libraryPath()).filePath(QStringLiteral("Media")));
+    QStringList files;
+    QDirIterator entries(media.path(), QDir::Files | QDir::Hidden | QDir::System,
+                         QDirIterator::Subdirectories);
+    while (entries.hasNext()) {
+        files.append(media.relativeFilePath(entries.next()));
+    }
+    files.sort();
+    return files;
 }
 
 std::shared_ptr<library::Library> CliScratch::openLibrary() const {

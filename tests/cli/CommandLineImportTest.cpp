@@ -61,6 +61,7 @@ TEST_F(CommandLineImport, importsATaggedFolderWithItsTags) {
         EXPECT_EQ(row.value("Title"), number == 2 ? second : QStringLiteral("Song %1").arg(number));
         EXPECT_EQ(row.value("Artist"), "The Band");
         EXPECT_EQ(row.value("Album"), "The Record");
+        EXPECT_EQ(row.value("Verified"), "length exact");
     }
     EXPECT_TRUE(result.out.contains("3 imported, 0 failed, 0 not imported."));
 

@@ -82,6 +82,8 @@ TEST_F(LibraryPipelineTest, bringsTaggedFLACFilesIntoTheLibrary) {
         for (const int index : {0, 2, 3}) {
             EXPECT_EQ(entries[index]->status(), QueueEntryStatusDone);
             EXPECT_FALSE(QFile::exists(entries[index]->decodedPath()));
+            // What decoding the track back proved, also for a held track.
+            EXPECT_EQ(entries[index]->verification(), "length exact");
         }
     }
 

@@ -125,7 +125,8 @@ TEST_P(KilledImport, runningTheImportAgainLeavesOneTaggedReadableTrackPerSource)
 
 INSTANTIATE_TEST_SUITE_P(Steps, KilledImport,
                          // moved:4 is the first file's move to where its tags say.
-                         testing::Values(Kill{"encoded", 2}, Kill{"recorded", 2}, Kill{"moved", 1},
+                         testing::Values(Kill{"verifying", 2}, Kill{"encoded", 2},
+                                         Kill{"recorded", 2}, Kill{"moved", 1},
                                          Kill{"propertySet", 6}, Kill{"tagsCopied", 1},
                                          Kill{"tagsReplaced", 2}, Kill{"relocationsRecorded", 1},
                                          Kill{"moved", 4}, Kill{"recorded", 1, true},

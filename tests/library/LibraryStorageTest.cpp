@@ -158,6 +158,9 @@ TEST_F(LibraryStorage, aSetWhileTheFileIsWrittenKeepsTheTrackDirty) {
                          QDateTime::currentDateTimeUtc(),
                          "a",
                          "00",
+                         {},
+                         {},
+                         {},
                          {}};
     const auto recorded = database->recordNewTrack(track, "Media/.importing-a.m4a",
                                                    [](const QString&) { return true; });

@@ -11,11 +11,13 @@ namespace {
 
 using namespace std::chrono_literals;
 
-constexpr test::WavFixture tinyWav{8000, 1, 16, 800, false};
+// Long enough for a loudness, so that albums have one.
+constexpr test::WavFixture tinyWav{8000, 1, 16, 4000, false};
 
 // Property sets race the writer, which saves whenever a track has been quiet
-// for a millisecond: whatever interleaving happens, the last value set must
-// end up in the database and in the file, and no dirty mark may be lost.
+// for a millisecond and works out the batch's album loudness before: whatever
+// interleaving happens, the last value set must end up in the database and
+// in the file, and no dirty mark may be lost.
 TEST(LibraryThreads, racingSetsAndSavesEndWithTheLastValues) {
     test::ScratchLibrary scratch;
     LibraryOptions options;
@@ -39,6 +41,8 @@ TEST(LibraryThreads, racingSetsAndSavesEndWithTheLastValues) {
             for (int round = 1; round <= rounds; ++round) {
                 track->setProperty(QStringLiteral("artist"), QStringLiteral("round %1").arg(round));
                 track->setProperty(QStringLiteral("trackNumber"), qint64(round));
+                track->setProperty(QStringLiteral("album"),
+                                   QStringLiteral("album %1").arg(round % 2));
             }
         });
     }

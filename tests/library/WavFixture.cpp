@@ -47,13 +47,14 @@ std::vector<int32_t> noiseSamples(const WavFixture& fixture) {
 }
 
 std::vector<int32_t> toneSamples(const WavFixture& fixture) {
-    const double amplitude = std::ldexp(0.5, int(fixture.bitsPerSample) - 1);
+    const double amplitude = std::ldexp(fixture.toneLevel, int(fixture.bitsPerSample) - 1);
     std::vector<int32_t> samples(fixture.frames * fixture.channels);
     for (uint64_t index = 0; index < fixture.frames; ++index) {
         const double time = double(index) / fixture.sampleRate;
         for (unsigned channel = 0; channel < fixture.channels; ++channel) {
-            samples[index * fixture.channels + channel] = int32_t(
-                std::lround(amplitude * std::sin(2 * M_PI * toneFrequency(channel) * time)));
+            const double hertz = fixture.toneHertz > 0 ? fixture.toneHertz : toneFrequency(channel);
+            samples[index * fixture.channels + channel] =
+                int32_t(std::lround(amplitude * std::sin(2 * M_PI * hertz * time)));
         }
     }
     return samples;
@@ -71,6 +72,9 @@ std::vector<int32_t> wavFixtureSamples(const WavFixture& fixture) {
     }
     if (fixture.signal == WavFixture::Signal::Tones) {
         return toneSamples(fixture);
+    }
+    if (fixture.signal == WavFixture::Signal::Silence) {
+        return std::vector<int32_t>(fixture.frames * fixture.channels, 0);
     }
     const unsigned bits = fixture.significantBits ? fixture.significantBits : fixture.bitsPerSample;
     FlacFixture shape;

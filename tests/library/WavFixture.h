@@ -22,11 +22,16 @@ struct WavFixture {
         Triangles, // spanning most of the range, a period of their own a channel
         Tones,     // one sine a channel, at toneFrequency(channel), half the full scale
         Noise,     // white, a quarter of the full scale, as hard to encode as music
+        Silence,
     };
     Signal signal = Signal::Triangles;
     // Samples of this many bits, scaled to fill the depth (low bits zero);
     // 0 for the depth's own.
     unsigned significantBits = 0;
+    // For tones: the peak, of full scale, and one frequency for every
+    // channel instead of toneFrequency's (0).
+    double toneLevel = 0.5;
+    double toneHertz = 0;
 };
 
 // Low enough for an LFE channel, apart enough to tell the channels apart.
