@@ -243,6 +243,8 @@ private:
     void appendEntries(const QList<QueueEntryPointer>& entries);
     void intakeDidFinish();
     int rowOfEntry(const QueueEntryPointer& entry) const;
+    // Null for a row the table does not have.
+    QueueEntryPointer entryAtRow(int row) const;
     void reloadTable() const;
     // Runs `work` on the main thread later, unless the controller is gone.
     void post(std::function<void()> work) const;

@@ -18,6 +18,19 @@ QString textOfValue(const QVariant& value) {
     return value.toString();
 }
 
+QString cellText(const QueueEntry& entry, const QString& columnIdentifier) {
+    if (columnIdentifier == QLatin1String("path")) {
+        return entry.fileName();
+    }
+    if (columnIdentifier == QLatin1String("status")) {
+        return displayTextForStatus(entry.status());
+    }
+    if (columnIdentifier == QLatin1String("tracknumber")) {
+        return trackNumberText(entry.comments());
+    }
+    return textOfValue(entry.comments().value(columnIdentifier.toUpper()));
+}
+
 } // namespace
 
 int FilesController::numberOfRowsInTableView() const {
@@ -25,41 +38,26 @@ int FilesController::numberOfRowsInTableView() const {
     return int(files_.size());
 }
 
+QueueEntryPointer FilesController::entryAtRow(int row) const {
+    std::lock_guard lock(filesLock_);
+    return row >= 0 && row < files_.size() ? files_.at(row) : nullptr;
+}
+
 QString FilesController::tableViewObjectValueForTableColumnRow(const QString& columnIdentifier,
                                                                int row) const {
-    QueueEntryPointer entry;
-    {
-        std::lock_guard lock(filesLock_);
-        if (row < 0 || row >= files_.size()) {
-            return {};
-        }
-        entry = files_.at(row);
-    }
-    if (columnIdentifier == QLatin1String("path")) {
-        return entry->fileName();
-    }
-    if (columnIdentifier == QLatin1String("status")) {
-        return displayTextForStatus(entry->status());
-    }
-    if (columnIdentifier == QLatin1String("tracknumber")) {
-        return trackNumberText(entry->comments());
-    }
-    return textOfValue(entry->comments().value(columnIdentifier.toUpper()));
+    const QueueEntryPointer entry = entryAtRow(row);
+    return entry ? cellText(*entry, columnIdentifier) : QString();
 }
 
 QString FilesController::tableViewToolTipForTableColumnRow(const QString& columnIdentifier,
                                                            int row) const {
-    QueueEntryPointer entry;
-    {
-        std::lock_guard lock(filesLock_);
-        if (row < 0 || row >= files_.size()) {
-            return {};
-        }
-        entry = files_.at(row);
+    const QueueEntryPointer entry = entryAtRow(row);
+    if (!entry) {
+        return {};
     }
     // Two albums' "01 - Intro.flac" look alike until their folders show:
     // the File cell's tip is the whole path.
-    QString tip = tableViewObjectValueForTableColumnRow(columnIdentifier, row);
+    QString tip = cellText(*entry, columnIdentifier);
     if (columnIdentifier == QLatin1String("path")) {
         tip = displayPath(entry->path());
     } else if (columnIdentifier == QLatin1String("status")) {
