@@ -1,12 +1,18 @@
 #include "library/Library.h"
 
-#include "library/AlbumLoudness.h"
-#include "library/ArtworkTag.h"
-#include "library/FileMoves.h"
-#include "library/MediaFolder.h"
-#include "library/OrganisedName.h"
-#include "library/TagFile.h"
+#include "library/LibraryPrivate.h"
 #include "library/TagWriter.h"
+#include "library/files/DiskSpace.h"
+#include "library/files/FileError.h"
+#include "library/files/FileMoves.h"
+#include "library/files/MediaFolder.h"
+#include "library/import/AlbumLoudness.h"
+#include "library/import/ImportBatch.h"
+#include "library/store/Database.h"
+#include "library/store/FileJournal.h"
+#include "library/store/PropertyStore.h"
+#include "library/store/SettingsStore.h"
+#include "library/store/TrackStore.h"
 
 #include <QDir>
 #include <QFile>
@@ -14,7 +20,6 @@
 #include <QSet>
 #include <QStandardPaths>
 
-#include <cerrno>
 #include <filesystem>
 #include <stop_token>
 #include <thread>
@@ -24,58 +29,30 @@ namespace decant::library {
 namespace {
 
 const auto databaseFileName = QStringLiteral("Library.sqlite");
-const auto mediaFolderName = QStringLiteral("Media");
 // Pending files are told from a crash's by their locks; this is for file
 // systems without locks. Far longer than any one file takes to encode.
 constexpr std::chrono::hours abandonedAfter{24};
 
-QString extensionOf(const QString& path) {
-    return QFileInfo(path).suffix();
-}
-
-// Creates the folder and its parents; false, with errno's reason, on failure.
-bool makeFolder(const QString& path, QString* error) {
+// Creates the folder and its parents.
+Status makeFolder(const QString& path) {
     std::error_code failure;
     std::filesystem::create_directories(QFile::encodeName(path).toStdString(), failure);
     if (failure) {
-        *error =
-            QStringLiteral("cannot create %1: %2").arg(path, describeFileError(failure.value()));
-        return false;
+        return Error{
+            kindOfFileError(failure.value()),
+            QStringLiteral("cannot create %1: %2").arg(path, describeFileError(failure.value()))};
     }
-    return true;
+    return {};
 }
 
-bool folderIsWritable(const QString& path, QString* error) {
+Status folderIsWritable(const QString& path) {
     if (access(QFile::encodeName(path).constData(), W_OK | X_OK) == 0) {
-        return true;
+        return {};
     }
-    *error = QStringLiteral("cannot write in %1: %2").arg(path, describeFileError(errno));
-    return false;
+    return fileError(QStringLiteral("cannot write in %1: %2"), path);
 }
 
 } // namespace
-
-struct Library::Private {
-    Private(const QString& folder, const LibraryOptions& options)
-        : folder(QDir(folder).absolutePath())
-        , options(options)
-        , media(QDir(folder).absoluteFilePath(mediaFolderName)) {}
-
-    QString folder;
-    LibraryOptions options;
-    MediaFolder media;
-    std::unique_ptr<Database> database;
-    std::unique_ptr<FileMoves> moves;
-    QStringList openingRepairs;
-    std::mutex convertMutex; // one batch at a time
-    std::mutex filesMutex;   // see ImportBatch::Parts
-    mutable std::mutex stopMutex;
-    std::stop_source stop; // replaced once a convert has seen its stop
-    AlbumLoudness albums;
-    // Last, so that it stops (writing what is pending) before the database
-    // it reads closes.
-    std::unique_ptr<TagWriter> writer;
-};
 
 QString Library::defaultLocation() {
     const QByteArray configured = qgetenv("DECANT_LIBRARY");
@@ -89,19 +66,23 @@ QString Library::defaultLocation() {
     return music + QStringLiteral("/Decant Library");
 }
 
-std::shared_ptr<Library> Library::open(const QString& folder, QString* error) {
-    return open(folder, LibraryOptions{}, error);
+QString Library::databasePathIn(const QString& folder) {
+    return QDir(folder).absoluteFilePath(databaseFileName);
 }
 
-std::shared_ptr<Library> Library::open(const QString& folder, const LibraryOptions& options,
-                                       QString* error) {
+QString Library::mediaPathIn(const QString& folder) {
+    return QDir(folder).absoluteFilePath(mediaFolderName());
+}
+
+QString Library::backupsPathIn(const QString& folder) {
+    return QDir(folder).absoluteFilePath(backupsFolderName());
+}
+
+Result<std::shared_ptr<Library>> Library::open(const QString& folder,
+                                               const LibraryOptions& options) {
     auto library = std::make_shared<Library>(Key{}, folder, options);
-    QString reason;
-    if (!library->initialise(&reason)) {
-        if (error) {
-            *error = reason;
-        }
-        return nullptr;
+    if (Status initialised = library->initialise(); !initialised) {
+        return initialised.error();
     }
     return library;
 }
@@ -113,59 +94,119 @@ Library::~Library() {
     d->writer.reset();
 }
 
-bool Library::prepareFolders(QString* error) const {
+Status Library::prepareFolders() const {
     if (d->folder.isEmpty()) {
-        *error = QStringLiteral("no library folder given");
-        return false;
+        return Error{Error::Kind::NotFound, QStringLiteral("no library folder given")};
     }
     if (d->options.readOnly) {
         if (!QFileInfo(d->folder).isDir()) {
-            *error = QStringLiteral("no library at %1 (Decant makes it when it first adds tracks)")
-                         .arg(d->folder);
-            return false;
+            return Error{Error::Kind::NotFound,
+                         QStringLiteral("no library at %1 (Decant makes it when it first adds "
+                                        "tracks)")
+                             .arg(d->folder)};
         }
-        return true;
+        return {};
     }
-    return makeFolder(d->media.path(), error) && folderIsWritable(d->folder, error) &&
-           folderIsWritable(d->media.path(), error);
+    if (Status made = makeFolder(d->media.path()); !made) {
+        return made;
+    }
+    if (Status writable = folderIsWritable(d->folder); !writable) {
+        return writable;
+    }
+    return folderIsWritable(d->media.path());
 }
 
-bool Library::initialise(QString* error) {
-    if (!prepareFolders(error)) {
-        return false;
+// A database gone or empty beside a media folder that holds files was lost,
+// not never made: taken for a new library, it would make every file an
+// orphan, and a repair would throw them all away.
+Status Library::refuseToStartOver() const {
+    const QFileInfo database(databasePath());
+    if (database.exists() && database.size() > 0) {
+        return {};
     }
-    d->database = Database::open(databasePath(),
-                                 d->options.readOnly ? Database::Access::ReadOnly
-                                                     : Database::Access::ReadWrite,
-                                 error, d->options.busyTimeout);
-    if (!d->database) {
-        return false;
+    qsizetype files = 0;
+    for (const QString& file : d->media.allFiles()) {
+        files += MediaFolder::isPendingName(QFileInfo(file).fileName()) ? 0 : 1;
     }
+    if (files == 0) {
+        return {};
+    }
+    const QString reason =
+        database.exists()
+            ? QStringLiteral("the library's database %1 is empty, but its media folder holds %2 "
+                             "file(s): decant-library check --repair rebuilds it from them")
+            : QStringLiteral("the library's database %1 is missing, but its media folder holds "
+                             "%2 file(s): decant-library check --repair rebuilds it from them");
+    return Error{Error::Kind::Corrupt, reason.arg(databasePath()).arg(files)};
+}
+
+Status Library::initialise() {
+    if (Status prepared = prepareFolders(); !prepared) {
+        return prepared;
+    }
+    if (Status lost = refuseToStartOver(); !lost) {
+        return lost;
+    }
+    auto database = Database::open(databasePath(),
+                                   d->options.readOnly ? Database::Access::ReadOnly
+                                                       : Database::Access::ReadWrite,
+                                   d->options.busyTimeout);
+    if (!database) {
+        return database.error();
+    }
+    d->database = std::move(*database);
     d->database->setAbandonWait([this] { return stopRequested(); });
-    d->moves =
-        std::make_unique<FileMoves>(*d->database, d->folder, d->media.path(), d->options.stepHook);
+    d->locks = std::make_unique<TrackLocks>(QDir(d->folder).absoluteFilePath(lockFileName()),
+                                            d->options.readOnly);
+    d->moves = std::make_unique<FileMoves>(*d->database, *d->locks, d->folder, d->media.path(),
+                                           d->options.stepHook);
     if (d->options.readOnly) {
-        return true;
+        return {};
     }
     recover();
     if (d->options.writeTags) {
+        // A track whose tags fail to save stays dirty: the next save of it,
+        // or the next open, tries again.
         d->writer = std::make_unique<TagWriter>(
-            [this](const std::vector<qint64>& ids) { return saveTags(ids); },
+            [this](const std::vector<qint64>& ids) { return saveTags(ids).saved; },
             d->options.tagQuietPeriod);
-        // Tags a crash kept from being written.
-        for (const qint64 id : d->database->tracksWithDirtyTags()) {
-            d->writer->schedule(id, true);
-        }
+        scheduleLaggingTags();
     }
-    return true;
+    return {};
+}
+
+// Tags a crash kept from being written; when they cannot be found, the next
+// open looks again, and decant-library check finds them meanwhile.
+void Library::scheduleLaggingTags() {
+    const auto dirty = d->database->properties().tracksWithDirtyTags();
+    if (!dirty) {
+        d->openingFailures.append(
+            QStringLiteral("Could not find the tracks whose tags an interrupted save left "
+                           "unwritten: %1")
+                .arg(dirty.error().message));
+        return;
+    }
+    for (const qint64 id : *dirty) {
+        d->writer->schedule(id, true);
+    }
 }
 
 // What an interrupted import left: moves to finish, then pending files that
 // no living process holds and no move still needs.
 void Library::recover() {
-    d->openingRepairs = d->moves->recover();
+    FileMoves::Recovery recovery = d->moves->recover();
+    d->openingRepairs = std::move(recovery.done);
+    d->openingFailures = std::move(recovery.failed);
+    const auto moves = d->database->journal().fileMoves();
+    if (!moves) {
+        // Without the journal, no pending file is known to be abandoned.
+        d->openingFailures.append(
+            QStringLiteral("Left the half-written files of interrupted imports: %1")
+                .arg(moves.error().message));
+        return;
+    }
     QStringList needed;
-    for (const FileMove& move : d->database->fileMoves()) {
+    for (const FileMove& move : *moves) {
         needed.append(d->moves->absolutePath(move.pending));
     }
     for (const QString& removed : d->media.removeAbandonedFiles(abandonedAfter, needed)) {
@@ -180,83 +221,107 @@ QString Library::location() const {
 }
 
 QString Library::databasePath() const {
-    return QDir(d->folder).absoluteFilePath(databaseFileName);
+    return databasePathIn(d->folder);
 }
 
 QString Library::mediaPath() const {
     return d->media.path();
 }
 
-int Library::schemaVersion() const {
+QString Library::backupsPath() const {
+    return d->backups.folder();
+}
+
+Result<int> Library::schemaVersion() const {
     return d->database->storedSchemaVersion();
 }
 
-ImportSettings Library::importSettings() const {
-    return d->database->importSettings();
-}
-
-bool Library::setImportSettings(const ImportSettings& settings, QString* error) {
-    QString reason;
-    if (const auto problem = settingsProblem(settings)) {
-        reason = *problem;
-    } else if (d->options.readOnly) {
-        reason = QStringLiteral("the library is open for reading only");
-    } else if (!d->database->storeImportSettings(settings)) {
-        reason = d->database->lastError();
-    } else {
-        return true;
-    }
-    if (error) {
-        *error = reason;
-    }
-    return false;
-}
-
-bool Library::soundCheck() const {
-    return d->database->soundCheck();
-}
-
-bool Library::setSoundCheck(bool on, QString* error) {
-    QString reason;
+// The failure is kept with the settings, where decant-library info and
+// check find it: the import it ends has succeeded all the same.
+// A backup that failed is tried again at the next chance, changes or not.
+Result<QString> Library::backUpIfChanged() {
     if (d->options.readOnly) {
-        reason = QStringLiteral("the library is open for reading only");
-    } else if (!d->database->storeSoundCheck(on)) {
-        reason = d->database->lastError();
-    } else {
-        return true;
+        return QString();
     }
-    if (error) {
-        *error = reason;
+    if (!d->changedSinceBackup.load() && lastBackupFailure().valueOr(QString()).isEmpty()) {
+        return QString();
     }
-    return false;
+    return backUp();
+}
+
+Result<QString> Library::backUp() {
+    if (d->options.readOnly) {
+        return readOnlyLibrary();
+    }
+    d->changedSinceBackup = false;
+    const auto made = d->backups.make(*d->database, backupsKept);
+    static_cast<void>(
+        d->database->settings().storeBackupFailure(made ? QString() : made.error().message));
+    if (!made) {
+        d->changedSinceBackup = true;
+        return explained(made.error());
+    }
+    return *made;
+}
+
+Result<QString> Library::lastBackupFailure() const {
+    return d->database->settings().backupFailure();
+}
+
+Error Library::explained(Error error, const QString& folder) const {
+    return withDiskSpace(std::move(error), folder.isEmpty() ? d->folder : folder);
+}
+
+Result<ImportSettings> Library::importSettings() const {
+    return d->database->settings().importSettings();
+}
+
+Status Library::setImportSettings(const ImportSettings& settings) {
+    if (const auto problem = settingsProblem(settings)) {
+        return Error{Error::Kind::Other, *problem};
+    }
+    if (d->options.readOnly) {
+        return readOnlyLibrary();
+    }
+    return d->database->settings().storeImportSettings(settings);
+}
+
+Result<bool> Library::soundCheck() const {
+    return d->database->settings().soundCheck();
+}
+
+Status Library::setSoundCheck(bool on) {
+    if (d->options.readOnly) {
+        return readOnlyLibrary();
+    }
+    return d->database->settings().storeSoundCheck(on);
 }
 
 QList<std::shared_ptr<Track>> Library::convert(const QList<QUrl>& files) {
     QList<std::shared_ptr<Track>> tracks;
     QSet<qint64> listed;
     for (const ConversionOutcome& outcome : convertFiles(files)) {
-        if (outcome.track && !listed.contains(outcome.track->id())) {
-            listed.insert(outcome.track->id());
-            tracks.append(outcome.track);
+        if (outcome.trackId != 0 && !listed.contains(outcome.trackId)) {
+            listed.insert(outcome.trackId);
+            tracks.append(makeTrack(outcome.trackId));
         }
     }
     return tracks;
 }
 
 QList<ConversionOutcome> Library::convertFiles(const QList<QUrl>& files,
-                                               const ConversionObserver& observer) {
-    QList<ConversionOutcome> outcomes(files.size());
+                                               const ConversionObserver& observer,
+                                               const QStringList& audioDigests) {
     if (d->options.readOnly) {
-        for (qsizetype index = 0; index < outcomes.size(); ++index) {
-            outcomes[index].failure = {ConversionError::Recording,
-                                       QStringLiteral("the library is open for reading only")};
-            if (observer) {
-                observer(index, outcomes[index]);
-            }
-        }
-        return outcomes;
+        return failEveryFile(files.size(), readOnlyLibrary().message, observer);
     }
     const std::lock_guard batch(d->convertMutex);
+    const auto settings = importSettings();
+    const auto measure = soundCheck();
+    if (!settings || !measure) {
+        return failEveryFile(files.size(), (settings ? measure.error() : settings.error()).message,
+                             observer);
+    }
     std::stop_token stop;
     {
         const std::lock_guard lock(d->stopMutex);
@@ -266,31 +331,36 @@ QList<ConversionOutcome> Library::convertFiles(const QList<QUrl>& files,
                              ? d->options.parallelConversions
                              : int(std::max(1u, std::thread::hardware_concurrency()));
     ImportBatch::Parts parts{
-        *d->database, d->media, *d->moves, d->filesMutex, d->options.stepHook, [this](qint64 id) {
+        *d->database, d->media, *d->moves, *d->locks, d->options.stepHook, [this](qint64 id) {
             if (d->writer) {
                 d->writer->schedule(id);
             }
         }};
     // The albums of the batch before are known by now.
     scheduleTagWrites(d->albums.settle(*d->database));
-    ImportBatch importBatch(std::move(parts), importSettings(), soundCheck(), stop, parallel);
-    AlbumLoudness::Meters meters;
-    importBatch.run(files, [&](qsizetype index, const ImportedFile& file) {
-        if (file.meter) {
-            meters.emplace(file.trackId, file.meter);
+    ImportBatch importBatch(std::move(parts), *settings, *measure, stop, parallel);
+    const QList<ConversionOutcome> outcomes = importBatch.run(files, observer, audioDigests);
+    d->albums.startBatch(importBatch.takeMeters());
+    for (const ConversionOutcome& outcome : outcomes) {
+        if (outcome.how == Conversion::Added || outcome.how == Conversion::Replaced) {
+            d->changedSinceBackup = true;
         }
-        ConversionOutcome& outcome = outcomes[index];
-        outcome.how = file.how;
-        outcome.failure = file.failure;
-        outcome.track = file.trackId != 0 ? makeTrack(file.trackId) : nullptr;
-        if (observer) {
-            observer(index, outcome);
-        }
-    });
-    d->albums.startBatch(std::move(meters));
+    }
     const std::lock_guard lock(d->stopMutex);
     if (d->stop.stop_requested()) {
         d->stop = std::stop_source(); // this convert has seen it
+    }
+    return outcomes;
+}
+
+QList<ConversionOutcome> Library::failEveryFile(qsizetype count, const QString& reason,
+                                                const ConversionObserver& observer) const {
+    QList<ConversionOutcome> outcomes(count);
+    for (qsizetype index = 0; index < count; ++index) {
+        outcomes[index].failure = {ConversionError::Recording, reason};
+        if (observer) {
+            observer(index, outcomes[index]);
+        }
     }
     return outcomes;
 }
@@ -305,255 +375,30 @@ bool Library::stopRequested() const {
     return d->stop.stop_requested();
 }
 
-QStringList Library::openingRepairs() const {
-    return d->openingRepairs;
+Result<QList<TrackRecord>> Library::tracks() const {
+    return d->database->tracks().tracks();
 }
 
-QStringList Library::mediaFiles() const {
-    QStringList files;
-    for (const QString& file : d->media.allFiles()) {
-        files.append(mediaFolderName + u'/' + file);
-    }
-    return files;
-}
-
-QList<FileMove> Library::unfinishedMoves() const {
-    return d->database->fileMoves();
-}
-
-bool Library::removeTrack(qint64 id, bool keepFile, QString* error) {
-    const std::lock_guard files(d->filesMutex);
-    const auto record = d->database->track(id);
-    if (!record) {
-        *error = QStringLiteral("there is no track %1").arg(id);
-        return false;
-    }
-    if (!d->database->removeTrack(id)) {
-        *error = d->database->lastError();
-        return false;
-    }
-    const QString path = d->moves->absolutePath(record->file);
-    if (!keepFile && QFileInfo::exists(path) && !QFile::remove(path)) {
-        *error = QStringLiteral("the track is gone, but its file %1 could not be removed")
-                     .arg(record->file);
-        return false;
-    }
-    return true;
-}
-
-Removal Library::trashTrack(qint64 id) {
-    if (d->options.readOnly) {
-        return {false, {}, QStringLiteral("the library is open for reading only")};
-    }
-    const std::lock_guard files(d->filesMutex);
-    const auto file = d->database->recordRemoval(id);
-    if (!file) {
-        return {false, {}, d->database->lastError()};
-    }
-    reachStep(d->options.stepHook, "removalRecorded");
-    Removal removal{true, *file, {}};
-    d->moves->trash(*file, &removal.error);
-    return removal;
-}
-
-QList<Relocation> Library::organise() {
-    if (d->options.readOnly) {
-        return {};
-    }
-    QList<Relocation> missing;
-    QList<TrackRecord> present;
-    for (const TrackRecord& record : tracks()) {
-        if (QFileInfo::exists(d->moves->absolutePath(record.file)) ||
-            d->database->fileMove(record.id)) {
-            present.append(record);
-        } else {
-            missing.append({record.id, record.file, {}, QStringLiteral("its file is missing")});
-        }
-    }
-    return relocate(present) + missing;
-}
-
-// Moves that leave a file where it is are left out before the database is
-// asked: the tag writer asks for every file it writes.
-QList<Relocation> Library::relocate(const QList<TrackRecord>& records) {
-    const QString media = d->moves->relativePath(d->media.path());
-    QList<WantedName> names;
-    for (const TrackRecord& record : records) {
-        const QString wanted = media + u'/' + organisedFile(record);
-        if (wanted != record.file) {
-            names.append({record.id, record.file, wanted});
-        }
-    }
-    if (names.isEmpty()) {
-        return {};
-    }
-    const std::lock_guard files(d->filesMutex);
-    return d->moves->relocate(names);
-}
-
-bool Library::forgetEncoding(qint64 id) {
-    return !d->options.readOnly && d->database->forgetEncoding(id);
-}
-
-QList<TrackRecord> Library::tracks() const {
-    return d->database->tracks();
-}
-
-qint64 Library::trackCount() const {
-    return d->database->trackCount();
+Result<qint64> Library::trackCount() const {
+    return d->database->tracks().trackCount();
 }
 
 std::shared_ptr<Track> Library::track(qint64 id) {
-    return trackRecord(id) ? makeTrack(id) : nullptr;
+    const auto record = trackRecord(id);
+    return record && *record ? makeTrack(id, (*record)->text(QStringLiteral("name"))) : nullptr;
 }
 
 std::shared_ptr<Track> Library::makeTrack(qint64 id) {
-    const auto record = trackRecord(id);
-    return std::make_shared<Track>(Track::Key{}, shared_from_this(), id,
-                                   record ? record->text(QStringLiteral("name")) : QString());
+    const auto record = trackRecord(id).valueOr(std::nullopt);
+    return makeTrack(id, record ? record->text(QStringLiteral("name")) : QString());
 }
 
-std::optional<TrackRecord> Library::trackRecord(qint64 id) const {
-    return d->database->track(id);
+std::shared_ptr<Track> Library::makeTrack(qint64 id, const QString& name) {
+    return std::make_shared<Track>(Track::Key{}, shared_from_this(), id, name);
 }
 
-// An image the library holds passed the check when it came: an album's
-// cover is decoded once, not once a track.
-std::optional<Artwork> Library::usableArtwork(const QByteArray& image, QString* reason) const {
-    const auto format = imageFormatOf(image);
-    const QString digest = artworkDigest(image);
-    if (format && d->database->hasArtwork(digest)) {
-        return Artwork{*format, image, digest};
-    }
-    return checkArtwork(image, reason);
-}
-
-void Library::setTrackArtwork(qint64 id, const QByteArray& image) {
-    if (d->options.readOnly) {
-        return;
-    }
-    QString reason;
-    const auto artwork = usableArtwork(image, &reason);
-    if (!artwork) {
-        d->database->noteSkippedArtwork(id, reason);
-    } else if (d->database->setArtwork(id, *artwork) == PropertyChange::Changed && d->writer) {
-        d->writer->schedule(id);
-    }
-}
-
-void Library::setTrackProperty(qint64 id, const QString& scriptingName,
-                               const PropertyValue& value) {
-    const TrackProperty* property = findTrackProperty(scriptingName);
-    const auto converted = property ? coerceToKind(value, property->kind) : std::nullopt;
-    if (!converted || d->options.readOnly) {
-        return;
-    }
-    if (d->database->setProperty(id, *property, *converted) != PropertyChange::Changed) {
-        return;
-    }
-    if (scriptingName == QLatin1String("album") || scriptingName == QLatin1String("albumArtist")) {
-        d->albums.albumChanged(id);
-    }
-    if (d->writer) {
-        d->writer->schedule(id);
-    }
-}
-
-void Library::scheduleTagWrites(const QList<qint64>& ids) {
-    if (d->writer) {
-        for (const qint64 id : ids) {
-            d->writer->schedule(id);
-        }
-    }
-}
-
-// The tags go into a copy that replaces the file only once it is complete
-// and synced: a crash at any moment leaves the old file or the new one. The
-// folders are synced, and the tracks marked clean, once for the whole lot.
-// Each file then moves to where its new tags say, before the tracks are
-// marked clean: a kill in between leaves them dirty, and the next open
-// writes and moves them again.
-quint64 Library::saveTags(const std::vector<qint64>& ids) {
-    // Tracks whose album loudness changed and are not about to be written.
-    QList<qint64> lagging = d->albums.settle(*d->database);
-    lagging.removeIf([&](qint64 id) { return std::find(ids.begin(), ids.end(), id) != ids.end(); });
-    scheduleTagWrites(lagging);
-    QList<WrittenTags> written;
-    QList<TrackRecord> records;
-    QSet<QString> folders;
-    for (const qint64 id : ids) {
-        const std::lock_guard files(d->filesMutex);
-        const auto record = d->database->track(id);
-        // Clean already (another process's writer got there first), or its
-        // file still on its way into place.
-        if (!record || record->tagsDirty == 0 || d->database->fileMove(id)) {
-            continue;
-        }
-        const QString path = d->moves->absolutePath(record->file);
-        if (const auto size = rewriteTags(path, *record)) {
-            written.append({id, record->tagsDirty, *size});
-            records.append(*record);
-            folders.insert(QFileInfo(path).absolutePath());
-        }
-    }
-    for (const QString& folder : folders) {
-        syncFolder(folder);
-    }
-    relocate(records);
-    if (!written.isEmpty()) {
-        d->database->markTagsWritten(written);
-    }
-    return quint64(written.size());
-}
-
-// The new size of the file, or nothing when it is left as it was.
-std::optional<qint64> Library::rewriteTags(const QString& path, const TrackRecord& record) {
-    QString error;
-    const auto copy =
-        d->media.createPendingFile(extensionOf(path), &error, QFileInfo(path).absolutePath());
-    if (!copy || !copyFileContents(path, copy->path()) ||
-        !writeTags(copy->path(), record, &error) || !putArtwork(copy->path(), record, &error) ||
-        !copy->sync()) {
-        return std::nullopt;
-    }
-    reachStep(d->options.stepHook, "tagsCopied");
-    if (!renameFile(copy->path(), path, true)) {
-        return std::nullopt;
-    }
-    copy->release();
-    reachStep(d->options.stepHook, "tagsReplaced");
-    return QFileInfo(path).size();
-}
-
-// A re-encoded file comes without the artwork, so every rewrite puts it in.
-bool Library::putArtwork(const QString& path, const TrackRecord& record, QString* error) const {
-    if (record.artwork.isEmpty()) {
-        return true;
-    }
-    const auto artwork = d->database->artwork(record.artwork);
-    return !artwork || writeArtworkTag(path, *artwork, error);
-}
-
-bool Library::writeTagsNow(qint64 id) {
-    if (d->options.readOnly) {
-        return false;
-    }
-    if (d->writer) {
-        d->writer->schedule(id, true);
-        d->writer->flush(std::chrono::seconds(30));
-    } else {
-        saveTags({id}); // no writer thread to meet
-    }
-    const auto record = trackRecord(id);
-    return record && record->tagsDirty == 0;
-}
-
-bool Library::flush(std::chrono::milliseconds timeout) {
-    return !d->writer || d->writer->flush(timeout);
-}
-
-quint64 Library::tagSaveCount() const {
-    return d->writer ? d->writer->saveCount() : 0;
+Result<std::optional<TrackRecord>> Library::trackRecord(qint64 id) const {
+    return d->database->tracks().track(id);
 }
 
 } // namespace decant::library

@@ -1,51 +1,82 @@
 #include "library/TagWriter.h"
 
 #include <cassert>
+#include <condition_variable>
+#include <map>
+#include <mutex>
+#include <thread>
 
 namespace decant::library {
 
+struct TagWriter::Private {
+    using Clock = std::chrono::steady_clock;
+
+    Private(Save save, std::chrono::milliseconds quietPeriod)
+        : save(std::move(save))
+        , quietPeriod(quietPeriod) {}
+
+    void run();
+    // Takes the tracks whose time has come (all of them when flushing or
+    // stopping). Called with the lock held.
+    std::map<qint64, Clock::time_point> takeDue(Clock::time_point now);
+
+    Save save;
+    std::chrono::milliseconds quietPeriod;
+    mutable std::mutex mutex;
+    std::condition_variable wake;
+    std::condition_variable idle;
+    std::map<qint64, Clock::time_point> pending; // track id -> when to save
+    bool saving = false;                         // tracks taken, not yet saved
+    int flushes = 0;                             // flush calls waiting
+    bool stopping = false;
+    quint64 saves = 0;
+    std::thread thread; // started last, once everything above exists
+};
+
 TagWriter::TagWriter(Save save, std::chrono::milliseconds quietPeriod)
-    : save_(std::move(save))
-    , quietPeriod_(quietPeriod)
-    , thread_([this] { run(); }) {}
+    : d(std::make_unique<Private>(std::move(save), quietPeriod)) {
+    d->thread = std::thread([writer = d.get()] { writer->run(); });
+}
 
 TagWriter::~TagWriter() {
     {
-        std::lock_guard lock(mutex_);
-        stopping_ = true;
+        std::lock_guard lock(d->mutex);
+        d->stopping = true;
     }
-    wake_.notify_all();
-    thread_.join();
+    d->wake.notify_all();
+    d->thread.join();
 }
 
 void TagWriter::schedule(qint64 trackId, bool now) {
     {
-        std::lock_guard lock(mutex_);
-        pending_[trackId] = now ? Clock::now() : Clock::now() + quietPeriod_;
+        std::lock_guard lock(d->mutex);
+        const auto at = Private::Clock::now();
+        d->pending[trackId] = now ? at : at + d->quietPeriod;
     }
-    wake_.notify_all();
+    d->wake.notify_all();
 }
 
 bool TagWriter::flush(std::chrono::milliseconds timeout) {
-    std::unique_lock lock(mutex_);
-    ++flushes_;
-    wake_.notify_all();
+    std::unique_lock lock(d->mutex);
+    ++d->flushes;
+    d->wake.notify_all();
     const bool done =
-        idle_.wait_for(lock, timeout, [this] { return pending_.empty() && !saving_; });
-    --flushes_;
+        d->idle.wait_for(lock, timeout, [this] { return d->pending.empty() && !d->saving; });
+    --d->flushes;
     return done;
 }
 
 quint64 TagWriter::saveCount() const {
-    std::lock_guard lock(mutex_);
-    return saves_;
+    std::lock_guard lock(d->mutex);
+    return d->saves;
 }
 
-std::map<qint64, TagWriter::Clock::time_point> TagWriter::takeDue(Clock::time_point now) {
+std::map<qint64, TagWriter::Private::Clock::time_point>
+TagWriter::Private::takeDue(Clock::time_point now) {
     std::map<qint64, Clock::time_point> due;
-    for (auto entry = pending_.begin(); entry != pending_.end();) {
-        if (stopping_ || flushes_ > 0 || entry->second <= now) {
-            due.insert(pending_.extract(entry++));
+    for (auto entry = pending.begin(); entry != pending.end();) {
+        if (stopping || flushes > 0 || entry->second <= now) {
+            due.insert(pending.extract(entry++));
         } else {
             ++entry;
         }
@@ -54,24 +85,24 @@ std::map<qint64, TagWriter::Clock::time_point> TagWriter::takeDue(Clock::time_po
 }
 
 // Runs on the writer's own thread.
-void TagWriter::run() {
+void TagWriter::Private::run() {
     [[maybe_unused]] const auto writerThread = std::this_thread::get_id();
-    std::unique_lock lock(mutex_);
+    std::unique_lock lock(mutex);
     for (;;) {
         const auto due = takeDue(Clock::now());
         if (due.empty()) {
-            idle_.notify_all();
-            if (stopping_) {
+            idle.notify_all();
+            if (stopping) {
                 return;
             }
-            if (pending_.empty()) {
-                wake_.wait(lock);
+            if (pending.empty()) {
+                wake.wait(lock);
             } else {
-                auto earliest = pending_.begin()->second;
-                for (const auto& [track, when] : pending_) {
+                auto earliest = pending.begin()->second;
+                for (const auto& [track, when] : pending) {
                     earliest = std::min(earliest, when);
                 }
-                wake_.wait_until(lock, earliest);
+                wake.wait_until(lock, earliest);
             }
             continue;
         }
@@ -79,13 +110,13 @@ void TagWriter::run() {
         for (const auto& [track, when] : due) {
             tracks.push_back(track);
         }
-        saving_ = true;
+        saving = true;
         lock.unlock();
         assert(std::this_thread::get_id() == writerThread);
-        const quint64 saved = save_(tracks);
+        const quint64 saved = save(tracks);
         lock.lock();
-        saves_ += saved;
-        saving_ = false;
+        saves += saved;
+        saving = false;
     }
 }
 

@@ -3,11 +3,8 @@
 #include <QtGlobal>
 
 #include <chrono>
-#include <condition_variable>
 #include <functional>
-#include <map>
-#include <mutex>
-#include <thread>
+#include <memory>
 #include <vector>
 
 namespace decant::library {
@@ -25,7 +22,6 @@ public:
     // writer's thread only, with every track that is due at once, so that
     // what a save costs per batch (a sync, a commit) is paid once.
     using Save = std::function<quint64(const std::vector<qint64>& trackIds)>;
-    using Clock = std::chrono::steady_clock;
 
     TagWriter(Save save, std::chrono::milliseconds quietPeriod);
     ~TagWriter();
@@ -44,22 +40,8 @@ public:
     quint64 saveCount() const;
 
 private:
-    void run();
-    // Takes the tracks whose time has come (all of them when flushing or
-    // stopping). Called with the lock held.
-    std::map<qint64, Clock::time_point> takeDue(Clock::time_point now);
-
-    Save save_;
-    std::chrono::milliseconds quietPeriod_;
-    mutable std::mutex mutex_;
-    std::condition_variable wake_;
-    std::condition_variable idle_;
-    std::map<qint64, Clock::time_point> pending_; // track id -> when to save
-    bool saving_ = false;                         // tracks taken, not yet saved
-    int flushes_ = 0;                             // flush calls waiting
-    bool stopping_ = false;
-    quint64 saves_ = 0;
-    std::thread thread_; // last: starts once everything above exists
+    struct Private;
+    std::unique_ptr<Private> d;
 };
 
 } // namespace decant::library

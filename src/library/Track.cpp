@@ -6,22 +6,32 @@
 
 namespace decant::library {
 
+struct Track::Private {
+    std::shared_ptr<Library> library;
+    qint64 id;
+    QString nameAtCreation;
+};
+
 Track::Track(Key, std::shared_ptr<Library> library, qint64 id, QString name)
-    : library_(std::move(library))
-    , id_(id)
-    , nameAtCreation_(std::move(name)) {}
+    : d(std::make_unique<Private>(Private{std::move(library), id, std::move(name)})) {}
+
+Track::~Track() = default;
+
+qint64 Track::id() const {
+    return d->id;
+}
 
 QString Track::name() const {
     const auto current = record();
-    return current ? current->text(QStringLiteral("name")) : nameAtCreation_;
+    return current ? current->text(QStringLiteral("name")) : d->nameAtCreation;
 }
 
-void Track::setProperty(const QString& scriptingName, const PropertyValue& value) {
-    library_->setTrackProperty(id_, scriptingName, value);
+Status Track::setProperty(const QString& scriptingName, const PropertyValue& value) {
+    return d->library->setTrackProperty(d->id, scriptingName, value);
 }
 
-void Track::setArtwork(const QByteArray& image) {
-    library_->setTrackArtwork(id_, image);
+Status Track::setArtwork(const QByteArray& image) {
+    return d->library->setTrackArtwork(d->id, image);
 }
 
 std::optional<PropertyValue> Track::property(const QString& scriptingName) const {
@@ -33,12 +43,12 @@ std::optional<PropertyValue> Track::property(const QString& scriptingName) const
 }
 
 std::optional<TrackRecord> Track::record() const {
-    return library_->trackRecord(id_);
+    return d->library->trackRecord(d->id).valueOr(std::nullopt);
 }
 
 QString Track::filePath() const {
     const auto current = record();
-    return current ? QDir(library_->location()).absoluteFilePath(current->file) : QString();
+    return current ? QDir(d->library->location()).absoluteFilePath(current->file) : QString();
 }
 
 } // namespace decant::library

@@ -1,5 +1,6 @@
 #include "LibraryTestSupport.h"
 #include "TestEnvironment.h"
+#include "ToolRun.h"
 
 #include <QDir>
 #include <QFile>
@@ -7,13 +8,16 @@
 #include <QStandardPaths>
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <ostream>
 #include <unistd.h>
 
 namespace decant::library {
 namespace {
 
+using test::runTool;
 using test::ScratchLibrary;
+using test::ToolRun;
 using test::WavFixture;
 
 struct ProbeRun {
@@ -133,6 +137,49 @@ INSTANTIATE_TEST_SUITE_P(Steps, KilledImport,
                          [](const auto& info) {
                              return std::string(info.param.step) + std::to_string(info.param.at) +
                                     (info.param.reencoding ? "Reencoding" : "");
+                         });
+
+// A process stopped at any step of an import or a tag save is a live one,
+// holding its files and its tracks' locks: check sees nothing interrupted
+// or stray, a repair finishes none of its moves and throws none of its files
+// away, and it ends as it would alone.
+class StoppedImport : public KilledImport {};
+
+TEST_P(StoppedImport, isNeitherInterruptedNorDisturbedByARepair) {
+    const Kill stop = GetParam();
+    QProcess probe;
+    probe.start(QStringLiteral(DECANT_LIBRARY_PROBE),
+                import({}) << "--stop-at" << QStringLiteral("%1:%2").arg(stop.step).arg(stop.at));
+    QByteArray said;
+    ASSERT_TRUE(test::waitUntil([&] {
+        probe.waitForReadyRead(10);
+        said += probe.readAllStandardError();
+        return said.contains("stopped at") || probe.state() == QProcess::NotRunning;
+    }));
+    ASSERT_EQ(probe.state(), QProcess::Running) << "it never reached the step";
+
+    const ToolRun checked = runTool({"check"});
+    const ToolRun repaired = runTool({"check", "--repair"});
+    ::kill(pid_t(probe.processId()), SIGCONT);
+
+    ASSERT_TRUE(probe.waitForFinished(60000));
+    EXPECT_EQ(probe.exitCode(), 0) << probe.readAllStandardOutput().toStdString();
+    for (const char* alarm : {"Interrupted import", "Half-written", "Orphaned file", "Missing"}) {
+        EXPECT_FALSE(checked.out.contains(QLatin1String(alarm))) << checked.out.toStdString();
+    }
+    for (const char* meddling : {"Finished", "trash", "Removed", "Could not"}) {
+        EXPECT_FALSE(repaired.out.contains(QLatin1String(meddling))) << repaired.out.toStdString();
+    }
+    expectOneTaggedReadableTrackPerSource(".m4a");
+}
+
+INSTANTIATE_TEST_SUITE_P(Steps, StoppedImport,
+                         // moved:2 comes once the first file's lock is gone, and
+                         // its move is still to be ended with the batch.
+                         testing::Values(Kill{"encoded", 2}, Kill{"recorded", 2}, Kill{"moved", 2},
+                                         Kill{"tagsCopied", 1}, Kill{"relocationsRecorded", 1}),
+                         [](const auto& info) {
+                             return std::string(info.param.step) + std::to_string(info.param.at);
                          });
 
 // Killed between dropping the row and trashing the file, the next open

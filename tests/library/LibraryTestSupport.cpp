@@ -1,7 +1,7 @@
 #include "LibraryTestSupport.h"
 
 #include "TestEnvironment.h"
-#include "library/FFmpegHandles.h"
+#include "library/media/FFmpegHandles.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -197,7 +197,7 @@ QUrl ScratchLibrary::writeFile(const QString& fileName, const QByteArray& bytes)
 
 std::shared_ptr<library::Library>
 ScratchLibrary::open(const library::LibraryOptions& options) const {
-    return library::Library::open(library::Library::defaultLocation(), options);
+    return library::Library::open(library::Library::defaultLocation(), options).valueOr(nullptr);
 }
 
 QStringList ScratchLibrary::mediaFiles() const {
@@ -222,8 +222,8 @@ QStringList ScratchLibrary::mediaFolders() const {
     return folders;
 }
 
-void PrintTo(library::Encoder encoder, std::ostream* out) {
-    *out << library::encoderName(encoder).toStdString();
+void PrintTo(library::ImportFormat format, std::ostream* out) {
+    *out << library::formatName(format).toStdString();
 }
 
 std::optional<DecodedAudio> decodeAudioFile(const QString& path) {

@@ -64,7 +64,7 @@ struct DecodedAudio {
 };
 
 // Names encoders in test failure messages.
-void PrintTo(library::Encoder encoder, std::ostream* out);
+void PrintTo(library::ImportFormat format, std::ostream* out);
 
 // Nothing when FFmpeg cannot decode the file.
 std::optional<DecodedAudio> decodeAudioFile(const QString& path);

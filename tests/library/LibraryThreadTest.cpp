@@ -15,7 +15,8 @@ using namespace std::chrono_literals;
 constexpr test::WavFixture tinyWav{8000, 1, 16, 4000, false};
 
 // Property sets race the writer, which saves whenever a track has been quiet
-// for a millisecond and works out the batch's album loudness before: whatever
+// for a millisecond and works out the batch's album loudness before, writes
+// asked for at once and organise, each holding the tracks' locks: whatever
 // interleaving happens, the last value set must end up in the database and
 // in the file, and no dirty mark may be lost.
 TEST(LibraryThreads, racingSetsAndSavesEndWithTheLastValues) {
@@ -23,7 +24,7 @@ TEST(LibraryThreads, racingSetsAndSavesEndWithTheLastValues) {
     LibraryOptions options;
     options.tagQuietPeriod = 1ms;
     const auto library = scratch.open(options);
-    ASSERT_TRUE(library && library->setImportSettings(defaultSettings(Encoder::Wav)));
+    ASSERT_TRUE(library && library->setImportSettings(defaultSettings(ImportFormat::Wav)));
     constexpr int setters = 3;
     QList<QUrl> urls;
     for (int index = 0; index < setters; ++index) {
@@ -33,19 +34,29 @@ TEST(LibraryThreads, racingSetsAndSavesEndWithTheLastValues) {
     ASSERT_EQ(tracks.size(), setters);
 
     constexpr int rounds = 40;
-    std::barrier start(setters + 1);
+    std::barrier start(setters + 2);
     std::vector<std::jthread> threads;
     for (int index = 0; index < setters; ++index) {
         threads.emplace_back([&, track = tracks[index]] {
             start.arrive_and_wait();
             for (int round = 1; round <= rounds; ++round) {
-                track->setProperty(QStringLiteral("artist"), QStringLiteral("round %1").arg(round));
-                track->setProperty(QStringLiteral("trackNumber"), qint64(round));
-                track->setProperty(QStringLiteral("album"),
-                                   QStringLiteral("album %1").arg(round % 2));
+                EXPECT_TRUE(track->setProperty(QStringLiteral("artist"),
+                                               QStringLiteral("round %1").arg(round)));
+                EXPECT_TRUE(track->setProperty(QStringLiteral("trackNumber"), qint64(round)));
+                EXPECT_TRUE(track->setProperty(QStringLiteral("album"),
+                                               QStringLiteral("album %1").arg(round % 2)));
+                if (round % 10 == 0) {
+                    EXPECT_TRUE(library->writeTagsNow(track->id()));
+                }
             }
         });
     }
+    threads.emplace_back([&] {
+        start.arrive_and_wait();
+        for (int round = 0; round < 5; ++round) {
+            EXPECT_TRUE(library->organise());
+        }
+    });
     // Meanwhile another batch arrives, from a thread without an event loop.
     QList<std::shared_ptr<Track>> converted;
     threads.emplace_back([&] {

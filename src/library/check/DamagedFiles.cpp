@@ -1,0 +1,78 @@
+#include "library/check/DamagedFiles.h"
+
+#include "library/Library.h"
+#include "library/encode/EncodingPlan.h"
+#include "library/import/FileImport.h"
+#include "library/verify/DecodeBack.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+#include <thread>
+#include <vector>
+
+namespace decant::library {
+namespace {
+
+// By its kind, which stays when a repair has the settings forgotten.
+std::optional<ImportFormat> encoderOf(const TrackRecord& track) {
+    for (const ImportFormat encoder : allFormats()) {
+        if (kindOfFormat(encoder) == track.kind) {
+            return encoder;
+        }
+    }
+    return std::nullopt;
+}
+
+std::optional<LibraryProblem> damage(const Library& library, const TrackRecord& track) {
+    const QString path = QDir(library.location()).filePath(track.file);
+    const auto encoder = encoderOf(track);
+    // A missing file is a problem of its own.
+    if (track.verification.proof == Verification::Proof::None || !encoder ||
+        !QFileInfo::exists(path)) {
+        return std::nullopt;
+    }
+    QString error;
+    const auto digest = digestEncodedFile(path, demuxerName(*encoder), track.verification.proof,
+                                          track.sourceFormat, &error);
+    if (digest == track.verification.digest) {
+        return std::nullopt;
+    }
+    const QString now = digest ? QStringLiteral("it now gives MD5 %1").arg(*digest)
+                               : QStringLiteral("it no longer decodes: %1").arg(error);
+    return LibraryProblem{
+        LibraryProblem::Kind::DamagedFile, track.id, 0, track.file,
+        QStringLiteral("Damaged file: %1 of track %2 \"%3\" changed since it was verified on %4 "
+                       "(%5); %6.")
+            .arg(track.file)
+            .arg(track.id)
+            .arg(track.text(QStringLiteral("name")),
+                 track.verification.when.toLocalTime().toString(Qt::ISODate),
+                 track.verification.proof == Verification::Proof::Lossless
+                     ? describeVerification(track.verification)
+                     : QStringLiteral("its packets' MD5 %1").arg(track.verification.digest),
+                 now)};
+}
+
+} // namespace
+
+Result<QList<LibraryProblem>> findDamagedFiles(const Library& library) {
+    const auto read = library.tracks();
+    if (!read) {
+        return read.error();
+    }
+    const QList<TrackRecord>& tracks = *read;
+    std::vector<std::optional<LibraryProblem>> found(std::size_t(tracks.size()));
+    forEachInParallel(
+        tracks.size(), int(std::max(1u, std::thread::hardware_concurrency())),
+        [&](qsizetype index) { found[std::size_t(index)] = damage(library, tracks[index]); });
+    QList<LibraryProblem> problems;
+    for (const auto& problem : found) {
+        if (problem) {
+            problems.append(*problem);
+        }
+    }
+    return problems;
+}
+
+} // namespace decant::library

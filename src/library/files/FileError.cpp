@@ -1,0 +1,42 @@
+#include "library/files/FileError.h"
+
+#include <cerrno>
+#include <cstring>
+
+namespace decant::library {
+
+QString describeFileError(int error) {
+    switch (error) {
+    case ENOSPC:
+    case EDQUOT:
+        return QStringLiteral("the disk is full");
+    case EROFS:
+        return QStringLiteral("the file system is mounted read-only");
+    case EACCES:
+    case EPERM:
+        return QStringLiteral("this user may not write there");
+    default:
+        return QString::fromLocal8Bit(std::strerror(error));
+    }
+}
+
+Error::Kind kindOfFileError(int error) {
+    switch (error) {
+    case EROFS:
+    case EACCES:
+    case EPERM:
+        return Error::Kind::ReadOnly;
+    case ENOSPC:
+    case EDQUOT:
+        return Error::Kind::DiskFull;
+    default:
+        return Error::Kind::Other;
+    }
+}
+
+Error fileError(const QString& sentence, const QString& file) {
+    const int error = errno;
+    return {kindOfFileError(error), sentence.arg(file, describeFileError(error))};
+}
+
+} // namespace decant::library
