@@ -1,43 +1,52 @@
 #include "decode/DecodeOutcome.h"
 
+// Marks the reasons for Qt's lupdate; the queue shows them translated. No
+// Qt header here: flac2wav would load Qt Core for its version tag alone.
+#ifndef QT_TRANSLATE_NOOP
+#define QT_TRANSLATE_NOOP(scope, text) text
+#endif
+
 namespace decant {
 
 std::string_view describeOutcome(DecodeOutcome outcome) {
     switch (outcome) {
     case DecodeOutcome::Decoded:
-        return "decoded";
+        return QT_TRANSLATE_NOOP("decant::DecodeOutcome", "decoded");
     case DecodeOutcome::DecoderUnavailable:
-        return "FLAC decoder could not be created";
+        return QT_TRANSLATE_NOOP("decant::DecodeOutcome", "FLAC decoder could not be created");
     case DecodeOutcome::DestinationUnopenable:
-        return "destination cannot be opened for writing";
+        return QT_TRANSLATE_NOOP("decant::DecodeOutcome",
+                                 "destination cannot be opened for writing");
     case DecodeOutcome::DestinationIsSource:
-        return "destination is the source file";
+        return QT_TRANSLATE_NOOP("decant::DecodeOutcome", "destination is the source file");
     case DecodeOutcome::SourceUnreadable:
-        return "source cannot be read";
+        return QT_TRANSLATE_NOOP("decant::DecodeOutcome", "source cannot be read");
     case DecodeOutcome::SourceNotRegularFile:
-        return "source is not a regular file";
+        return QT_TRANSLATE_NOOP("decant::DecodeOutcome", "source is not a regular file");
     case DecodeOutcome::NotFLAC:
-        return "source is not a FLAC file";
+        return QT_TRANSLATE_NOOP("decant::DecodeOutcome", "source is not a FLAC file");
     case DecodeOutcome::MissingStreamInfo:
-        return "stream has no STREAMINFO block";
+        return QT_TRANSLATE_NOOP("decant::DecodeOutcome", "stream has no STREAMINFO block");
     case DecodeOutcome::UnsupportedFormat:
-        return "stream format cannot be written as WAV";
+        return QT_TRANSLATE_NOOP("decant::DecodeOutcome", "stream format cannot be written as WAV");
     case DecodeOutcome::FrameFormatMismatch:
-        return "frame format differs from STREAMINFO";
+        return QT_TRANSLATE_NOOP("decant::DecodeOutcome", "frame format differs from STREAMINFO");
     case DecodeOutcome::TooLargeForWAV:
-        return "audio too large for a WAV file";
+        return QT_TRANSLATE_NOOP("decant::DecodeOutcome", "audio too large for a WAV file");
     case DecodeOutcome::DecodeFailed:
-        return "stream could not be decoded";
+        return QT_TRANSLATE_NOOP("decant::DecodeOutcome", "stream could not be decoded");
     case DecodeOutcome::StreamTruncated:
-        return "stream ends early";
+        return QT_TRANSLATE_NOOP("decant::DecodeOutcome", "stream ends early");
     case DecodeOutcome::WriteFailed:
-        return "disk write failed";
+        return QT_TRANSLATE_NOOP("decant::DecodeOutcome", "disk write failed");
     case DecodeOutcome::NoSpace:
-        return "no space left for the decoded audio";
+        return QT_TRANSLATE_NOOP("decant::DecodeOutcome", "no space left for the decoded audio");
     case DecodeOutcome::MD5Mismatch:
-        return "MD5 signature mismatch";
+        return QT_TRANSLATE_NOOP("decant::DecodeOutcome", "MD5 signature mismatch");
+    case DecodeOutcome::DestinationExists:
+        return QT_TRANSLATE_NOOP("decant::DecodeOutcome", "destination already exists");
     }
-    return "unknown outcome";
+    return QT_TRANSLATE_NOOP("decant::DecodeOutcome", "unknown outcome");
 }
 
 std::string describeResult(const DecodeResult& result) {

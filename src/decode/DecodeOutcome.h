@@ -25,6 +25,17 @@ enum class DecodeOutcome {
     WriteFailed,
     NoSpace,
     MD5Mismatch,
+    DestinationExists,
+};
+
+// What a decode does with a file already at its destination.
+enum class DestinationMode {
+    // Writes over it (flac2wav, whose user names the destination), though
+    // never over the source.
+    ReplaceExisting,
+    // Fails with DestinationExists: the file is created by this decode
+    // (O_EXCL) or not at all, so two decodes can never share one file.
+    CreateNew,
 };
 
 // A short English phrase, e.g. "MD5 signature mismatch".
@@ -36,6 +47,12 @@ struct DecodeResult {
     DecodeOutcome outcome = DecodeOutcome::Decoded;
     uint64_t samplesDecoded = 0;   // per channel
     uint64_t samplesAnnounced = 0; // STREAMINFO's total; 0 when unknown
+    // Once decoded: the MD5 of the WAV file's samples as it stores them, in
+    // lower-case hex, which the decode proved: STREAMINFO's signature, which
+    // is taken over those very bytes for 16, 24 and 32 bits. Empty for other
+    // depths (8-bit WAV is unsigned, 12 or 20 bits are moved up in their
+    // bytes) and for a stream without a signature.
+    std::string audioDigest = {};
 };
 
 // describeOutcome's phrase, with the figures where they help:

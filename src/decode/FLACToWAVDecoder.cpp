@@ -5,8 +5,10 @@
 
 #include <FLAC/stream_decoder.h>
 
+#include <algorithm>
 #include <memory>
 #include <optional>
+#include <string>
 #include <sys/stat.h>
 
 namespace decant {
@@ -132,12 +134,33 @@ DecodeOutcome decodeStream(FLAC__StreamDecoder* decoder, const char* sourcePath,
     return signatureMatches ? DecodeOutcome::Decoded : DecodeOutcome::MD5Mismatch;
 }
 
+std::string provenDigest(const WAVDecodeContext& context) {
+    const auto& signature = context.signature;
+    const bool wholeBytes = context.bitsPerSample % 8 == 0 && context.bitsPerSample >= 16;
+    if (!wholeBytes ||
+        std::all_of(signature.begin(), signature.end(), [](auto b) { return b == 0; })) {
+        return {};
+    }
+    static constexpr char digits[] = "0123456789abcdef";
+    std::string hex;
+    for (const unsigned char byte : signature) {
+        hex += digits[byte >> 4];
+        hex += digits[byte & 15];
+    }
+    return hex;
+}
+
 DecodeResult decodeInto(FLAC__StreamDecoder* decoder, const char* sourcePath, WAVOutputFile& file) {
     WAVDecodeContext context;
     context.file = &file;
     const DecodeOutcome outcome = decodeStream(decoder, sourcePath, context, file);
     const uint32_t align = blockAlign(context.format());
-    return {outcome, align == 0 ? 0 : context.dataBytesWritten / align, context.totalSamples};
+    DecodeResult result{
+        outcome, align == 0 ? 0 : context.dataBytesWritten / align, context.totalSamples, {}};
+    if (outcome == DecodeOutcome::Decoded) {
+        result.audioDigest = provenDigest(context);
+    }
+    return result;
 }
 
 } // namespace
@@ -147,6 +170,11 @@ DecodeOutcome decodeFLACToWAVWithOutcome(const char* source, const char* destina
 }
 
 DecodeResult decodeFLACToWAVWithResult(const char* source, const char* destination) {
+    return decodeFLACToWAVWithResult(source, destination, DestinationMode::ReplaceExisting);
+}
+
+DecodeResult decodeFLACToWAVWithResult(const char* source, const char* destination,
+                                       DestinationMode mode) {
     const Decoder decoder(FLAC__stream_decoder_new());
     if (!decoder) {
         return {DecodeOutcome::DecoderUnavailable};
@@ -160,7 +188,7 @@ DecodeResult decodeFLACToWAVWithResult(const char* source, const char* destinati
     }
     // Opened before the source is looked at, so that a destination file exists
     // after every call that got this far, as callers expect.
-    WAVOutputFile file(destination, sourceIdentity);
+    WAVOutputFile file(destination, sourceIdentity, mode);
     if (file.openOutcome() != DecodeOutcome::Decoded) {
         return {file.openOutcome()};
     }

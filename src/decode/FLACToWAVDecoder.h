@@ -25,5 +25,8 @@ DecodeOutcome decodeFLACToWAVWithOutcome(const QString& source, const QString& d
 DecodeOutcome decodeFLACToWAVWithOutcome(const char* source, const char* destination);
 // The same, with the figures that explain a stream cut short.
 DecodeResult decodeFLACToWAVWithResult(const char* source, const char* destination);
+// The same, creating the destination as `mode` says.
+DecodeResult decodeFLACToWAVWithResult(const char* source, const char* destination,
+                                       DestinationMode mode);
 
 } // namespace decant

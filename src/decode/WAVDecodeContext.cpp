@@ -3,6 +3,7 @@
 #include "decode/SamplePacking.h"
 #include "decode/WAVOutputFile.h"
 
+#include <algorithm>
 #include <span>
 
 namespace decant {
@@ -38,6 +39,7 @@ void wavMetadataCallback(const FLAC__StreamDecoder*, const FLAC__StreamMetadata*
     context.channels = static_cast<uint16_t>(info.channels);
     context.bitsPerSample = static_cast<uint16_t>(info.bits_per_sample);
     context.totalSamples = info.total_samples;
+    std::copy(std::begin(info.md5sum), std::end(info.md5sum), context.signature.begin());
     context.hasStreamInfo = true;
 }
 

@@ -5,6 +5,7 @@
 
 #include <FLAC/stream_decoder.h>
 
+#include <array>
 #include <cstdint>
 
 namespace decant {
@@ -18,7 +19,8 @@ struct WAVDecodeContext {
     uint32_t sampleRate = 0;
     uint16_t channels = 0;
     uint16_t bitsPerSample = 0;
-    uint64_t totalSamples = 0; // per channel; 0 when the encoder did not know
+    uint64_t totalSamples = 0;                 // per channel; 0 when the encoder did not know
+    std::array<unsigned char, 16> signature{}; // the MD5 of the audio; all zero when unknown
     WAVOutputFile* file = nullptr;
 
     bool hasStreamInfo = false;

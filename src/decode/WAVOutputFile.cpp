@@ -32,10 +32,12 @@ private:
 
 // O_NONBLOCK only for the open itself: a FIFO without a reader then fails at
 // once instead of blocking the worker thread forever.
-int openWithoutFollowingLinks(const char* path) {
+int openWithoutFollowingLinks(const char* path, DestinationMode mode) {
+    const int exclusive = mode == DestinationMode::CreateNew ? O_EXCL : 0;
     int descriptor = -1;
     do {
-        descriptor = ::open(path, O_WRONLY | O_CREAT | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK, 0600);
+        descriptor = ::open(
+            path, O_WRONLY | O_CREAT | exclusive | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK, 0600);
     } while (descriptor < 0 && errno == EINTR);
     return descriptor;
 }
@@ -47,8 +49,9 @@ bool makeBlocking(int descriptor) {
 
 } // namespace
 
-WAVOutputFile::WAVOutputFile(const char* path, const std::optional<FileIdentity>& source) {
-    openOutcome_ = open(path, source);
+WAVOutputFile::WAVOutputFile(const char* path, const std::optional<FileIdentity>& source,
+                             DestinationMode mode) {
+    openOutcome_ = open(path, source, mode);
 }
 
 WAVOutputFile::~WAVOutputFile() {
@@ -57,8 +60,12 @@ WAVOutputFile::~WAVOutputFile() {
     }
 }
 
-DecodeOutcome WAVOutputFile::open(const char* path, const std::optional<FileIdentity>& source) {
-    Descriptor descriptor(openWithoutFollowingLinks(path));
+DecodeOutcome WAVOutputFile::open(const char* path, const std::optional<FileIdentity>& source,
+                                  DestinationMode mode) {
+    Descriptor descriptor(openWithoutFollowingLinks(path, mode));
+    if (descriptor.get() < 0 && errno == EEXIST && mode == DestinationMode::CreateNew) {
+        return DecodeOutcome::DestinationExists;
+    }
     struct stat info {};
     if (descriptor.get() < 0 || fstat(descriptor.get(), &info) != 0 ||
         !makeBlocking(descriptor.get())) {

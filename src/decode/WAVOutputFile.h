@@ -29,8 +29,11 @@ class WAVOutputFile {
 public:
     // Opens `path` for writing, created with mode 0600 when missing. The file
     // is emptied only once it is known not to be `source` (the same file
-    // under another name, a hard link), which is never written to.
-    WAVOutputFile(const char* path, const std::optional<FileIdentity>& source);
+    // under another name, a hard link), which is never written to. With
+    // DestinationMode::CreateNew an existing file is left as it is and not
+    // opened (DestinationExists).
+    WAVOutputFile(const char* path, const std::optional<FileIdentity>& source,
+                  DestinationMode mode = DestinationMode::ReplaceExisting);
     WAVOutputFile(const WAVOutputFile&) = delete;
     WAVOutputFile& operator=(const WAVOutputFile&) = delete;
     // A file that was not closed keeps what was committed to it: the partial
@@ -60,7 +63,8 @@ private:
         void operator()(std::FILE* stream) const { std::fclose(stream); }
     };
 
-    DecodeOutcome open(const char* path, const std::optional<FileIdentity>& source);
+    DecodeOutcome open(const char* path, const std::optional<FileIdentity>& source,
+                       DestinationMode mode);
     bool writeBuffer();
     // Keeps the reason of the first failure; false from then on.
     bool noteFailure(bool succeeded);

@@ -31,7 +31,10 @@ using namespace std::chrono_literals;
 
 // The hand-over, integers big-endian:
 //   "DCNT", u32 count, then count times: u32 length, that many bytes of path.
-// The running instance answers with one byte.
+// The running instance answers with one byte; a launch that took it for
+// taken confirms with the same byte, and only then are the paths queued, so
+// that an instance that was stopped past the launch's patience never queues
+// them later behind the user's back.
 constexpr QByteArrayView magic("DCNT");
 constexpr quint32 maximumPaths = 1'000'000;
 constexpr quint32 maximumPathLength = 64 * 1024;
@@ -198,9 +201,13 @@ Answer handOver(const QByteArray& socketPath, const QByteArray& message,
         !receiveExactly(connection.get(), &answer, 1, deadline)) {
         return Answer::None;
     }
-    return answer == takenAnswer      ? Answer::Taken
-           : answer == quittingAnswer ? Answer::Quitting
-                                      : Answer::None;
+    if (answer == quittingAnswer) {
+        return Answer::Quitting;
+    }
+    return answer == takenAnswer &&
+                   sendAll(connection.get(), QByteArrayView(&takenAnswer, 1), deadline)
+               ? Answer::Taken
+               : Answer::None;
 }
 
 } // namespace
@@ -345,7 +352,8 @@ void SingleInstance::serve() {
     }
 }
 
-// Listening thread: queues the paths for the main thread and answers at once.
+// Listening thread: answers at once, and queues the paths for the main
+// thread once the launch has confirmed that it is still there to be told.
 void SingleInstance::answer(int connection) {
     const auto deadline = Clock::now() + messageTimeout;
     const std::optional<QList<QByteArray>> paths = receiveMessage(connection, deadline);
@@ -356,9 +364,13 @@ void SingleInstance::answer(int connection) {
         sendAll(connection, QByteArrayView(&quittingAnswer, 1), deadline);
         return;
     }
+    char confirmation = 0;
+    if (!sendAll(connection, QByteArrayView(&takenAnswer, 1), deadline) ||
+        !receiveExactly(connection, &confirmation, 1, deadline) || confirmation != takenAnswer) {
+        return;
+    }
     // The destructor joins this thread first, so the instance outlives it.
     runOnMainThread(this, [this, paths = *paths] { emit pathsReceived(paths); });
-    sendAll(connection, QByteArrayView(&takenAnswer, 1), deadline);
 }
 
 } // namespace decant

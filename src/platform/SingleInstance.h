@@ -25,7 +25,8 @@ public:
     enum class Launch {
         First,         // this process is the instance: listen() next
         HandedOver,    // the running instance took the paths: end
-        NotResponding, // an instance runs but did not answer: end
+        NotResponding, // an instance runs but did not answer: end; it never
+                       // queues these paths, even once it answers again
         Unavailable,   // the lock cannot be made (errorString() says why): end
     };
 
@@ -38,7 +39,9 @@ public:
     };
 
     // Said on the terminal by a later launch that could not hand over.
-    static constexpr char notRespondingMessage[] = "Decant is already running but not responding";
+    static constexpr char notRespondingMessage[] = QT_TRANSLATE_NOOP(
+        "decant::SingleInstance",
+        "Decant is already running but not responding; the files were not added to its queue");
 
     // The user's runtime folder (mode 0700), else the private temporary folder.
     static QString defaultFolder();

@@ -71,13 +71,14 @@ QString temporaryDirectory() {
     return folder;
 }
 
-std::optional<uint64_t> freeSpaceIn(const QString& folder) {
+std::optional<FileSystemSpace> fileSystemSpaceIn(const QString& folder) {
     struct statvfs fileSystem {};
     if (statvfs(folder.toUtf8().constData(), &fileSystem) != 0) {
         return std::nullopt;
     }
     // f_bavail, not f_bfree: the blocks kept for root are not ours to fill.
-    return uint64_t(fileSystem.f_bavail) * fileSystem.f_frsize;
+    return FileSystemSpace{uint64_t(fileSystem.f_bavail) * fileSystem.f_frsize,
+                           uint64_t(fileSystem.f_blocks) * fileSystem.f_frsize};
 }
 
 } // namespace decant

@@ -32,8 +32,14 @@ QStringList temporaryDirectoryParents(const char* tmpdir);
 // than land somewhere shared.
 QString privateTemporaryDirectoryIn(const QString& parent);
 
-// The bytes free to this user on the file system that holds `folder`;
-// nothing when that cannot be told.
-std::optional<uint64_t> freeSpaceIn(const QString& folder);
+// The file system that holds a folder: the bytes free to this user on it,
+// and its size.
+struct FileSystemSpace {
+    uint64_t available = 0;
+    uint64_t size = 0;
+};
+
+// Nothing when that cannot be told.
+std::optional<FileSystemSpace> fileSystemSpaceIn(const QString& folder);
 
 } // namespace decant

@@ -161,7 +161,10 @@ TEST_F(DecodeFailureTest, doesNotWaitForAReaderOfAFIFODestination) {
               DecodeOutcome::DestinationUnopenable);
 }
 
-TEST_F(DecodeFailureTest, createsAPrivateFileAndReplacesAnOldOne) {
+// Replacing is for flac2wav's user, who names the destination; the queue
+// asks for a file of the decode's own, and another file or a link already
+// there is left as it is.
+TEST_F(DecodeFailureTest, createsAPrivateFileAndReplacesAnOldOneUnlessToldNotTo) {
     const QString destination = path("out.wav");
     ASSERT_TRUE(decodeFLACToWAV(flacSource(), destination));
     struct stat info {};
@@ -171,6 +174,21 @@ TEST_F(DecodeFailureTest, createsAPrivateFileAndReplacesAnOldOne) {
     fileWith("out.wav", QByteArray(1 << 20, 'x'));
     ASSERT_TRUE(decodeFLACToWAV(flacSource(), destination));
     EXPECT_EQ(QFile(destination).size(), 44 + 4410 * 4);
+
+    const QByteArray source = flacSource().toUtf8();
+    ASSERT_TRUE(QFile::link(path("nowhere.txt"), path("dangling.wav")));
+    for (const QString& taken : {destination, path("dangling.wav")}) {
+        EXPECT_EQ(decodeFLACToWAVWithResult(source.constData(), taken.toUtf8().constData(),
+                                            DestinationMode::CreateNew)
+                      .outcome,
+                  DecodeOutcome::DestinationExists);
+    }
+    EXPECT_EQ(QFile(destination).size(), 44 + 4410 * 4);
+    EXPECT_FALSE(exists(path("nowhere.txt")));
+    EXPECT_EQ(decodeFLACToWAVWithResult(source.constData(), path("new.wav").toUtf8().constData(),
+                                        DestinationMode::CreateNew)
+                  .outcome,
+              DecodeOutcome::Decoded);
 }
 
 TEST_F(DecodeFailureTest, failsWhenTheDestinationFolderIsMissing) {

@@ -1,25 +1,29 @@
 #include "platform/TemporaryDirectory.h"
 
+#include "platform/RunFolder.h"
+
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace decant {
 namespace {
 
+mode_t modeOf(const QString& path) {
+    struct stat info {};
+    EXPECT_EQ(lstat(path.toUtf8().constData(), &info), 0);
+    return info.st_mode & 07777;
+}
+
 class TemporaryDirectoryTest : public testing::Test {
 protected:
     QString ownName() const { return parent.path() + QStringLiteral("/decant-%1").arg(getuid()); }
-
-    static mode_t modeOf(const QString& path) {
-        struct stat info {};
-        EXPECT_EQ(lstat(path.toUtf8().constData(), &info), 0);
-        return info.st_mode & 07777;
-    }
 
     static bool isRealFolder(const QString& path) {
         struct stat info {};
@@ -105,6 +109,69 @@ TEST(TemporaryDirectory, isStableForTheProcessAndBelowTMPDIR) {
     struct stat info {};
     ASSERT_EQ(lstat(first.toUtf8().constData(), &info), 0);
     EXPECT_EQ(info.st_mode & 07777, 0700u);
+}
+
+class RunFolderTest : public testing::Test {
+protected:
+    static void writeFile(const QString& path, qsizetype size) {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(QByteArray(size, 'x'));
+    }
+
+    QStringList names() const {
+        return QDir(parent.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot, QDir::Name);
+    }
+
+    QTemporaryDir parent;
+};
+
+// Whichever Decant process starts next removes what a crash or a kill left:
+// folders no live process holds, and WAV files older versions left loose.
+// A live process's folder, its own too, is left alone.
+TEST_F(RunFolderTest, aStartRemovesOnlyWhatNoLiveProcessHolds) {
+    std::optional<RunFolder> live = RunFolder::createIn(parent.path());
+    ASSERT_TRUE(live->isHeld());
+    EXPECT_TRUE(QFileInfo(live->path()).fileName().startsWith("run-"));
+    EXPECT_EQ(modeOf(live->path()), 0700u);
+    writeFile(live->path() + "/a.wav", 300);
+    std::optional<RunFolder> killed = RunFolder::createIn(parent.path());
+    writeFile(killed->path() + "/b.wav", 1000);
+    writeFile(killed->path() + "/c.wav", 20);
+    // Its process ended: the kernel let go of the lock, the files stayed.
+    killed.reset();
+    const QString older = QStringLiteral("0123456789abcdef0123456789abcdef.wav");
+    writeFile(parent.filePath(older), 4);
+    writeFile(parent.filePath("decant.socket"), 1);
+
+    const FreedSpace freed = removeAbandonedDecodedAudioIn(parent.path());
+    EXPECT_EQ(freed.bytes, 1024u);
+    EXPECT_EQ(freed.files, 3);
+    EXPECT_EQ(names(), (QStringList{"decant.socket", QFileInfo(live->path()).fileName()}));
+    EXPECT_TRUE(QFile::exists(live->path() + "/a.wav"));
+
+    // An empty folder goes with its process; one with files waits for the
+    // next start.
+    const QString emptied = live->path();
+    QFile::remove(emptied + "/a.wav");
+    live.reset();
+    EXPECT_FALSE(QFileInfo::exists(emptied));
+}
+
+TEST_F(RunFolderTest, aSourceIsClaimedByOneHolderAtATime) {
+    FileLock first = claimSourceIn(parent.path(), "hash");
+    ASSERT_TRUE(first.isHeld());
+    EXPECT_EQ(claimSourceIn(parent.path(), "hash").outcome(), FileLock::Outcome::Busy);
+    EXPECT_TRUE(claimSourceIn(parent.path(), "other").isHeld());
+
+    // A claim nobody holds is cleared at the next start; a held one stays.
+    FileLock stale = claimSourceIn(parent.path(), "stale");
+    stale.release();
+    removeAbandonedDecodedAudioIn(parent.path());
+    EXPECT_EQ(QDir(parent.filePath("claims")).entryList(QDir::Files), QStringList{"hash"});
+
+    first.removeAndRelease();
+    EXPECT_TRUE(claimSourceIn(parent.path(), "hash").isHeld());
 }
 
 } // namespace
