@@ -11,6 +11,10 @@ namespace decant {
 // in place.
 using CommentsDictionary = QVariantMap;
 
+// A field given several times (two ARTIST comments) is one text holding its
+// values in order, separated by this character, as ID3v2.4 separates them.
+inline constexpr QChar commentValueSeparator = u'\0';
+
 // A value as a signed 64-bit integer. Text: its leading decimal integer
 // (leading white space skipped, one optional sign, digits up to the first
 // other character; 0 when no digit follows; saturates at the limits of

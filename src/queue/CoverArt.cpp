@@ -1,6 +1,8 @@
 #include "queue/CoverArt.h"
 
+#include "queue/DecodeBatch.h"
 #include "queue/FLACHandles.h"
+#include "queue/MetadataBlockReader.h"
 
 #include <array>
 #include <dirent.h>
@@ -19,6 +21,27 @@ QByteArray dataOf(const FLAC__StreamMetadata_Picture& picture) {
     return QByteArray(reinterpret_cast<const char*>(picture.data), qsizetype(picture.data_length));
 }
 
+// The block's header: one byte of type, three of length.
+constexpr uint64_t blockHeaderSize = 4;
+// A picture's width, height, colour depth and colour count.
+constexpr uint32_t pictureDimensionsSize = 16;
+
+QString describeOverlongPicture(uint64_t claimedEnd, uint64_t bodyOffset, uint64_t fileSize) {
+    return QStringLiteral("A picture that claims %1 was left out: the file holds only %2.")
+        .arg(formatByteCount(claimedEnd - bodyOffset), formatByteCount(fileSize));
+}
+
+QString describeMalformedPicture() {
+    return QStringLiteral("A picture was left out: its lengths do not fit its block.");
+}
+
+bool isReadablePicture(const FLAC__Metadata_SimpleIterator* iterator, int descriptor,
+                       uint64_t fileSize) {
+    return !pictureBlockProblem(
+        descriptor, uint64_t(FLAC__metadata_simple_iterator_get_block_offset(iterator)),
+        FLAC__metadata_simple_iterator_get_block_length(iterator), fileSize);
+}
+
 // The front cover, else the first picture; empty for a file without one.
 QByteArray pictureBlockOf(const QByteArray& path) {
     // As at intake: libFLAC would block on a FIFO.
@@ -30,10 +53,12 @@ QByteArray pictureBlockOf(const QByteArray& path) {
                                              /*preserve_file_stats=*/false)) {
         return {};
     }
+    const ReadOnlyFile file(path);
     QByteArray first;
     do {
         if (FLAC__metadata_simple_iterator_get_block_type(iterator.get()) !=
-            FLAC__METADATA_TYPE_PICTURE) {
+                FLAC__METADATA_TYPE_PICTURE ||
+            !isReadablePicture(iterator.get(), file.descriptor(), uint64_t(info.st_size))) {
             continue;
         }
         const FLACBlock block(FLAC__metadata_simple_iterator_get_block(iterator.get()));
@@ -131,6 +156,33 @@ QByteArray folderImageBeside(const QByteArray& flacPath, qsizetype mostBytes) {
 }
 
 } // namespace
+
+std::optional<QString> pictureBlockProblem(int descriptor, uint64_t headerOffset,
+                                           uint32_t bodyLength, uint64_t fileSize) {
+    const uint64_t bodyOffset = headerOffset + blockHeaderSize;
+    if (bodyOffset + bodyLength > fileSize) {
+        return describeOverlongPicture(bodyOffset + bodyLength, bodyOffset, fileSize);
+    }
+    // Its type, its MIME type and description (each a length, then the
+    // bytes), its dimensions, then the image's length and the image.
+    MetadataBlockReader body(descriptor, bodyOffset, bodyLength);
+    std::optional<uint32_t> mimeTypeLength;
+    std::optional<uint32_t> descriptionLength;
+    const bool fieldsFit = body.skip(4) && (mimeTypeLength = body.readBigEndian32()) &&
+                           body.skip(*mimeTypeLength) &&
+                           (descriptionLength = body.readBigEndian32()) &&
+                           body.skip(*descriptionLength) && body.skip(pictureDimensionsSize);
+    const std::optional<uint32_t> dataLength = fieldsFit ? body.readBigEndian32() : std::nullopt;
+    if (!dataLength) {
+        return describeMalformedPicture();
+    }
+    if (*dataLength <= body.remaining()) {
+        return std::nullopt;
+    }
+    const uint64_t claimedEnd = body.offset() + *dataLength;
+    return claimedEnd > fileSize ? describeOverlongPicture(claimedEnd, body.offset(), fileSize)
+                                 : describeMalformedPicture();
+}
 
 QByteArray readCoverArt(const QByteArray& flacPath, qsizetype mostBytes) {
     const QByteArray picture = pictureBlockOf(flacPath);

@@ -1,5 +1,6 @@
 #include "queue/DecodeBatch.h"
 
+#include <algorithm>
 #include <array>
 
 namespace decant {
@@ -30,9 +31,29 @@ DecodeBatch nextDecodeBatch(const QList<QueueEntryPointer>& waiting,
     return batch;
 }
 
-QString describeSpaceShortfall(uint64_t needed, uint64_t free) {
-    return QStringLiteral("needs %1 of temporary space, %2 free")
-        .arg(formatByteCount(needed), formatByteCount(free));
+uint64_t temporarySpaceMargin(uint64_t fileSystemSize) {
+    return std::min(largestTemporarySpaceMargin, fileSystemSize / 20);
+}
+
+uint64_t usableTemporarySpace(const FileSystemSpace& space) {
+    const uint64_t margin = temporarySpaceMargin(space.size);
+    return space.available > margin ? space.available - margin : 0;
+}
+
+QString describeSpaceShortfall(uint64_t needed, const FileSystemSpace& space) {
+    const uint64_t margin = temporarySpaceMargin(space.size);
+    if (margin == 0 || space.available == 0) {
+        return QStringLiteral("needs %1 of temporary space, %2 free")
+            .arg(formatByteCount(needed), formatByteCount(space.available));
+    }
+    if (space.available <= margin) {
+        return QStringLiteral("needs %1 of temporary space; %2 are free, all kept for other "
+                              "programs")
+            .arg(formatByteCount(needed), formatByteCount(space.available));
+    }
+    return QStringLiteral("needs %1 of temporary space; %2 are free, of which %3 are kept for "
+                          "other programs")
+        .arg(formatByteCount(needed), formatByteCount(space.available), formatByteCount(margin));
 }
 
 QString formatByteCount(uint64_t bytes) {

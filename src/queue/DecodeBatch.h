@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/TemporaryDirectory.h"
 #include "queue/QueueEntry.h"
 
 #include <QList>
@@ -25,8 +26,19 @@ struct DecodeBatch {
 DecodeBatch nextDecodeBatch(const QList<QueueEntryPointer>& waiting,
                             std::optional<uint64_t> usableSpace);
 
-// "needs 1.2 GB of temporary space, 800 MB free"
-QString describeSpaceShortfall(uint64_t needed, uint64_t free);
+// What a run leaves free on the temporary folder's file system, for the
+// library's own files and for every other program: 5% of its size, at most
+// 128 MB. A fixed 128 MB would leave nothing to a small tmpfs.
+inline constexpr uint64_t largestTemporarySpaceMargin = 128 * 1000 * 1000;
+uint64_t temporarySpaceMargin(uint64_t fileSystemSize);
+
+// What of the space a run may fill with decoded audio.
+uint64_t usableTemporarySpace(const FileSystemSpace& space);
+
+// Why a file that needs `needed` bytes does not fit, with the real free
+// space and the part of it kept for others: "needs 5.3 MB of temporary
+// space; 5.1 MB are free, of which 2.1 MB are kept for other programs".
+QString describeSpaceShortfall(uint64_t needed, const FileSystemSpace& space);
 
 // "800 MB", "1.2 GB", "17 bytes": decimal units, as file managers show them.
 QString formatByteCount(uint64_t bytes);

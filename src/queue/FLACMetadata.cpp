@@ -1,44 +1,47 @@
 #include "queue/FLACMetadata.h"
 
+#include "queue/CoverArt.h"
 #include "queue/FLACHandles.h"
+#include "queue/MetadataBlockReader.h"
+#include "queue/VorbisComments.h"
 
-#include <cstring>
+#include <optional>
 #include <sys/stat.h>
 
 namespace decant {
 namespace {
 
-QString textOfEntry(const FLAC__StreamMetadata_VorbisComment_Entry& entry) {
-    const auto* bytes = reinterpret_cast<const char*>(entry.entry);
-    // The entry is read as a C string: it ends at its first NUL, if any.
-    const auto length = static_cast<qsizetype>(strnlen(bytes, entry.length));
-    return QString::fromUtf8(bytes, length);
-}
-
-QStringList entriesOf(const FLAC__StreamMetadata_VorbisComment& comments) {
-    QStringList entries;
-    entries.reserve(comments.num_comments);
-    for (FLAC__uint32 index = 0; index < comments.num_comments; ++index) {
-        const auto& entry = comments.comments[index];
-        if (entry.length != 0 && entry.entry != nullptr) {
-            entries.append(textOfEntry(entry));
-        }
-    }
-    return entries;
-}
-
-void readBlock(FLAC__Metadata_SimpleIterator* iterator, FLACMetadata& metadata) {
+void readStreamInfo(FLAC__Metadata_SimpleIterator* iterator, FLACMetadata& metadata) {
     const FLACBlock block(FLAC__metadata_simple_iterator_get_block(iterator));
-    if (!block) {
+    if (!block || block->type != FLAC__METADATA_TYPE_STREAMINFO) {
         return;
     }
-    if (block->type == FLAC__METADATA_TYPE_STREAMINFO) {
-        const auto& info = block->data.stream_info;
-        metadata.format =
-            WAVFormat{info.sample_rate, uint16_t(info.channels), uint16_t(info.bits_per_sample)};
-        metadata.totalSamples = info.total_samples;
-    } else if (block->type == FLAC__METADATA_TYPE_VORBIS_COMMENT) {
-        metadata.commentEntries = entriesOf(block->data.vorbis_comment);
+    const auto& info = block->data.stream_info;
+    metadata.format =
+        WAVFormat{info.sample_rate, uint16_t(info.channels), uint16_t(info.bits_per_sample)};
+    metadata.totalSamples = info.total_samples;
+}
+
+// Where the body of the block under the iterator starts, after its header.
+uint64_t bodyOffset(const FLAC__Metadata_SimpleIterator* iterator) {
+    return uint64_t(FLAC__metadata_simple_iterator_get_block_offset(iterator)) + 4;
+}
+
+void readComments(const FLAC__Metadata_SimpleIterator* iterator, int descriptor,
+                  FLACMetadata& metadata) {
+    MetadataBlockReader body(descriptor, bodyOffset(iterator),
+                             FLAC__metadata_simple_iterator_get_block_length(iterator));
+    CommentBlock block = readCommentBlock(body);
+    metadata.commentEntries = std::move(block.entries);
+    metadata.notes.append(block.notes);
+}
+
+void checkPicture(const FLAC__Metadata_SimpleIterator* iterator, int descriptor,
+                  FLACMetadata& metadata) {
+    if (const auto problem = pictureBlockProblem(
+            descriptor, uint64_t(FLAC__metadata_simple_iterator_get_block_offset(iterator)),
+            FLAC__metadata_simple_iterator_get_block_length(iterator), metadata.fileSize)) {
+        metadata.notes.append(*problem);
     }
 }
 
@@ -60,17 +63,30 @@ FLACMetadata readFLACMetadata(const QByteArray& path) {
         return metadata;
     }
     metadata.fileSize = uint64_t(info.st_size);
+    // libFLAC finds the blocks (past an ID3v2 tag, too); their bodies are
+    // read here, bounded, once there is one to read.
+    std::optional<ReadOnlyFile> file;
+    const auto descriptor = [&] { return (file ? *file : file.emplace(path)).descriptor(); };
+    // Every block is visited: a picture may come after the comments.
     do {
-        const FLAC__MetadataType type =
-            FLAC__metadata_simple_iterator_get_block_type(iterator.get());
-        const bool wanted =
-            (type == FLAC__METADATA_TYPE_STREAMINFO && !metadata.format) ||
-            (type == FLAC__METADATA_TYPE_VORBIS_COMMENT && !metadata.commentEntries);
-        if (wanted) {
-            readBlock(iterator.get(), metadata);
+        switch (FLAC__metadata_simple_iterator_get_block_type(iterator.get())) {
+        case FLAC__METADATA_TYPE_STREAMINFO:
+            if (!metadata.format) {
+                readStreamInfo(iterator.get(), metadata);
+            }
+            break;
+        case FLAC__METADATA_TYPE_VORBIS_COMMENT:
+            if (!metadata.commentEntries) {
+                readComments(iterator.get(), descriptor(), metadata);
+            }
+            break;
+        case FLAC__METADATA_TYPE_PICTURE:
+            checkPicture(iterator.get(), descriptor(), metadata);
+            break;
+        default:
+            break;
         }
-    } while ((!metadata.format || !metadata.commentEntries) &&
-             FLAC__metadata_simple_iterator_next(iterator.get()));
+    } while (FLAC__metadata_simple_iterator_next(iterator.get()));
     return metadata;
 }
 

@@ -1,30 +1,23 @@
 #include "queue/FilesController.h"
 
-#include "itunes/CommentMap.h"
-#include "itunes/ScriptingBridge.h"
 #include "platform/MainThread.h"
 
 #include <QCoreApplication>
 
 namespace decant {
 
-FilesController::FilesController()
-    : FilesController(applicationWithBundleIdentifier(QLatin1String(iTunesBundleIdentifier))) {}
-
-FilesController::FilesController(iTunesApplicationPointer iTunes)
-    : iTunes_(std::move(iTunes))
+FilesController::FilesController(std::shared_ptr<LibraryHandOff> handOff)
+    : handOff_(std::move(handOff))
     , operationQueue_(std::make_unique<WorkQueue>(WorkQueue::processorCount()))
-    , commentMap_(loadCommentMap())
     , intakeQueue_(std::make_unique<WorkQueue>(1))
     , mainThreadContext_(std::make_unique<QObject>()) {
     operationQueue_->setCountObserver([this](int count) {
         observeValueForKeyPathOfObjectChangeContext(QStringLiteral("operationCount"),
                                                     operationQueue_.get(), count);
     });
-    if (iTunes_) {
-        iTunes_->setTimeout(iTunesApplication::noTimeout);
+    if (handOff_) {
         // Runs on the library's threads.
-        iTunes_->setConversionObserver(
+        handOff_->setConversionObserver(
             [this](const QUrl& file, bool converted) { libraryDidFinishFile(file, converted); });
     }
 }
@@ -40,10 +33,11 @@ FilesController::~FilesController() {
         std::lock_guard lock(handOffsLock_);
         handOffs_.clear();
     }
-    // No convert runs any more; the handle may outlive the controller.
-    if (iTunes_) {
-        iTunes_->setConversionObserver(nullptr);
+    // No batch runs any more; the hand-off may outlive the controller.
+    if (handOff_) {
+        handOff_->setConversionObserver(nullptr);
     }
+    claims_.releaseAll();
 }
 
 QList<QueueEntryPointer> FilesController::files() const {

@@ -1,27 +1,26 @@
 #pragma once
 
-#include "itunes/iTunesApplication.h"
 #include "platform/AtomicProperty.h"
 #include "platform/Badge.h"
 #include "platform/Control.h"
-#include "platform/Prompt.h"
 #include "platform/TableView.h"
+#include "platform/TemporaryDirectory.h"
 #include "platform/WorkQueue.h"
+#include "queue/LibraryHandOff.h"
 #include "queue/QueueEntry.h"
 #include "queue/RunProgress.h"
 #include "queue/RunProgressTracker.h"
 #include "queue/RunSummary.h"
+#include "queue/SourceClaims.h"
 
 #include <QByteArray>
 #include <QHash>
 #include <QList>
 #include <QObject>
-#include <QPair>
 #include <QSet>
 #include <QString>
 #include <QStringList>
 #include <QUrl>
-#include <QVariantMap>
 
 #include <atomic>
 #include <cstdint>
@@ -47,32 +46,21 @@ struct IntakeProgress {
     int filesRead = 0;
 };
 
-// What a store command did.
-struct FetchOutcome {
-    enum class Kind {
-        NotAsked,  // no prompt, or closed with Cancel: nothing to say
-        Refused,   // not a store album address; no request was sent
-        Cancelled, // the read was cancelled
-        NoSongs,   // the page gave no songs, or did not arrive
-        Applied,   // songs given to the queue
-    };
-    Kind kind = Kind::NotAsked;
-    int songsApplied = 0;
-    // A sentence for the status bar ("12 songs applied"); empty for NotAsked.
-    QString text;
-};
-
-// The queue: its entries, the intake of paths, decoding, the table's data,
-// and (in the folders of the subsystems that add them) the hand-off to the
-// music library and the store command. One instance lives as long as the
-// process; it is built and used on the main thread unless a function says
-// otherwise.
+// The queue: its entries, the intake of paths, decoding, the table's data
+// and the progress of a run. The subsystems built on it are not known here:
+// at the end of each batch encodeAll hands the files to the LibraryHandOff
+// the controller was made with, which holds the library's handle and the
+// comment map (src/itunes); the store command works on the controller from
+// outside (MetadataFetchCommand, src/store). One instance lives as long as
+// the process; it is built and used on the main thread unless a function
+// says otherwise.
 class FilesController {
 public:
-    // Takes the music library's handle from the scripting bridge.
-    FilesController();
-    // Uses the given handle instead (tests script the library's replies).
-    explicit FilesController(iTunesApplicationPointer iTunes);
+    // The front ends give the hand-off to the library that answers to the
+    // scripting bridge; tests give one over a scripted library, or null
+    // where they test the queue alone (its batches then go nowhere and stay
+    // Encoding).
+    explicit FilesController(std::shared_ptr<LibraryHandOff> handOff);
     FilesController(const FilesController&) = delete;
     FilesController& operator=(const FilesController&) = delete;
     // Drops pending decodes, waits for running ones, for an intake under
@@ -111,12 +99,18 @@ public:
     // Decodes every queued file not yet in the library and hands them to it,
     // in one batch when their WAV files fit the temporary space at once,
     // else in as many successive batches as it takes (see DecodeBatch.h).
+    // The run's sources are claimed first (SourceClaims): a file another
+    // Decant process is importing fails at once with the reason.
     // Disables `sender` until the run's last hand-off has finished; a run
     // under way is not started again.
     void startDecoding(const std::shared_ptr<Control>& sender);
     // Ends the run once the decodes under way are done: what they decoded is
     // still handed to the library; files not yet started stay Waiting.
     void stopDecoding();
+    // How many runs the start command has begun. A command that changes the
+    // entries' tags tells by it whether a run has taken them to the library
+    // since.
+    int runsStarted() const { return runsStarted_; }
     // One decode operation; runs on a worker thread.
     void decodeEntry(const QueueEntryPointer& entry);
     // Redraws the entry's status cell.
@@ -126,14 +120,11 @@ public:
     // starts the batch's hand-off.
     void observeValueForKeyPathOfObjectChangeContext(const QString& keyPath, const void* object,
                                                      int change);
-    // The bytes free on the temporary folder's file system: statvfs unless
-    // replaced (tests give a small one). Asked on the main thread before
-    // each batch.
-    using FreeSpaceQuery = std::function<std::optional<uint64_t>()>;
+    // The free space and the size of the temporary folder's file system:
+    // statvfs unless replaced (tests give a small one). Asked on the main
+    // thread before each batch, which leaves temporarySpaceMargin of it free.
+    using FreeSpaceQuery = std::function<std::optional<FileSystemSpace>()>;
     void setFreeSpaceQuery(FreeSpaceQuery query) { freeSpaceQuery_ = std::move(query); }
-    // Left free when a run is fitted into the temporary space, for the
-    // library's own files and everything else on that file system.
-    static constexpr uint64_t temporarySpaceMargin = 128 * 1000 * 1000;
     // Ends the run soon, for a quitting application: pending decodes and
     // later batches are dropped (running decodes finish), no hand-off starts
     // from now on, and the library is asked to stop the one under way. An
@@ -143,11 +134,43 @@ public:
     // an intake is reading in the background. Any thread. Only after stopRunning() does false mean
     // that nothing will start any more: a batch's last decode starts its hand-off.
     bool isRunning() const;
+    // For a process that ends: removes the decoded audio of every entry that
+    // is neither Done (its file is gone already) nor Failed (a failed
+    // decode's file stays for inspection until the next start), and lets
+    // other processes import its sources. Main thread, once nothing runs or
+    // nothing more will be waited for.
+    void removeDecodedAudio();
     // Hand-off threads not yet joined: finished ones are joined as the next
     // starts and as each run ends, so a long session does not pile them up.
     int handOffThreadCount() const;
 
+    // --- Editing the queue (FilesControllerEditing.cpp) ---
+    // Whether the row can leave the queue: not while its file is decoding,
+    // decoded and waiting for the library, or with the library, nor while
+    // it waits for its decode in the run under way.
+    bool canRemoveRow(int row) const;
+    // Takes the rows that can leave out of the queue, deleting their decoded
+    // audio; their source files stay as they are. The number removed.
+    int removeRows(const QList<int>& rows);
+    // Takes the Done rows out of the queue. The number removed.
+    int clearFinished();
+    // Whether a run was started and has not ended yet.
+    bool isRunUnderWay() const { return runUnderWay_; }
+    // The user's stop: no decode starts from now on, the decodes under way
+    // finish, the library abandons the file it is converting and takes no
+    // more. When the run has ended, the files it did not import are Waiting
+    // again with the reason "stopped", and the next Start takes them.
+    // Stopping a run that is stopping, or none, does nothing.
+    void stopRun();
+
     // --- Progress of a run (FilesControllerProgress.cpp) ---
+    // Where the library is with a row's file while its batch is with the
+    // library: converting until the library reports the file converted and
+    // proved against its source, proved after that (the hand-off then tags
+    // it, and it becomes Done); none outside a hand-off. The row's status
+    // stays Encoding meanwhile. Any thread.
+    enum class HandOffStage { None, Converting, Proved };
+    HandOffStage handOffStageOfRow(int row) const;
     // How far the run under way (or the last one) has come. Any thread.
     RunProgress runProgress() const;
     // Called on the main thread after the progress has changed: at the start,
@@ -169,7 +192,8 @@ public:
     // The text of a cell: the column identifier alone decides what it shows.
     QString tableViewObjectValueForTableColumnRow(const QString& columnIdentifier, int row) const;
     // The tooltip of a cell: the full path of a file's name, the reason of a
-    // status (the status itself while there is none), else the cell's text.
+    // status (the status itself while there is none), else the cell's text;
+    // then, on any cell, what the library proved and the entry's notes.
     QString tableViewToolTipForTableColumnRow(const QString& columnIdentifier, int row) const;
     // Every drop lands after the last row.
     DropTarget tableViewValidateDropProposedRowProposedDropOperation(
@@ -179,30 +203,12 @@ public:
     bool tableViewAcceptDropRowDropOperation(const QList<QUrl>& items, int row,
                                              DropOperation dropOperation);
 
-    // --- Hand-off to the music library (src/itunes) ---
-    // Sends every decoded file to the library in one batch and tags the
-    // tracks it returns; the files it did not take stay Encoding with its
-    // reason. Runs on a hand-off thread of its own.
+    // --- Hand-off to the music library (FilesControllerScheduling.cpp) ---
+    // Moves every decoded file to Encoding and gives them, as one batch, to
+    // the hand-off, which sends them to the library and tags the tracks it
+    // returns; the files it did not take stay Encoding with its reason.
+    // Runs on a hand-off thread of its own.
     void encodeAll();
-    // Sets the track properties that the comment map names for `comments`.
-    void applyCommentsToTrack(const CommentsDictionary& comments, iTunesTrack& track) const;
-
-    // --- Store command (src/store) ---
-    // Asks for an album page's address and gives each queued file, by
-    // position, the tags of the page's song at that position. Says what it
-    // did, for the window to show: the command itself shows no message.
-    FetchOutcome fetchMetadata();
-    // Gives every file the tags it had before the last fetch that changed
-    // any, once. Start takes the fetched tags to the library, so from then
-    // on there is nothing to undo.
-    bool canUndoFetchMetadata() const { return !commentsBeforeFetch_.isEmpty(); }
-    void undoFetchMetadata();
-    std::shared_ptr<Prompt> prompt() const { return prompt_.load(); }
-    void setPrompt(std::shared_ptr<Prompt> prompt) { prompt_.store(std::move(prompt)); }
-    // Reads an album page into one comments dictionary per song. The store
-    // reader unless replaced (tests put a scripted one in).
-    using AlbumReader = std::function<QList<CommentsDictionary>(const QUrl&)>;
-    void setAlbumReader(AlbumReader reader) { albumReader_ = std::move(reader); }
 
     // --- Collaborators ---
     std::shared_ptr<TableView> tableView() const { return tableView_.load(); }
@@ -218,13 +224,9 @@ public:
 
     // A snapshot of the queue, in the order paths were added. Any thread.
     QList<QueueEntryPointer> files() const;
+    // Tells the table to show every row afresh.
+    void reloadTable() const;
     WorkQueue& operationQueue() { return *operationQueue_; }
-    const iTunesApplicationPointer& iTunes() const { return iTunes_; }
-    const std::optional<QVariantMap>& commentMap() const { return commentMap_; }
-    // Replaces the shipped comment map (tests try rows it does not have).
-    void setCommentMap(std::optional<QVariantMap> commentMap) {
-        commentMap_ = std::move(commentMap);
-    }
 
 private:
     void skipPath(const QByteArray& path, const QString& reason);
@@ -245,50 +247,62 @@ private:
     int rowOfEntry(const QueueEntryPointer& entry) const;
     // Null for a row the table does not have.
     QueueEntryPointer entryAtRow(int row) const;
-    void reloadTable() const;
     // Runs `work` on the main thread later, unless the controller is gone.
     void post(std::function<void()> work) const;
     // Main thread: decodes the next batch that fits, failing the files that
     // fit in no batch.
     void startNextBatch();
-    void failForWantOfSpace(const QList<QueueEntryPointer>& entries, uint64_t usableSpace);
-    std::optional<uint64_t> usableTemporarySpace() const;
+    // Main thread: the run's entries whose sources this process now holds;
+    // the others fail with the reason.
+    QList<QueueEntryPointer> claimSources(const QList<QueueEntryPointer>& run);
+    void failForWantOfSpace(const QList<QueueEntryPointer>& entries, const FileSystemSpace& space);
+    // Main thread: fails an entry no decode will take.
+    void failBeforeDecoding(const QueueEntryPointer& entry, const QString& reason);
+    std::optional<FileSystemSpace> temporarySpace() const;
+    // Worker thread: fails the entry with `reason` and reports it.
+    void failDecode(const QueueEntryPointer& entry, const QString& reason);
     void startHandOff();
     // Under handOffsLock_.
     void joinFinishedHandOffs();
     // Main thread, after each batch's hand-off.
     void handOffDidFinish();
     void runDidFinish();
-    // Hand-off thread: gives each file the library did not take its reason.
-    void explainFilesNotTaken(const QList<QPair<QUrl, QueueEntryPointer>>& handedOver) const;
     // Any thread: asks for one call of the progress handler.
     void progressDidChange();
     // A thread of the library's.
     void libraryDidFinishFile(const QUrl& file, bool converted);
 
-    iTunesApplicationPointer iTunes_;
+    std::shared_ptr<LibraryHandOff> handOff_;
     std::unique_ptr<WorkQueue> operationQueue_;
     AtomicProperty<std::shared_ptr<TableView>> tableView_;
     // Appended on the main thread, read from the hand-off thread.
     mutable std::mutex filesLock_;
     QList<QueueEntryPointer> files_;
     QSet<QByteArray> queuedPaths_;
-    // Entries are never removed or reordered, so a row, once given, holds.
+    // Made again whenever rows are removed.
     QHash<const QueueEntry*, int> rowOfEntry_;
     QList<SkippedPath> skippedPaths_;
-    std::optional<QVariantMap> commentMap_;
 
     AtomicProperty<std::shared_ptr<Badge>> badge_;
-    AtomicProperty<std::shared_ptr<Prompt>> prompt_;
-    AlbumReader albumReader_;
-    // The entries the last fetch changed, with their tags from before it;
-    // main thread.
-    QList<QPair<QueueEntryPointer, CommentsDictionary>> commentsBeforeFetch_;
     std::shared_ptr<Control> startControl_;
     std::function<void()> handOffFinished_;
     FreeSpaceQuery freeSpaceQuery_;
-    // The run under way, on the main thread: entries left for later batches.
+    SourceClaims claims_;
+    // Main thread: the runs begun so far, and the run under way with the
+    // entries left for its later batches.
+    int runsStarted_ = 0;
     bool runUnderWay_ = false;
+    // The user stopped the run under way; read by the thread that ends its
+    // decodes and by the hand-off.
+    std::atomic<bool> runStopped_ = false;
+    // Whether a hand-off is in the library now, so that a stop asks the
+    // library to stop only a convert under way, never the next run's. Not
+    // under handOffsLock_: the destructor joins hand-offs holding that.
+    std::mutex convertingLock_;
+    bool converting_ = false;
+    // Main thread: the run's entries that did not reach the library go
+    // back to Waiting, their decoded audio deleted.
+    void returnStoppedEntries();
     QList<QueueEntryPointer> laterInRun_;
     // Their number, which the badge adds to the work queue's count.
     std::atomic<int> laterInRunCount_{0};
@@ -299,6 +313,15 @@ private:
     std::function<void()> intakeHandler_;
     // Main-thread work posted by other threads is dropped with this object.
     std::unique_ptr<QObject> mainThreadContext_;
+
+    // The batch with the library now, by WAV file, and those of its files
+    // the library has proved.
+    mutable std::mutex stagesLock_;
+    QHash<QUrl, QueueEntryPointer> withLibrary_;
+    QSet<const QueueEntry*> inBatch_;
+    QSet<const QueueEntry*> proved_;
+    // Hand-off thread.
+    void setBatchWithLibrary(const HandOffBatch& batch);
 
     RunProgressTracker progress_;
     std::function<void()> progressHandler_;

@@ -1,13 +1,31 @@
 #include "decode/FLACToWAVDecoder.h"
+#include "platform/RunFolder.h"
 #include "platform/TemporaryDirectory.h"
 #include "queue/DecodeBatch.h"
 #include "queue/FilesController.h"
 
-#include <QFile>
+#include <QCoreApplication>
 
 #include <algorithm>
+#include <unistd.h>
 
 namespace decant {
+namespace {
+
+// The decoder's reason in the user's language. Runs on a decoding thread;
+// translating only reads the installed translators.
+QString describeDecodeFailure(const DecodeResult& result) {
+    if (result.outcome == DecodeOutcome::StreamTruncated) {
+        return QCoreApplication::translate("decant::DecodeOutcome",
+                                           "stream ends after %1 of %2 samples")
+            .arg(result.samplesDecoded)
+            .arg(result.samplesAnnounced);
+    }
+    return QCoreApplication::translate("decant::DecodeOutcome",
+                                       std::string(describeOutcome(result.outcome)).c_str());
+}
+
+} // namespace
 
 void FilesController::startDecoding(const std::shared_ptr<Control>& sender) {
     if (runUnderWay_) {
@@ -18,9 +36,10 @@ void FilesController::startDecoding(const std::shared_ptr<Control>& sender) {
         startControl_ = sender;
     }
     operationQueue_->cancelAllOperations();
-    // The tags go to the library with this run: undoing the fetch after it
+    runStopped_.store(false);
+    // The tags go to the library with this run: undoing a fetch after it
     // would change the queue and not the tracks.
-    commentsBeforeFetch_.clear();
+    ++runsStarted_;
     QList<QueueEntryPointer> run;
     for (const auto& entry : files()) {
         // Files already in the library stay there: starting again must not
@@ -35,21 +54,39 @@ void FilesController::startDecoding(const std::shared_ptr<Control>& sender) {
     reloadTable();
     runEntries_ = run;
     progress_.startRun(int(run.size()), RunProgressTracker::Clock::now());
+    const QList<QueueEntryPointer> claimed = claimSources(run);
     progressDidChange();
-    if (run.isEmpty()) {
+    if (claimed.isEmpty()) {
         // No run means no hand-off to wait for.
         runDidFinish();
         return;
     }
     runUnderWay_ = true;
-    laterInRun_ = run;
+    laterInRun_ = claimed;
     startNextBatch();
 }
 
+QList<QueueEntryPointer> FilesController::claimSources(const QList<QueueEntryPointer>& run) {
+    // All at once, before any decode: a second process started a moment
+    // later finds the whole run taken, not a file here and there.
+    QList<QueueEntryPointer> claimed;
+    for (const auto& entry : run) {
+        if (const std::optional<QString> busy = claims_.claim(*entry)) {
+            failBeforeDecoding(entry, *busy);
+        } else {
+            claimed.append(entry);
+        }
+    }
+    return claimed;
+}
+
 void FilesController::startNextBatch() {
-    const std::optional<uint64_t> space = usableTemporarySpace();
-    const DecodeBatch batch = nextDecodeBatch(laterInRun_, space);
-    failForWantOfSpace(batch.tooLarge, space.value_or(0));
+    const std::optional<FileSystemSpace> space = temporarySpace();
+    // Not known: one batch, and a disk that fills fails its files with
+    // their reason.
+    const DecodeBatch batch = nextDecodeBatch(
+        laterInRun_, space ? std::optional(usableTemporarySpace(*space)) : std::nullopt);
+    failForWantOfSpace(batch.tooLarge, space.value_or(FileSystemSpace()));
     laterInRun_ = batch.later;
     laterInRunCount_.store(int(batch.later.size()));
     if (batch.entries.isEmpty()) {
@@ -71,30 +108,32 @@ void FilesController::startNextBatch() {
 }
 
 void FilesController::failForWantOfSpace(const QList<QueueEntryPointer>& entries,
-                                         uint64_t usableSpace) {
+                                         const FileSystemSpace& space) {
     for (const auto& entry : entries) {
-        entry->setFailureReason(describeSpaceShortfall(entry->expectedDecodedSize(), usableSpace));
-        entry->setStatus(QueueEntryStatusFailed);
-        progress_.decodeFinished(true);
-        refreshEntry(entry);
+        failBeforeDecoding(entry, describeSpaceShortfall(entry->expectedDecodedSize(), space));
+        claims_.release(*entry);
     }
     if (!entries.isEmpty()) {
         progressDidChange();
     }
 }
 
-std::optional<uint64_t> FilesController::usableTemporarySpace() const {
-    const std::optional<uint64_t> free =
-        freeSpaceQuery_ ? freeSpaceQuery_() : freeSpaceIn(temporaryDirectory());
-    if (!free) {
-        // Not known: one batch, and a disk that fills fails its files with
-        // their reason.
-        return std::nullopt;
-    }
-    return *free > temporarySpaceMargin ? *free - temporarySpaceMargin : 0;
+void FilesController::failBeforeDecoding(const QueueEntryPointer& entry, const QString& reason) {
+    entry->setFailureReason(reason);
+    entry->setStatus(QueueEntryStatusFailed);
+    progress_.decodeFinished(true);
+    refreshEntry(entry);
+}
+
+std::optional<FileSystemSpace> FilesController::temporarySpace() const {
+    return freeSpaceQuery_ ? freeSpaceQuery_() : fileSystemSpaceIn(runDirectory());
 }
 
 void FilesController::stopDecoding() {
+    // Left Waiting: another process may take them meanwhile.
+    for (const auto& entry : std::as_const(laterInRun_)) {
+        claims_.release(*entry);
+    }
     laterInRun_.clear();
     laterInRunCount_.store(0);
     operationQueue_->cancelAllOperations();
@@ -103,23 +142,41 @@ void FilesController::stopDecoding() {
 void FilesController::decodeEntry(const QueueEntryPointer& entry) {
     entry->setStatus(QueueEntryStatusDecoding);
     post([this, entry] { refreshEntry(entry); });
+    // Held since the run began; claimed here only by a decode that no run
+    // scheduled.
+    if (const std::optional<QString> busy = claims_.claim(*entry)) {
+        failDecode(entry, *busy);
+        return;
+    }
     const QByteArray source = entry->path();
-    const QString decodedPath = entry->decodedPath();
-    const DecodeResult result =
-        decodeFLACToWAVWithResult(source.constData(), decodedPath.toUtf8().constData());
-    if (result.outcome == DecodeOutcome::Decoded) {
-        entry->setStatus(QueueEntryStatusDecoded);
-    } else {
-        entry->setFailureReason(QString::fromStdString(describeResult(result)));
+    const QByteArray decodedPath = entry->decodedPath().toUtf8();
+    // The run folder is this process's alone: a file there is what an
+    // earlier decode of this entry left, and the decode creates its own.
+    ::unlink(decodedPath.constData());
+    const DecodeResult result = decodeFLACToWAVWithResult(
+        source.constData(), decodedPath.constData(), DestinationMode::CreateNew);
+    if (result.outcome != DecodeOutcome::Decoded) {
         // Other failures leave their partial file for inspection; one cut
         // short by a full disk shows nothing and holds the space the rest of
         // the run needs.
         if (result.outcome == DecodeOutcome::NoSpace) {
-            QFile::remove(decodedPath);
+            ::unlink(decodedPath.constData());
         }
-        entry->setStatus(QueueEntryStatusFailed);
+        claims_.release(*entry);
+        failDecode(entry, describeDecodeFailure(result));
+        return;
     }
-    progress_.decodeFinished(result.outcome != DecodeOutcome::Decoded);
+    entry->setAudioDigest(QString::fromStdString(result.audioDigest));
+    entry->setStatus(QueueEntryStatusDecoded);
+    progress_.decodeFinished(false);
+    post([this, entry] { refreshEntry(entry); });
+    progressDidChange();
+}
+
+void FilesController::failDecode(const QueueEntryPointer& entry, const QString& reason) {
+    entry->setFailureReason(reason);
+    entry->setStatus(QueueEntryStatusFailed);
+    progress_.decodeFinished(true);
     post([this, entry] { refreshEntry(entry); });
     progressDidChange();
 }
@@ -159,6 +216,15 @@ void FilesController::startHandOff() {
     if (stopping_) {
         return;
     }
+    if (runStopped_.load()) {
+        // What was decoded stays out of the library: the run just ends.
+        post([this] {
+            if (runUnderWay_) {
+                handOffDidFinish();
+            }
+        });
+        return;
+    }
     joinFinishedHandOffs();
     HandOff& handOff = handOffs_.emplace_back();
     handOff.thread = std::jthread([this, &handOff] {
@@ -167,6 +233,42 @@ void FilesController::startHandOff() {
         handOff.finished.store(true);
         post([this] { handOffDidFinish(); });
     });
+}
+
+// Hand-off thread.
+void FilesController::encodeAll() {
+    const QList<QueueEntryPointer> entries = files();
+    HandOffBatch handedOver;
+    handedOver.reserve(entries.size());
+    for (const auto& entry : entries) {
+        // One step, so two hand-offs can never both take an entry.
+        if (entry->exchangeStatus(QueueEntryStatusDecoded, QueueEntryStatusEncoding)) {
+            handedOver.append({QUrl::fromLocalFile(entry->decodedPath()), entry});
+        }
+    }
+    post([this] { reloadTable(); });
+    progress_.startConverting(handedOver, RunProgressTracker::Clock::now());
+    bool convert = false;
+    {
+        std::lock_guard lock(convertingLock_);
+        convert = handOff_ && !runStopped_.load();
+        converting_ = convert;
+    }
+    if (convert) {
+        setBatchWithLibrary(handedOver);
+        handOff_->convertAndTag(handedOver);
+        setBatchWithLibrary({});
+        std::lock_guard lock(convertingLock_);
+        converting_ = false;
+    }
+    // Done or not, the library has finished with them: a file left
+    // Encoding is decoded again by the next Start, and claimed again then.
+    for (const auto& [file, entry] : handedOver) {
+        claims_.release(*entry);
+    }
+    progress_.finishConverting(RunProgressTracker::Clock::now());
+    progressDidChange();
+    post([this] { reloadTable(); });
 }
 
 void FilesController::joinFinishedHandOffs() {
@@ -181,9 +283,19 @@ void FilesController::stopRunning() {
         stopping_ = true;
     }
     stopDecoding();
-    if (iTunes_) {
-        iTunes_->stopConverting();
+    if (handOff_) {
+        handOff_->stopConverting();
     }
+}
+
+void FilesController::removeDecodedAudio() {
+    for (const auto& entry : files()) {
+        const QueueEntryStatus status = entry->status();
+        if (status != QueueEntryStatusDone && status != QueueEntryStatusFailed) {
+            ::unlink(entry->decodedPath().toUtf8().constData());
+        }
+    }
+    claims_.releaseAll();
 }
 
 bool FilesController::isRunning() const {
@@ -213,6 +325,14 @@ void FilesController::handOffDidFinish() {
 }
 
 void FilesController::runDidFinish() {
+    // Whatever the run left (Waiting after a stop, Decoded when no hand-off
+    // came) is another process's to take.
+    for (const auto& entry : std::as_const(runEntries_)) {
+        claims_.release(*entry);
+    }
+    if (runStopped_.load()) {
+        returnStoppedEntries();
+    }
     runUnderWay_ = false;
     laterInRun_.clear();
     laterInRunCount_.store(0);

@@ -15,7 +15,8 @@ QString textOfValue(const QVariant& value) {
         // Shortest text that reads back as the same number: 2.5, not 2.50000.
         return QString::number(value.toDouble(), 'g', QLocale::FloatingPointShortest);
     }
-    return value.toString();
+    // Several values of one field, as taggers show them.
+    return value.toString().replace(commentValueSeparator, QStringLiteral("; "));
 }
 
 QString cellText(const QueueEntry& entry, const QString& columnIdentifier) {
@@ -64,9 +65,13 @@ QString FilesController::tableViewToolTipForTableColumnRow(const QString& column
         const QString reason = entry->failureReason();
         tip = reason.isEmpty() ? displayTextForStatus(entry->status()) : reason;
     }
-    // What the library proved of the track, wherever the pointer rests.
+    // What the library proved of the track, and what reading the file left
+    // out, wherever the pointer rests.
     if (const QString verification = entry->verification(); !verification.isEmpty()) {
         tip += QStringLiteral("\nVerified: ") + verification;
+    }
+    for (const QString& note : entry->notes()) {
+        tip += u'\n' + note;
     }
     return tip;
 }

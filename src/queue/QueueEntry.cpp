@@ -1,10 +1,11 @@
 #include "queue/QueueEntry.h"
 
-#include "platform/TemporaryDirectory.h"
+#include "platform/RunFolder.h"
 #include "queue/FLACMetadata.h"
 #include "queue/FilePath.h"
 #include "queue/VorbisComments.h"
 
+#include <QCoreApplication>
 #include <QCryptographicHash>
 
 namespace decant {
@@ -12,17 +13,17 @@ namespace decant {
 QString displayTextForStatus(int32_t status) {
     switch (status) {
     case QueueEntryStatusWaiting:
-        return QStringLiteral("Waiting");
+        return QCoreApplication::translate("decant::QueueEntry", "Waiting");
     case QueueEntryStatusDecoding:
-        return QStringLiteral("Decoding");
+        return QCoreApplication::translate("decant::QueueEntry", "Decoding");
     case QueueEntryStatusDecoded:
-        return QStringLiteral("Decoded");
+        return QCoreApplication::translate("decant::QueueEntry", "Decoded");
     case QueueEntryStatusFailed:
-        return QStringLiteral("Failed");
+        return QCoreApplication::translate("decant::QueueEntry", "Failed");
     case QueueEntryStatusEncoding:
-        return QStringLiteral("Encoding");
+        return QCoreApplication::translate("decant::QueueEntry", "Encoding");
     case QueueEntryStatusDone:
-        return QStringLiteral("Done");
+        return QCoreApplication::translate("decant::QueueEntry", "Done");
     default:
         return {};
     }
@@ -61,10 +62,14 @@ void QueueEntry::setPath(const QByteArray& path) {
     std::lock_guard lock(pathLock_);
     path_ = path;
     pathHash_.store(MD5(path_));
-    decodedPath_.store(temporaryDirectory() + u'/' + pathHash_.load() + QStringLiteral(".wav"));
+    // Whatever folder it is in, the file's base name stays the hash: the
+    // library names the track after it, and the hand-off matches by that.
+    decodedPath_.store(runDirectory() + u'/' + pathHash_.load() + QStringLiteral(".wav"));
     const FLACMetadata metadata = readFLACMetadata(path_);
     expectedDecodedSize_.store(decant::expectedDecodedSize(metadata));
     comments_.store(commentsFromEntries(metadata.commentEntries.value_or(QStringList())));
+    notes_.store(metadata.notes);
+    audioDigest_.store({});
 }
 
 } // namespace decant

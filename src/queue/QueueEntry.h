@@ -5,6 +5,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 
 #include <atomic>
 #include <cstdint>
@@ -35,7 +36,8 @@ QString MD5(const QString& text);
 
 // One FLAC file in the queue. Created from its path, it derives everything
 // else the pipeline needs: the hash that names its WAV file (and later its
-// track in the library), the WAV file's path and the file's tags.
+// track in the library), the WAV file's path (in this process's run folder,
+// see RunFolder.h) and the file's tags.
 //
 // The path is the file's exact bytes (see FilePath.h), the hash the MD5 of
 // those bytes: for a UTF-8 name, the MD5 of its text.
@@ -66,6 +68,10 @@ public:
     // expectedDecodedSize); 0 for a file that will not decode.
     uint64_t expectedDecodedSize() const { return expectedDecodedSize_.load(); }
 
+    // What reading the file passed over, in words for the user ("a comment
+    // of 16 MB was left out: …"); read with the comments.
+    QStringList notes() const { return notes_.load(); }
+
     CommentsDictionary comments() const { return comments_.load(); }
     void setComments(CommentsDictionary comments) { comments_.store(std::move(comments)); }
 
@@ -83,6 +89,12 @@ public:
     QString verification() const { return verification_.load(); }
     void setVerification(QString verification) { verification_.store(std::move(verification)); }
 
+    // The MD5 of the WAV file's audio that its decode proved (see
+    // DecodeResult::audioDigest), which spares the library hashing the file
+    // again; empty when the decode proved none, or before it.
+    QString audioDigest() const { return audioDigest_.load(); }
+    void setAudioDigest(QString digest) { audioDigest_.store(std::move(digest)); }
+
     QueueEntryStatus status() const { return QueueEntryStatus(status_.load()); }
     void setStatus(QueueEntryStatus status) { status_.store(status); }
     // Moves the entry from `expected` to `desired` in one step; false, and no
@@ -99,8 +111,10 @@ private:
     AtomicProperty<QString> decodedPath_;
     std::atomic<uint64_t> expectedDecodedSize_{0};
     AtomicProperty<CommentsDictionary> comments_;
+    AtomicProperty<QStringList> notes_;
     AtomicProperty<QString> failureReason_;
     AtomicProperty<QString> verification_;
+    AtomicProperty<QString> audioDigest_;
     std::atomic<int32_t> status_{QueueEntryStatusWaiting};
 };
 

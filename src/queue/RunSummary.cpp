@@ -1,10 +1,12 @@
 #include "queue/RunSummary.h"
 
+#include <QCoreApplication>
+
 namespace decant {
 namespace {
 
-QString countOfFiles(int count) {
-    return count == 1 ? QStringLiteral("1 file") : QStringLiteral("%1 files").arg(count);
+QString text(const char* source, int count) {
+    return QCoreApplication::translate("decant::RunSummary", source, nullptr, count);
 }
 
 void countEntry(const QueueEntry& entry, RunSummary& summary, bool& reasonsDiffer) {
@@ -47,21 +49,25 @@ RunSummary summariseRun(const QList<QueueEntryPointer>& run) {
 
 QString describeRunSummary(const RunSummary& summary) {
     if (summary.imported + summary.failed + summary.notTaken + summary.stopped == 0) {
-        return QStringLiteral("No files to import");
+        return QCoreApplication::translate("decant::RunSummary", "No files to import");
     }
-    QStringList parts{countOfFiles(summary.imported) + QStringLiteral(" imported")};
+    QStringList parts{
+        text(QT_TRANSLATE_N_NOOP("decant::RunSummary", "%n file(s) imported"), summary.imported)};
     if (summary.failed > 0) {
-        parts.append(QStringLiteral("%1 failed").arg(summary.failed));
+        parts.append(text(QT_TRANSLATE_N_NOOP("decant::RunSummary", "%n failed"), summary.failed));
     }
     if (summary.notTaken > 0) {
-        QString part = QStringLiteral("%1 not taken by the library").arg(summary.notTaken);
+        QString part =
+            text(QT_TRANSLATE_N_NOOP("decant::RunSummary", "%n not taken by the library"),
+                 summary.notTaken);
         if (!summary.notTakenReason.isEmpty()) {
             part += QStringLiteral(" (%1)").arg(summary.notTakenReason);
         }
         parts.append(part);
     }
     if (summary.stopped > 0) {
-        parts.append(QStringLiteral("%1 stopped").arg(summary.stopped));
+        parts.append(
+            text(QT_TRANSLATE_N_NOOP("decant::RunSummary", "%n stopped"), summary.stopped));
     }
     return parts.join(QStringLiteral(", "));
 }

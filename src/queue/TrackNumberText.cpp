@@ -1,5 +1,7 @@
 #include "queue/TrackNumberText.h"
 
+#include <QCoreApplication>
+
 namespace decant {
 
 QString trackNumberText(const CommentsDictionary& comments) {
@@ -8,7 +10,9 @@ QString trackNumberText(const CommentsDictionary& comments) {
     if (total < number) {
         return QString::number(number);
     }
-    return QStringLiteral("%1 of %2").arg(number).arg(total);
+    return QCoreApplication::translate("decant::TrackNumberText", "%1 of %2")
+        .arg(number)
+        .arg(total);
 }
 
 } // namespace decant

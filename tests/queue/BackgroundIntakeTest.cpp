@@ -1,6 +1,5 @@
 #include "FakeTableView.h"
 #include "FlacFixture.h"
-#include "RecordingiTunes.h"
 #include "TestEnvironment.h"
 #include "queue/FilesController.h"
 
@@ -62,11 +61,12 @@ protected:
     test::RemovedTree latin1{root.filePath("B").toUtf8() + "/caf\xe9.flac"};
     QList<QByteArray> paths;
     std::shared_ptr<test::FakeTableView> table = std::make_shared<test::FakeTableView>();
-    FilesController background{std::make_shared<test::RecordingiTunes>()};
+    // Intake needs no library: these queues are never started.
+    FilesController background{nullptr};
 };
 
 TEST_F(BackgroundIntake, queuesWhatTheSynchronousIntakeQueuesInTheSameOrder) {
-    FilesController synchronous(std::make_shared<test::RecordingiTunes>());
+    FilesController synchronous(nullptr);
     synchronous.addFiles(paths);
     synchronous.addFiles(QList<QByteArray>{path("single.flac"), path("A/CD 2")});
     ASSERT_EQ(queued(synchronous).size(), 7);
@@ -98,7 +98,7 @@ TEST_F(BackgroundIntake, stopsReadingWhenTheApplicationQuits) {
     background.stopRunning();
     ASSERT_TRUE(test::processEventsUntil([&] { return !background.isRunning(); }));
     // Whatever was read before the stop is a beginning of the queue in order.
-    FilesController synchronous(std::make_shared<test::RecordingiTunes>());
+    FilesController synchronous(nullptr);
     synchronous.addFiles(paths);
     const QList<QByteArray> read = queued(background);
     EXPECT_EQ(read, queued(synchronous).mid(0, read.size()));

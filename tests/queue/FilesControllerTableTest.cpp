@@ -1,6 +1,5 @@
 #include "FakeTableView.h"
 #include "FlacFixture.h"
-#include "RecordingiTunes.h"
 #include "TestEnvironment.h"
 #include "queue/FilesController.h"
 #include "queue/TrackNumberText.h"
@@ -50,7 +49,7 @@ protected:
 
     QTemporaryDir folder;
     std::shared_ptr<test::FakeTableView> table = std::make_shared<test::FakeTableView>();
-    FilesController controller{std::make_shared<test::RecordingiTunes>()};
+    FilesController controller{nullptr}; // never started: no library
 };
 
 TEST_F(FilesControllerTableTest, showsEachColumnByItsIdentifierAlone) {

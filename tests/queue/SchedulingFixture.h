@@ -5,6 +5,7 @@
 #include "FlacFixture.h"
 #include "RecordingiTunes.h"
 #include "TestEnvironment.h"
+#include "itunes/iTunesHandOff.h"
 #include "queue/FilesController.h"
 
 #include <QDir>
@@ -58,7 +59,7 @@ protected:
     std::shared_ptr<FakeTableView> table = std::make_shared<FakeTableView>();
     std::shared_ptr<FakeBadge> badge = std::make_shared<FakeBadge>();
     std::shared_ptr<FakeControl> start = std::make_shared<FakeControl>();
-    FilesController controller{iTunes};
+    FilesController controller{std::make_shared<iTunesHandOff>(iTunes)};
     int handOffsFinished = 0;
 };
 

@@ -1,7 +1,9 @@
 #include "SchedulingFixture.h"
+#include "platform/RunFolder.h"
 
 #include <QCryptographicHash>
 #include <QFile>
+#include <QFileInfo>
 
 #include <algorithm>
 #include <sys/stat.h>
@@ -85,8 +87,10 @@ TEST_F(SchedulingTest, fitsTheRunIntoTheTemporarySpaceInBatches) {
     const auto files = controller.files();
     const uint64_t small = files[0]->expectedDecodedSize();
     ASSERT_EQ(small, 44u + 4410 * 4);
+    // A file system of 2 MB keeps 5% of itself, 100 kB, for other programs.
     const uint64_t usable = small * 5 / 2; // room for two at a time
-    controller.setFreeSpaceQuery([&] { return FilesController::temporarySpaceMargin + usable; });
+    const FileSystemSpace space{100'000 + usable, 2'000'000};
+    controller.setFreeSpaceQuery([&] { return space; });
     QList<int> decodedFilesAtEachBatch;
     iTunes->setReply([&](const QList<QUrl>& batch) {
         decodedFilesAtEachBatch.append(
@@ -110,10 +114,66 @@ TEST_F(SchedulingTest, fitsTheRunIntoTheTemporarySpaceInBatches) {
                                         QUrl::fromLocalFile(files[2]->decodedPath())}));
     EXPECT_EQ(requests[1].size(), 2);
     EXPECT_EQ(decodedFilesAtEachBatch, (QList<int>{2, 2}));
-    EXPECT_EQ(files[1]->failureReason(), "needs 1.8 MB of temporary space, 44 kB free");
+    EXPECT_EQ(files[1]->failureReason(), "needs 1.8 MB of temporary space; 144 kB are free, of "
+                                         "which 100 kB are kept for other programs");
     EXPECT_FALSE(QFile::exists(files[1]->decodedPath()));
     EXPECT_EQ(badge->labels(), (QStringList{"3", "4", "3", "2", "1", "2", "1", "none"}));
     EXPECT_EQ(controller.handOffThreadCount(), 0);
+}
+
+// Twelve files of 5.3 MB through a 40 MiB temporary file system (a small
+// tmpfs): its free space follows the run's own files, of which it keeps 5%
+// for other programs, where a fixed 128 MB would leave no room at all.
+TEST_F(SchedulingTest, passesARunThroughASmallTemporaryFileSystem) {
+    FlacFixture halfAMinute;
+    halfAMinute.samples = 30 * 44100;
+    const QString first = addFixture("01.flac", halfAMinute);
+    for (int index = 2; index <= 12; ++index) {
+        const QString copy =
+            folder.filePath(QStringLiteral("%1.flac").arg(index, 2, 10, QChar(u'0')));
+        ASSERT_TRUE(QFile::copy(first, copy));
+        controller.addFiles({copy});
+    }
+    const auto files = controller.files();
+    ASSERT_EQ(files[0]->expectedDecodedSize(), 44u + 30 * 44100 * 4);
+    constexpr uint64_t size = 40 * 1024 * 1024;
+    controller.setFreeSpaceQuery([&] {
+        uint64_t taken = 0;
+        for (const auto& entry : files) {
+            taken += uint64_t(std::max<qint64>(QFileInfo(entry->decodedPath()).size(), 0));
+        }
+        return FileSystemSpace{size - taken, size};
+    });
+
+    ASSERT_TRUE(runToTheEnd());
+    EXPECT_EQ(statuses(), (QList<QueueEntryStatus>(12, QueueEntryStatusDone)))
+        << files[0]->failureReason().toStdString();
+    QList<qsizetype> batchSizes;
+    for (const auto& request : iTunes->requests()) {
+        batchSizes.append(request.size());
+    }
+    EXPECT_EQ(batchSizes, (QList<qsizetype>{7, 5}));
+}
+
+// Another Decant process holds the claim of the second file: that one is
+// passed over with the reason, the others go on, and their claims are let
+// go once the library has them.
+TEST_F(SchedulingTest, passesOverASourceAnotherProcessIsImporting) {
+    addFixture("a.flac");
+    addFixture("b.flac");
+    const auto files = controller.files();
+    FileLock otherProcess = claimSource(files[1]->pathHash());
+    ASSERT_TRUE(otherProcess.isHeld());
+
+    ASSERT_TRUE(runToTheEnd());
+    EXPECT_EQ(statuses(), (QList<QueueEntryStatus>{QueueEntryStatusDone, QueueEntryStatusFailed}));
+    EXPECT_EQ(files[1]->failureReason(), "another Decant is importing this file");
+    EXPECT_FALSE(QFile::exists(files[1]->decodedPath()));
+    EXPECT_TRUE(claimSource(files[0]->pathHash()).isHeld());
+
+    otherProcess.removeAndRelease();
+    ASSERT_TRUE(runToTheEnd());
+    EXPECT_EQ(statuses(), (QList<QueueEntryStatus>(2, QueueEntryStatusDone)));
 }
 
 TEST_F(SchedulingTest, redrawsTheStatusCellOfEachEntryAsItMoves) {

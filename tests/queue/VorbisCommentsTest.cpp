@@ -40,9 +40,11 @@ TEST_F(VorbisCommentsTest, upperCasesNamesWithUnicodeRules) {
     EXPECT_EQ(comments.keys(), (QStringList{"MIXEDCASE", "STRASSE", "ÉTIQUETTE"}));
 }
 
-TEST_F(VorbisCommentsTest, laterEntriesWinOverEarlierOnesOfTheSameName) {
+// Two artists stay two, in order, as taggers write a field with several
+// values.
+TEST_F(VorbisCommentsTest, keepsEveryValueOfAFieldGivenTwice) {
     EXPECT_EQ(commentsOf({"ARTIST=A", "artist=B"}),
-              (CommentsDictionary{{"ARTIST", QStringLiteral("B")}}));
+              (CommentsDictionary{{"ARTIST", QStringLiteral("A") + commentValueSeparator + 'B'}}));
 }
 
 TEST_F(VorbisCommentsTest, keepsTheBlockPastBadOrEmptyEntries) {
