@@ -1,10 +1,10 @@
 #include "itunes/LibraryApplication.h"
 
-#include "library/Artwork.h"
 #include "library/Library.h"
 #include "library/Track.h"
-#include "library/TrackProperty.h"
-#include "library/Verification.h"
+#include "library/model/Artwork.h"
+#include "library/model/TrackProperty.h"
+#include "library/model/Verification.h"
 #include "queue/Comments.h"
 
 #include <QDir>
@@ -17,7 +17,11 @@
 namespace decant {
 namespace {
 
+using library::Result;
+
 static_assert(iTunesTrack::largestArtwork == library::largestArtworkBytes);
+// Several values of a tag field cross the hand-off in one text.
+static_assert(commentValueSeparator == library::valueSeparator);
 
 // A value as the property's kind wants it, by the same rules the queue
 // uses for tag texts; nothing for a null value.
@@ -51,7 +55,15 @@ public:
 
     QString name() const override { return replyName_; }
 
-    void setArtworkData(const QByteArray& image) override { track_->setArtwork(image); }
+    qint64 id() const { return track_->id(); }
+
+    // The scripting interface has no answer for a set: the first value that
+    // could not be stored is kept, for writeTracksNow to say.
+    void setArtworkData(const QByteArray& image) override {
+        keepFailure(track_->setArtwork(image));
+    }
+
+    QString failure() const { return failure_; }
 
     QVariant valueForKey(const QString& key) const override {
         if (key == QLatin1String("verification")) {
@@ -71,16 +83,55 @@ public:
             return;
         }
         if (const auto typed = valueOfKind(value, *kind)) {
-            track_->setProperty(key, *typed);
+            keepFailure(track_->setProperty(key, *typed));
         }
     }
 
 private:
+    void keepFailure(const library::Status& status) {
+        if (!status && failure_.isEmpty()) {
+            failure_ = status.error().message;
+        }
+    }
+
     std::shared_ptr<library::Track> track_;
     QString replyName_;
+    QString failure_; // the hand-off thread's alone
 };
 
 } // namespace
+
+// Hand-off thread.
+QStringList LibraryApplication::writeTracksNow(const QList<iTunesTrackPointer>& tracks) {
+    QStringList reasons(tracks.size());
+    QList<qint64> ids;
+    for (const auto& track : tracks) {
+        if (const auto* ours = dynamic_cast<const LibraryTrack*>(track.get())) {
+            ids.append(ours->id());
+        }
+    }
+    std::shared_ptr<library::Library> opened;
+    {
+        std::lock_guard lock(mutex_);
+        opened = library_;
+    }
+    if (!opened || ids.isEmpty()) {
+        return reasons;
+    }
+    const auto failures = opened->writeTagsNow(ids);
+    for (qsizetype index = 0; index < tracks.size(); ++index) {
+        const auto* ours = dynamic_cast<const LibraryTrack*>(tracks[index].get());
+        if (!ours) {
+            continue;
+        }
+        const auto failure = failures.find(ours->id());
+        reasons[index] = !ours->failure().isEmpty()  ? ours->failure()
+                         : failure != failures.end() ? failure->second.message
+                                                     : QString();
+    }
+    static_cast<void>(opened->backUpIfChanged());
+    return reasons;
+}
 
 LibraryApplication::LibraryApplication(const QString& folder)
     // Made absolute now: the working folder may change before the first
@@ -96,8 +147,9 @@ QString LibraryApplication::location() const {
 std::shared_ptr<library::Library> LibraryApplication::library() {
     std::lock_guard lock(mutex_);
     if (!library_) {
-        openingError_.clear();
-        library_ = library::Library::open(location(), &openingError_);
+        auto opened = library::Library::open(location());
+        openingError_ = opened ? QString() : opened.error().message;
+        library_ = opened ? *opened : nullptr;
     }
     return library_;
 }
@@ -145,8 +197,13 @@ void LibraryApplication::failEveryFile(const QList<QUrl>& files, const QString& 
     }
 }
 
-// Hand-off thread.
 QList<iTunesTrackPointer> LibraryApplication::convert(const QList<QUrl>& files) {
+    return convertProven(files, {});
+}
+
+// Hand-off thread.
+QList<iTunesTrackPointer> LibraryApplication::convertProven(const QList<QUrl>& files,
+                                                            const QStringList& audioDigests) {
     {
         std::lock_guard lock(mutex_);
         reasons_.clear();
@@ -169,22 +226,40 @@ QList<iTunesTrackPointer> LibraryApplication::convert(const QList<QUrl>& files) 
         }
     }
     const auto outcomes = opened->convertFiles(
-        files, [&](qsizetype index, const library::ConversionOutcome& outcome) {
+        files,
+        [&](qsizetype index, const library::ConversionOutcome& outcome) {
             if (observer) {
-                observer(files[index], outcome.track != nullptr);
+                observer(files[index], outcome.trackId != 0);
             }
-        });
+        },
+        audioDigests);
+    // Made before the lock is taken: each reads the database. A track that
+    // cannot be read is not taken for one that is gone.
+    QList<std::shared_ptr<library::Track>> handles(files.size());
+    QString unreadable = QStringLiteral("the track is no longer in the library");
+    for (qsizetype index = 0; index < files.size(); ++index) {
+        if (outcomes[index].trackId != 0) {
+            handles[index] = opened->track(outcomes[index].trackId);
+            const auto readable = handles[index] ? Result<qint64>(0) : opened->trackCount();
+            if (!readable) {
+                unreadable = readable.error().message;
+            }
+        }
+    }
     QList<iTunesTrackPointer> tracks;
     QSet<qint64> replied;
     std::lock_guard lock(mutex_);
     for (qsizetype index = 0; index < files.size(); ++index) {
         const auto& outcome = outcomes[index];
-        if (!outcome.track) {
-            reasons_.insert(files[index], library::describeConversionFailure(outcome.failure));
-        } else if (!replied.contains(outcome.track->id())) {
-            replied.insert(outcome.track->id());
+        const auto& track = handles[index];
+        if (!track) {
+            reasons_.insert(files[index], outcome.trackId != 0 ? unreadable
+                                                               : library::describeConversionFailure(
+                                                                     outcome.failure));
+        } else if (!replied.contains(track->id())) {
+            replied.insert(track->id());
             tracks.append(std::make_shared<LibraryTrack>(
-                outcome.track, QFileInfo(files[index].toLocalFile()).completeBaseName()));
+                track, QFileInfo(files[index].toLocalFile()).completeBaseName()));
         }
     }
     return tracks;

@@ -29,6 +29,13 @@ public:
     // those the library held already under the title the hand-off gave them:
     // that name is how the caller tells which file each track is for.
     QList<iTunesTrackPointer> convert(const QList<QUrl>& files) override;
+    QList<iTunesTrackPointer> convertProven(const QList<QUrl>& files,
+                                            const QStringList& audioDigests) override;
+    // Also says why a property or the artwork of a track could not be
+    // stored. Then backs the library's database up when the import changed
+    // it: a backup that fails does not fail the tracks, and the library
+    // keeps its reason (decant-library info and check tell it).
+    QStringList writeTracksNow(const QList<iTunesTrackPointer>& tracks) override;
     QString failureReasonForFile(const QUrl& file) const override;
     void setConversionObserver(ConversionObserver observer) override;
     void stopConverting() override;

@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QList>
 #include <QString>
+#include <QStringList>
 #include <QUrl>
 #include <QVariant>
 
@@ -57,6 +58,25 @@ public:
     // file that cannot be converted has no track in the reply; an absent
     // reply is an empty list.
     virtual QList<iTunesTrackPointer> convert(const QList<QUrl>& files) = 0;
+    // The same, told what the writer of each file proved of its audio: the
+    // MD5 of its samples as the file stores them, in lower-case hex, or
+    // empty where it proved none; one for each file. A library that knows
+    // its sources by that digest then need not read the files to take it.
+    virtual QList<iTunesTrackPointer> convertProven(const QList<QUrl>& files,
+                                                    const QStringList& audioDigests) {
+        Q_UNUSED(audioDigests);
+        return convert(files);
+    }
+
+    // Writes the tracks' tags and artwork into their files now and puts
+    // each file where its tags say, as the library otherwise does by itself
+    // a little later: one reason per track, in order, empty for a track
+    // whose file is complete on disk ("the library's disk is full: 0 bytes
+    // free of 20 MB"). A library that writes as it goes has nothing left to
+    // do. Blocks the caller until done.
+    virtual QStringList writeTracksNow(const QList<iTunesTrackPointer>& tracks) {
+        return QStringList(tracks.size());
+    }
 
     // Why the last convert gave no track for `file`: empty when it gave one,
     // or when the library said nothing. Any thread.

@@ -1,7 +1,7 @@
 #include "itunes/CommentMap.h"
 
 #include "RecordingiTunes.h"
-#include "queue/FilesController.h"
+#include "itunes/iTunesHandOff.h"
 
 #include <gtest/gtest.h>
 
@@ -13,7 +13,7 @@ protected:
     // The properties the track received, by scripting name.
     QVariantMap apply(const CommentsDictionary& comments) {
         test::RecordedTrack track(QStringLiteral("hash"));
-        controller.applyCommentsToTrack(comments, track);
+        handOff.applyCommentsToTrack(comments, track);
         QVariantMap sent;
         for (const auto& [key, value] : track.propertySets()) {
             EXPECT_FALSE(sent.contains(key)) << key.toStdString() << " was set twice";
@@ -22,15 +22,15 @@ protected:
         return sent;
     }
 
-    FilesController controller{std::make_shared<test::RecordingiTunes>()};
+    iTunesHandOff handOff{std::make_shared<test::RecordingiTunes>()};
 };
 
 TEST_F(CommentMapTest, theShippedMapIsLoadedWithTypedRows) {
-    ASSERT_TRUE(controller.commentMap().has_value());
-    const QVariantMap row = controller.commentMap()->value("TRACKNUMBER").toMap();
+    ASSERT_TRUE(handOff.commentMap().has_value());
+    const QVariantMap row = handOff.commentMap()->value("TRACKNUMBER").toMap();
     EXPECT_EQ(row.value("key"), "trackNumber");
     EXPECT_EQ(row.value("type"), "integer");
-    EXPECT_EQ(loadCommentMap(), controller.commentMap());
+    EXPECT_EQ(loadCommentMap(), handOff.commentMap());
 }
 
 TEST_F(CommentMapTest, sendsMappedFieldsWithTheTypeTheirRowAsksFor) {
@@ -144,7 +144,7 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(CommentMapTest, skipsRowsThatNameNoProperty) {
-    controller.setCommentMap(
+    handOff.setCommentMap(
         QVariantMap{{"TITLE", "name"},
                     {"ARTIST", QVariantMap{{"type", "integer"}}},
                     {"ALBUM", QVariantMap{{"key", qint64(4)}}},
@@ -154,7 +154,7 @@ TEST_F(CommentMapTest, skipsRowsThatNameNoProperty) {
 }
 
 TEST_F(CommentMapTest, sendsNothingWithoutAMap) {
-    controller.setCommentMap(std::nullopt);
+    handOff.setCommentMap(std::nullopt);
     EXPECT_TRUE(apply({{"TITLE", "Song"}}).isEmpty());
 }
 

@@ -2,8 +2,10 @@
 // queue entry, set where the failure happens, whatever the front end.
 #include "FlacFixture.h"
 #include "RecordingiTunes.h"
+#include "SmallDisk.h"
 #include "TestEnvironment.h"
 #include "itunes/LibraryApplication.h"
+#include "itunes/iTunesHandOff.h"
 #include "library/Library.h"
 #include "queue/FilesController.h"
 
@@ -34,14 +36,46 @@ private:
     sqlite3* connection_ = nullptr;
 };
 
+// The library, its media folder on a disk of its own, filled up as soon as
+// the first batch is converted: the tracks' tags, covers and moves cannot
+// be written. (SQLite reads its path through /proc/<pid>/root as the
+// folder it links to, outside the disk's namespace: the database stays on
+// the scratch disk.)
+class FillsItsDiskAfterConverting final : public iTunesApplication {
+public:
+    FillsItsDiskAfterConverting(const test::SmallDisk& disk, const QString& folder)
+        : disk_(disk)
+        , library_(std::make_shared<LibraryApplication>(folder)) {}
+
+    QList<iTunesTrackPointer> convert(const QList<QUrl>& files) override {
+        const auto tracks = library_->convert(files);
+        if (!std::exchange(filled_, true)) {
+            EXPECT_TRUE(disk_.fill());
+        }
+        return tracks;
+    }
+    QStringList writeTracksNow(const QList<iTunesTrackPointer>& tracks) override {
+        return library_->writeTracksNow(tracks);
+    }
+    QString failureReasonForFile(const QUrl& file) const override {
+        return library_->failureReasonForFile(file);
+    }
+
+private:
+    const test::SmallDisk& disk_;
+    std::shared_ptr<LibraryApplication> library_;
+    bool filled_ = false;
+};
+
 // What one case puts in the way of the file "song.flac".
 struct Scene {
     QTemporaryDir folder;
     QString song = folder.filePath(QStringLiteral("song.flac"));
     std::shared_ptr<test::RecordingiTunes> recording = std::make_shared<test::RecordingiTunes>();
     std::shared_ptr<iTunesApplication> library = recording;
-    std::optional<uint64_t> freeSpace;
+    std::optional<FileSystemSpace> freeSpace;
     std::unique_ptr<DatabaseLock> lock;
+    std::unique_ptr<test::SmallDisk> disk;
 
     void writeSong(const test::FlacFixture& fixture = test::FlacFixture()) const {
         ASSERT_TRUE(test::writeFlacFixture(song, fixture));
@@ -83,10 +117,22 @@ void replyWithEveryTrack(Scene& scene) {
 void lockTheLibrary(Scene& scene) {
     scene.writeSong();
     const QString location = scene.folder.filePath(QStringLiteral("library"));
-    QString error;
-    ASSERT_NE(library::Library::open(location, &error), nullptr) << error.toStdString();
+    const auto opened = library::Library::open(location);
+    ASSERT_TRUE(opened) << opened.error().message.toStdString();
     scene.library = std::make_shared<LibraryApplication>(location);
     scene.lock = std::make_unique<DatabaseLock>(QDir(location).filePath("Library.sqlite"));
+}
+
+void fillTheLibrarysDisk(Scene& scene) {
+    scene.writeSong();
+    scene.disk = std::make_unique<test::SmallDisk>(20'000'000);
+    if (scene.disk->path().isEmpty()) {
+        GTEST_SKIP() << scene.disk->whyNot().toStdString();
+    }
+    const QString library = scene.folder.filePath(QStringLiteral("library"));
+    ASSERT_TRUE(QDir().mkpath(library));
+    ASSERT_TRUE(QFile::link(scene.disk->path(), library + "/Media"));
+    scene.library = std::make_shared<FillsItsDiskAfterConverting>(*scene.disk, library);
 }
 
 class FailureReason : public testing::TestWithParam<FailureCase> {
@@ -104,7 +150,10 @@ protected:
 TEST_P(FailureReason, staysOnTheEntryAndInTheRunsSummary) {
     const FailureCase& failure = GetParam();
     ASSERT_NO_FATAL_FAILURE(failure.arrange(scene));
-    FilesController controller(scene.library);
+    if (IsSkipped()) {
+        return;
+    }
+    FilesController controller(std::make_shared<iTunesHandOff>(scene.library));
     controller.setHandOffFinishedHandler([this] { ++handOffsFinished; });
     controller.setFreeSpaceQuery([this] { return scene.freeSpace; });
     controller.addFiles(QStringList{scene.song});
@@ -152,10 +201,10 @@ INSTANTIATE_TEST_SUITE_P(
         FailureCase{"noTemporarySpace",
                     [](Scene& scene) {
                         scene.writeSong();
-                        scene.freeSpace = FilesController::temporarySpaceMargin + 1000;
+                        scene.freeSpace = FileSystemSpace{1000, 1000 * 1000 * 1000};
                     },
                     QueueEntryStatusFailed,
-                    "of temporary space, 1.0 kB free",
+                    "of temporary space; 1.0 kB are free, all kept for other programs",
                     {}},
         FailureCase{"libraryRefusesTheFile",
                     [](Scene& scene) { refuseEveryFile(scene, "not a WAV file: Invalid data"); },
@@ -165,7 +214,10 @@ INSTANTIATE_TEST_SUITE_P(
                     replyWithEveryTrack},
         FailureCase{"libraryLockedByAnotherProgram", lockTheLibrary, QueueEntryStatusEncoding,
                     "the database is locked by another program",
-                    [](Scene& scene) { scene.lock.reset(); }}),
+                    [](Scene& scene) { scene.lock.reset(); }},
+        FailureCase{"libraryDiskFull", fillTheLibrarysDisk, QueueEntryStatusEncoding,
+                    "the library's disk is full: 0 bytes free of 20 MB",
+                    [](Scene& scene) { scene.disk->free(); }}),
     [](const testing::TestParamInfo<FailureCase>& info) { return info.param.name; });
 
 } // namespace

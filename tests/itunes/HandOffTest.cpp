@@ -1,6 +1,8 @@
 #include "FakeTableView.h"
 #include "RecordingiTunes.h"
 #include "TestEnvironment.h"
+#include "itunes/ScriptingBridge.h"
+#include "itunes/iTunesHandOff.h"
 #include "queue/FilesController.h"
 
 #include <QFile>
@@ -14,9 +16,7 @@ namespace {
 // hand-off is tested on its own.
 class HandOffTest : public testing::Test {
 protected:
-    HandOffTest() {
-        controller.setCommentMap(QVariantMap{{"TITLE", QVariantMap{{"key", "name"}}}});
-    }
+    HandOffTest() { handOff->setCommentMap(QVariantMap{{"TITLE", QVariantMap{{"key", "name"}}}}); }
 
     QueueEntryPointer addEntry(const QString& name, QueueEntryStatus status) {
         const QString path = folder.filePath(name);
@@ -35,7 +35,8 @@ protected:
 
     QTemporaryDir folder;
     std::shared_ptr<test::RecordingiTunes> iTunes = std::make_shared<test::RecordingiTunes>();
-    FilesController controller{iTunes};
+    std::shared_ptr<iTunesHandOff> handOff = std::make_shared<iTunesHandOff>(iTunes);
+    FilesController controller{handOff};
 };
 
 TEST_F(HandOffTest, sendsDecodedFilesInQueueOrderAndTagsWhatComesBack) {
@@ -95,12 +96,52 @@ TEST_F(HandOffTest, anAbsentReplyLeavesEntriesEncodingWithTheirFiles) {
     EXPECT_TRUE(iTunes->requests().back().isEmpty());
 }
 
+// As a music application names a file without a title: after the file,
+// without its extension.
+TEST_F(HandOffTest, namesATrackWithoutATitleAfterItsFile) {
+    const auto titled = addEntry("a.flac", QueueEntryStatusDecoded);
+    const auto untitled = addEntry("02 Second Song.flac", QueueEntryStatusDecoded);
+    const auto blank = addEntry("03.flac", QueueEntryStatusDecoded);
+    untitled->setComments({{"ARTIST", "Ann"}});
+    blank->setComments({{"TITLE", " "}});
+
+    controller.encodeAll();
+
+    const auto tracks = iTunes->tracks();
+    ASSERT_EQ(tracks.size(), 3);
+    EXPECT_EQ(tracks[0]->valueForKey("name"), "a.flac");
+    EXPECT_EQ(tracks[1]->valueForKey("name"), "02 Second Song");
+    EXPECT_EQ(tracks[2]->valueForKey("name"), "03");
+}
+
+// A track whose tags, cover or move the library could not write is not
+// Done: its entry stays Encoding with the library's reason and keeps its
+// WAV file, and the next Start takes it again.
+TEST_F(HandOffTest, keepsEncodingWhenTheLibraryCannotWriteTheTrack) {
+    const auto entry = addEntry("a.flac", QueueEntryStatusDecoded);
+    iTunes->setWriteFailure("the library's disk is full: 0 bytes free of 20 MB");
+
+    controller.encodeAll();
+
+    EXPECT_EQ(entry->status(), QueueEntryStatusEncoding);
+    EXPECT_EQ(entry->failureReason(), "the library's disk is full: 0 bytes free of 20 MB");
+    EXPECT_TRUE(QFile::exists(entry->decodedPath()));
+}
+
 TEST_F(HandOffTest, reloadsTheTableBeforeAndAfterTheBatch) {
     addEntry("a.flac", QueueEntryStatusDecoded);
     const auto table = std::make_shared<test::FakeTableView>();
     controller.setTableView(table);
     controller.encodeAll();
     EXPECT_TRUE(test::processEventsUntil([&] { return table->fullReloads == 2; }, 5000));
+}
+
+TEST(iTunesHandOff, holdsTheLibraryHandleWithoutATimeLimit) {
+    const iTunesHandOff handOff(
+        applicationWithBundleIdentifier(QLatin1String(iTunesBundleIdentifier)));
+    ASSERT_NE(handOff.iTunes(), nullptr);
+    EXPECT_EQ(handOff.iTunes()->timeout(), iTunesApplication::noTimeout);
+    EXPECT_TRUE(handOff.iTunes()->convert({}).isEmpty());
 }
 
 } // namespace

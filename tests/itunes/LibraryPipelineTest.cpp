@@ -3,8 +3,10 @@
 #include "TestImages.h"
 #include "decode/FLACToWAVDecoder.h"
 #include "itunes/LibraryApplication.h"
+#include "itunes/iTunesHandOff.h"
 #include "library/Library.h"
 #include "library/Track.h"
+#include "library/check/LibraryCheck.h"
 #include "queue/FilesController.h"
 
 #include <QCryptographicHash>
@@ -60,11 +62,15 @@ TEST_F(LibraryPipelineTest, bringsTaggedFLACFilesIntoTheLibrary) {
     damaged.blockSize = 1024;
     damaged.damagedFrame = 3;
     paths.insert(1, fixture(QStringLiteral("damaged.flac"), damaged));
+    test::FlacFixture untagged;
+    untagged.samples = 22050;
+    paths.append(fixture(QStringLiteral("Untitled Song.flac"), untagged));
 
     // A second session imports the same files again: it finds their tracks.
     for (int session = 1; session <= 2; ++session) {
         SCOPED_TRACE(session);
-        FilesController controller(std::make_shared<LibraryApplication>(libraryFolder.path()));
+        FilesController controller(std::make_shared<iTunesHandOff>(
+            std::make_shared<LibraryApplication>(libraryFolder.path())));
         int handOffs = 0;
         controller.setHandOffFinishedHandler([&] { ++handOffs; });
         controller.addFiles(paths);
@@ -74,12 +80,12 @@ TEST_F(LibraryPipelineTest, bringsTaggedFLACFilesIntoTheLibrary) {
         const auto entries = controller.files();
         EXPECT_EQ(entries[1]->status(), QueueEntryStatusFailed);
         // The library reports each file as it finishes it, from its threads.
-        EXPECT_EQ(controller.libraryOutcomes().size(), 3);
+        EXPECT_EQ(controller.libraryOutcomes().size(), 4);
         const RunProgress progress = controller.runProgress();
-        EXPECT_EQ(progress.converted, 3);
-        EXPECT_EQ(progress.finished(), 4);
-        EXPECT_EQ(controller.lastRunSummary().text, "3 files imported, 1 failed");
-        for (const int index : {0, 2, 3}) {
+        EXPECT_EQ(progress.converted, 4);
+        EXPECT_EQ(progress.finished(), 5);
+        EXPECT_EQ(controller.lastRunSummary().text, "4 files imported, 1 failed");
+        for (const int index : {0, 2, 3, 4}) {
             EXPECT_EQ(entries[index]->status(), QueueEntryStatusDone);
             EXPECT_FALSE(QFile::exists(entries[index]->decodedPath()));
             // What decoding the track back proved, also for a held track.
@@ -89,8 +95,8 @@ TEST_F(LibraryPipelineTest, bringsTaggedFLACFilesIntoTheLibrary) {
 
     const auto library = application->library();
     ASSERT_NE(library, nullptr);
-    const auto tracks = library->tracks();
-    ASSERT_EQ(tracks.size(), 3);
+    const auto tracks = library->tracks().valueOr({});
+    ASSERT_EQ(tracks.size(), 4);
     for (int number = 1; number <= 3; ++number) {
         const auto& track = tracks[number - 1];
         EXPECT_EQ(track.text("name"), QStringLiteral("Song %1").arg(number));
@@ -105,11 +111,33 @@ TEST_F(LibraryPipelineTest, bringsTaggedFLACFilesIntoTheLibrary) {
         EXPECT_EQ(track.file, QStringLiteral("Media/Band/Record/1-0%1 Song %1.m4a").arg(number));
         EXPECT_TRUE(QFile::exists(QDir(library->location()).filePath(track.file)));
     }
+    // The audio's digest came from the decode's STREAMINFO signature: the
+    // very MD5 the library takes of a WAV file by itself, so that libraries
+    // made either way know these sources again.
+    const QStringList sources{paths[0], paths[2], paths[3], paths[4]};
+    for (qsizetype index = 0; index < sources.size(); ++index) {
+        const QString wav = folder.filePath(QStringLiteral("decoded.wav"));
+        ASSERT_TRUE(decodeFLACToWAV(sources[index], wav));
+        QFile decoded(wav);
+        ASSERT_TRUE(decoded.open(QIODevice::ReadOnly));
+        const QByteArray samples = decoded.readAll().mid(44);
+        EXPECT_EQ(tracks[index].audioDigest,
+                  QCryptographicHash::hash(samples, QCryptographicHash::Md5).toHex());
+    }
     EXPECT_EQ(tracks[0].artwork, digestOf(test::jpegImage()));
     EXPECT_EQ(tracks[1].artwork, digestOf(test::pngImage()));
     EXPECT_TRUE(tracks[2].artwork.isEmpty());
     EXPECT_TRUE(tracks[2].artworkNote.contains("neither JPEG nor PNG"))
         << tracks[2].artworkNote.toStdString();
+    // A file without tags is named after itself, as a music application
+    // names it, and no check calls it untagged.
+    EXPECT_EQ(tracks[3].text("name"), "Untitled Song");
+    const auto problems = library::findLibraryProblems(*library);
+    ASSERT_TRUE(problems);
+    EXPECT_TRUE(problems->isEmpty()) << problems->first().description.toStdString();
+    // The first session changed the library, and backed it up; the second
+    // changed nothing.
+    EXPECT_EQ(QDir(library->backupsPath()).entryList(QDir::Files).size(), 1);
 }
 
 TEST_F(LibraryPipelineTest, convertsValuesToThePropertysKind) {
@@ -128,7 +156,7 @@ TEST_F(LibraryPipelineTest, convertsValuesToThePropertysKind) {
     track.setValueForKey(QVariant::fromValue(nullptr), "artist");
     track.setValueForKey(QStringLiteral("ignored"), "noSuchProperty");
 
-    const auto record = application->library()->tracks().front();
+    const auto record = application->library()->tracks().valueOr({}).front();
     EXPECT_EQ(record.integer("bpm"), 120);
     EXPECT_EQ(record.text("name"), "5");
     EXPECT_EQ(record.text("comment"), "2.5");

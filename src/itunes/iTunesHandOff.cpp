@@ -1,7 +1,10 @@
+#include "itunes/iTunesHandOff.h"
+
+#include "itunes/CommentMap.h"
 #include "queue/CoverArt.h"
-#include "queue/FilesController.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QHash>
 #include <QSet>
 
@@ -64,11 +67,32 @@ qint64 countAfterSlash(const QVariant& value) {
 
 } // namespace
 
-void FilesController::applyCommentsToTrack(const CommentsDictionary& comments,
-                                           iTunesTrack& track) const {
-    if (!commentMap_) {
-        return;
+iTunesHandOff::iTunesHandOff(iTunesApplicationPointer iTunes)
+    : iTunes_(std::move(iTunes))
+    , commentMap_(loadCommentMap()) {
+    if (iTunes_) {
+        iTunes_->setTimeout(iTunesApplication::noTimeout);
     }
+}
+
+void iTunesHandOff::setConversionObserver(ConversionObserver observer) {
+    if (iTunes_) {
+        iTunes_->setConversionObserver(std::move(observer));
+    }
+}
+
+void iTunesHandOff::stopConverting() {
+    if (iTunes_) {
+        iTunes_->stopConverting();
+    }
+}
+
+bool iTunesHandOff::applyCommentsToTrack(const CommentsDictionary& comments,
+                                         iTunesTrack& track) const {
+    if (!commentMap_) {
+        return false;
+    }
+    bool named = false;
     QSet<QString> propertiesSet;
     QList<QPair<QVariant, qint64>> counts;
     for (auto field = comments.cbegin(); field != comments.cend(); ++field) {
@@ -80,6 +104,8 @@ void FilesController::applyCommentsToTrack(const CommentsDictionary& comments,
         }
         track.setValueForKey(typedValue(field.value(), row->type), row->property);
         propertiesSet.insert(row->property);
+        named = named || (row->property == QLatin1String("name") &&
+                          !field.value().toString().trimmed().isEmpty());
         if (const qint64 count = countAfterSlash(field.value()); count > 0) {
             counts.append({row->countProperty, count});
         }
@@ -91,35 +117,37 @@ void FilesController::applyCommentsToTrack(const CommentsDictionary& comments,
             track.setValueForKey(QVariant(count), property.toString());
         }
     }
+    return named;
 }
 
 // Hand-off thread.
-void FilesController::encodeAll() {
-    const QList<QueueEntryPointer> entries = files();
+void iTunesHandOff::convertAndTag(const HandOffBatch& batch) {
     QList<QUrl> urls;
-    urls.reserve(entries.size());
+    urls.reserve(batch.size());
+    QStringList digests;
+    digests.reserve(batch.size());
     QHash<QString, QueueEntryPointer> byHash;
-    byHash.reserve(entries.size());
-    QList<QPair<QUrl, QueueEntryPointer>> handedOver;
-    for (const auto& entry : entries) {
-        // One step, so two hand-offs can never both take an entry.
-        if (entry->exchangeStatus(QueueEntryStatusDecoded, QueueEntryStatusEncoding)) {
-            byHash.insert(entry->pathHash(), entry);
-            urls.append(QUrl::fromLocalFile(entry->decodedPath()));
-            handedOver.append({urls.back(), entry});
-        }
+    byHash.reserve(batch.size());
+    for (const auto& [file, entry] : batch) {
+        byHash.insert(entry->pathHash(), entry);
+        urls.append(file);
+        digests.append(entry->audioDigest());
     }
-    post([this] { reloadTable(); });
-    progress_.startConverting(handedOver, RunProgressTracker::Clock::now());
 
     const QList<iTunesTrackPointer> tracks =
-        iTunes_ ? iTunes_->convert(urls) : QList<iTunesTrackPointer>();
+        iTunes_ ? iTunes_->convertProven(urls, digests) : QList<iTunesTrackPointer>();
+    QList<iTunesTrackPointer> tagged;
+    QList<QueueEntryPointer> entries;
     for (const auto& track : tracks) {
         const QueueEntryPointer entry = track ? byHash.value(track->name()) : nullptr;
         if (!entry) {
             continue;
         }
-        applyCommentsToTrack(entry->comments(), *track);
+        // As a music application names a file without a title.
+        if (!applyCommentsToTrack(entry->comments(), *track)) {
+            track->setValueForKey(QFileInfo(QFile::decodeName(entry->path())).completeBaseName(),
+                                  QStringLiteral("name"));
+        }
         // Read now, one track at a time: a queue's pictures never sit in
         // memory together. One byte more than the library takes lets it say
         // why it skips a larger image.
@@ -128,19 +156,29 @@ void FilesController::encodeAll() {
             track->setArtworkData(cover);
         }
         entry->setVerification(track->valueForKey(QStringLiteral("verification")).toString());
-        QFile::remove(entry->decodedPath());
-        entry->setStatus(QueueEntryStatusDone);
+        tagged.append(track);
+        entries.append(entry);
     }
-    explainFilesNotTaken(handedOver);
-    progress_.finishConverting(RunProgressTracker::Clock::now());
-    progressDidChange();
-    post([this] { reloadTable(); });
+    // The library writes files a little after their tags are set: asked to
+    // write them now, it says whose did not reach the disk. Those entries
+    // stay Encoding with its reason, and the next Start finishes them.
+    const QStringList reasons =
+        iTunes_ && !tagged.isEmpty() ? iTunes_->writeTracksNow(tagged) : QStringList();
+    for (qsizetype index = 0; index < entries.size(); ++index) {
+        if (const QString reason = reasons.value(index); !reason.isEmpty()) {
+            entries[index]->setFailureReason(reason);
+            continue;
+        }
+        QFile::remove(entries[index]->decodedPath());
+        entries[index]->setStatus(QueueEntryStatusDone);
+    }
+    explainFilesNotTaken(batch);
 }
 
-void FilesController::explainFilesNotTaken(
-    const QList<QPair<QUrl, QueueEntryPointer>>& handedOver) const {
+void iTunesHandOff::explainFilesNotTaken(const HandOffBatch& handedOver) const {
     for (const auto& [file, entry] : handedOver) {
-        if (entry->status() != QueueEntryStatusEncoding) {
+        // Taken but not written is explained already.
+        if (entry->status() != QueueEntryStatusEncoding || !entry->failureReason().isEmpty()) {
             continue;
         }
         const QString reason = iTunes_ ? iTunes_->failureReasonForFile(file) : QString();
