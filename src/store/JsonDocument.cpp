@@ -83,6 +83,16 @@ private:
     std::vector<JsonValue*> open_;
 };
 
+QVariant numberValue(const JsonValue& number) {
+    if (number.isInt64()) {
+        return QVariant(qint64(number.toInt64()));
+    }
+    if (number.isUint64()) {
+        return QVariant(qulonglong(number.toUint64()));
+    }
+    return QVariant(number.toDouble());
+}
+
 } // namespace
 
 std::optional<JsonValue> parseStrictJson(const QByteArray& text) {
@@ -110,6 +120,34 @@ const JsonValue* member(const JsonValue* object, QByteArrayView name) {
         }
     }
     return found;
+}
+
+// Nesting is bounded by the parser, so the recursion is too.
+QVariant commentsValue(const JsonValue& value) {
+    if (value.isNull()) {
+        return {};
+    }
+    if (value.isBool()) {
+        return QVariant(value.toBool());
+    }
+    if (value.isString()) {
+        return QVariant(value.text());
+    }
+    if (value.isArray()) {
+        QVariantList list;
+        for (const JsonValue& element : value.array()) {
+            list.append(commentsValue(element));
+        }
+        return list;
+    }
+    if (value.isObject()) {
+        QVariantMap map;
+        for (const auto& [name, item] : value.object()) {
+            map.insert(QString::fromUtf8(name), commentsValue(item));
+        }
+        return map;
+    }
+    return numberValue(value);
 }
 
 } // namespace decant

@@ -8,6 +8,7 @@
 // Used inside the store subsystem only.
 #include <QByteArray>
 #include <QString>
+#include <QVariant>
 
 #include <cstdint>
 #include <optional>
@@ -67,5 +68,10 @@ std::optional<JsonValue> parseStrictJson(const QByteArray& text);
 // twice (as Qt's parser keeps it); null for a missing member, a null
 // `object` or a value that is no object.
 const JsonValue* member(const JsonValue* object, QByteArrayView name);
+
+// The value as a comments dictionary holds it: a text as QString, an
+// integer as qint64 (qulonglong past its range), a real as double, a null
+// as a null QVariant; arrays and objects as lists and maps of the same.
+QVariant commentsValue(const JsonValue& value);
 
 } // namespace decant

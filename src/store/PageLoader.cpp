@@ -81,10 +81,12 @@ public:
             failure_ =
                 isBrokenBody(reply_) ? PageLoadFailure::CorruptBody : PageLoadFailure::NoResponse;
         }
+        const int status = reply_.attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
         if (failure_ != PageLoadFailure::None) {
-            return {std::nullopt, failure_, reply_.errorString()};
+            return {std::nullopt, failure_, reply_.errorString(),
+                    reply_.url(), status,   reply_.error()};
         }
-        return {std::move(body_), PageLoadFailure::None, {}};
+        return {std::move(body_), PageLoadFailure::None, {}, reply_.url(), status, reply_.error()};
     }
 
 private:
@@ -170,7 +172,7 @@ QString describePageLoadFailure(PageLoadFailure failure) {
 PageLoadResult PageLoader::get(const QNetworkRequest& request, const PageLoadLimits& limits,
                                const PageLoadCancellation* cancellation) {
     if (cancellation != nullptr && cancellation->isCancelled()) {
-        return {std::nullopt, PageLoadFailure::Cancelled, {}};
+        return {std::nullopt, PageLoadFailure::Cancelled, {}, request.url()};
     }
     QNetworkRequest secured(request);
     secured.setAttribute(QNetworkRequest::RedirectPolicyAttribute,

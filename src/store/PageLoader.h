@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QNetworkReply>
 #include <QNetworkRequest>
 #include <QObject>
 #include <QString>
@@ -42,6 +43,12 @@ struct PageLoadResult {
     PageLoadFailure failure = PageLoadFailure::None;
     // The HTTP client's own words on a failure, for a log or a terminal.
     QString detail;
+    // The last address asked for (the end of any redirects), the response's
+    // HTTP status (0 when none came) and the client's own error, for saying
+    // why a load gave nothing.
+    QUrl url;
+    int httpStatus = 0;
+    QNetworkReply::NetworkError networkError = QNetworkReply::NoError;
 };
 
 // Lets the user end a load in progress, from the thread that runs it (a

@@ -1,6 +1,28 @@
 #include "store/StoreAlbumURL.h"
 
+#include <algorithm>
+
 namespace decant {
+namespace {
+
+bool isStoreHost(const QString& host) {
+    return host == storeWebHost || host == storeMusicHost;
+}
+
+bool isAsciiDigits(QStringView text) {
+    return !text.isEmpty() && std::all_of(text.begin(), text.end(), [](QChar character) {
+        return character >= u'0' && character <= u'9';
+    });
+}
+
+bool isTwoAsciiLetters(QStringView text) {
+    return text.size() == 2 && std::all_of(text.begin(), text.end(), [](QChar character) {
+               return (character >= u'a' && character <= u'z') ||
+                      (character >= u'A' && character <= u'Z');
+           });
+}
+
+} // namespace
 
 QString describeStoreURLCheck(StoreURLCheck check) {
     switch (check) {
@@ -11,7 +33,7 @@ QString describeStoreURLCheck(StoreURLCheck check) {
     case StoreURLCheck::NotSecure:
         return QStringLiteral("The address must begin with https://.");
     case StoreURLCheck::NotStoreHost:
-        return QStringLiteral("The address must be on %1.").arg(storeWebHost);
+        return QStringLiteral("The address must be on %1 or %2.").arg(storeWebHost, storeMusicHost);
     case StoreURLCheck::HasUserInfo:
         return QStringLiteral("The address must not carry a user name or password.");
     }
@@ -28,7 +50,7 @@ StoreAlbumURL admitStoreAlbumURL(const QString& text) {
     if (url.scheme() != u"https") {
         return {{}, StoreURLCheck::NotSecure};
     }
-    if (url.host() != storeWebHost) {
+    if (!isStoreHost(url.host())) {
         return {{}, StoreURLCheck::NotStoreHost};
     }
     // The HTTP client would send them to the store as credentials.
@@ -36,6 +58,27 @@ StoreAlbumURL admitStoreAlbumURL(const QString& text) {
         return {{}, StoreURLCheck::HasUserInfo};
     }
     return {url, StoreURLCheck::Admitted};
+}
+
+StoreAlbumIdentity albumIdentityOf(const QUrl& url) {
+    // A trailing slash leaves an empty last segment: the album is the one
+    // before it.
+    const QStringList segments = url.path().split(u'/', Qt::SkipEmptyParts);
+    StoreAlbumIdentity identity{{}, defaultStorefront};
+    if (segments.isEmpty()) {
+        return identity;
+    }
+    if (isTwoAsciiLetters(segments.first())) {
+        identity.storefront = segments.first().toLower();
+    }
+    QStringView last = segments.last();
+    if (last.startsWith(u"id")) {
+        last = last.mid(2);
+    }
+    if (isAsciiDigits(last)) {
+        identity.albumId = last.toString();
+    }
+    return identity;
 }
 
 } // namespace decant

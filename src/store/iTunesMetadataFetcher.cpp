@@ -31,46 +31,6 @@ const FieldMapping fieldMap[] = {
     {QStringLiteral("TRACKNUMBER"), {"trackNumber"}},
 };
 
-QVariant numberValue(const JsonValue& number) {
-    if (number.isInt64()) {
-        return QVariant(qint64(number.toInt64()));
-    }
-    if (number.isUint64()) {
-        return QVariant(qulonglong(number.toUint64()));
-    }
-    return QVariant(number.toDouble());
-}
-
-// Comments values are texts and numbers, integer or real as the text writes
-// them; a JSON null becomes a null QVariant. Nesting is bounded by the
-// parser, so the recursion is too.
-QVariant commentsValue(const JsonValue& value) {
-    if (value.isNull()) {
-        return {};
-    }
-    if (value.isBool()) {
-        return QVariant(value.toBool());
-    }
-    if (value.isString()) {
-        return QVariant(value.text());
-    }
-    if (value.isArray()) {
-        QVariantList list;
-        for (const JsonValue& element : value.array()) {
-            list.append(commentsValue(element));
-        }
-        return list;
-    }
-    if (value.isObject()) {
-        QVariantMap map;
-        for (const auto& [name, item] : value.object()) {
-            map.insert(QString::fromUtf8(name), commentsValue(item));
-        }
-        return map;
-    }
-    return numberValue(value);
-}
-
 const JsonValue* valueAtKeyPath(const JsonValue& record, const QList<const char*>& keyPath) {
     const JsonValue* value = &record;
     for (const char* name : keyPath) {
@@ -176,6 +136,12 @@ QList<const JsonValue*> productsInTextOrder(const JsonValue& results) {
 
 } // namespace
 
+QNetworkRequest iTunesMetadataFetcher::albumPageRequest(const QUrl& url) {
+    QNetworkRequest request(url);
+    request.setRawHeader("User-Agent", userAgent);
+    return request;
+}
+
 QList<CommentsDictionary> iTunesMetadataFetcher::fetchMetadataFromAlbumURL(const QUrl& url) {
     return fetchMetadataFromAlbumURL(url, PageLoadLimits{});
 }
@@ -183,9 +149,7 @@ QList<CommentsDictionary> iTunesMetadataFetcher::fetchMetadataFromAlbumURL(const
 QList<CommentsDictionary>
 iTunesMetadataFetcher::fetchMetadataFromAlbumURL(const QUrl& url, const PageLoadLimits& limits,
                                                  const PageLoadCancellation* cancellation) {
-    QNetworkRequest request(url);
-    request.setRawHeader("User-Agent", userAgent);
-    const PageLoadResult page = PageLoader::get(request, limits, cancellation);
+    const PageLoadResult page = PageLoader::get(albumPageRequest(url), limits, cancellation);
     const std::optional<QByteArray> serverData = extractServerDataFromBody(page.body);
     return serverData ? songsFromServerData(*serverData) : QList<CommentsDictionary>{};
 }

@@ -5,6 +5,7 @@
 
 #include <QByteArray>
 #include <QList>
+#include <QNetworkRequest>
 #include <QUrl>
 
 #include <optional>
@@ -19,6 +20,10 @@ public:
     // The store serves its page data only to the iTunes application.
     static constexpr char userAgent[] =
         "iTunes/11.0.2 (Macintosh; OS X 10.8.3) AppleWebKit/536.28.10";
+
+    // A GET of the URL, unchanged, with the iTunes application's user agent
+    // and nothing else set.
+    static QNetworkRequest albumPageRequest(const QUrl& url);
 
     // Loads the page (blocking) and reads its songs. Checks nothing about the
     // URL. Empty when no whole response arrived or the page has no songs.

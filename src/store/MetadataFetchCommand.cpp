@@ -1,8 +1,8 @@
-// The store command of the queue controller.
+#include "store/MetadataFetchCommand.h"
+
 #include "platform/MainThread.h"
 #include "queue/FilesController.h"
 #include "store/StoreAlbumURL.h"
-#include "store/iTunesMetadataFetcher.h"
 
 #include <algorithm>
 #include <functional>
@@ -36,17 +36,29 @@ QString countOf(qsizetype count, const char* one, const char* many) {
 }
 
 FetchOutcome refused(StoreURLCheck check) {
-    return {FetchOutcome::Kind::Refused, 0,
+    return {FetchOutcome::Kind::Refused,
+            0,
             QStringLiteral("Not a store album address: nothing changed. %1")
-                .arg(describeStoreURLCheck(check))};
+                .arg(describeStoreURLCheck(check)),
+            {},
+            {}};
+}
+
+FetchOutcome failed(const StoreFailure& failure) {
+    return {FetchOutcome::Kind::NoSongs, 0,
+            QStringLiteral("%1 Nothing changed.").arg(describeStoreFailure(failure)), failure,
+            failure.detail};
 }
 
 FetchOutcome applied(qsizetype songs, qsizetype files) {
     const qsizetype assigned = std::min(songs, files);
     if (assigned == 0) {
-        return {FetchOutcome::Kind::NoSongs, 0,
+        return {FetchOutcome::Kind::NoSongs,
+                0,
                 songs == 0 ? QStringLiteral("The page gave no songs: nothing changed.")
-                           : QStringLiteral("The queue is empty: nothing changed.")};
+                           : QStringLiteral("The queue is empty: nothing changed."),
+                {},
+                {}};
     }
     QString text = countOf(assigned, "1 song applied", "%1 songs applied");
     if (files > songs) {
@@ -55,14 +67,17 @@ FetchOutcome applied(qsizetype songs, qsizetype files) {
     } else if (songs > files) {
         text += QStringLiteral(" of the album's %1").arg(songs);
     }
-    return {FetchOutcome::Kind::Applied, int(assigned), text + u'.'};
+    return {FetchOutcome::Kind::Applied, int(assigned), text + u'.', {}, {}};
 }
 
 } // namespace
 
-FetchOutcome FilesController::fetchMetadata() {
+MetadataFetchCommand::MetadataFetchCommand(FilesController& controller)
+    : controller_(controller) {}
+
+FetchOutcome MetadataFetchCommand::fetchMetadata() {
     Q_ASSERT(isMainThread());
-    const std::shared_ptr<Prompt> prompt = this->prompt();
+    const std::shared_ptr<Prompt> prompt = prompt_;
     if (!prompt) {
         return {};
     }
@@ -75,47 +90,58 @@ FetchOutcome FilesController::fetchMetadata() {
         return refused(album.check);
     }
 
-    QList<CommentsDictionary> songs;
+    StoreAlbumReading reading;
     PageLoadCancellation cancellation;
     {
         const BusyIndication busy(*prompt,
                                   QStringLiteral("Reading the album from the iTunes Store…"),
                                   [&cancellation] { cancellation.cancel(); });
-        songs = albumReader_ ? albumReader_(album.url)
-                             : iTunesMetadataFetcher::fetchMetadataFromAlbumURL(
-                                   album.url, PageLoadLimits{}, &cancellation);
+        reading = albumReader_ ? albumReader_(album.url)
+                               : readStoreAlbum(album.url, PageLoadLimits{}, &cancellation);
     }
     // Cancelled is no response at all: not even the table changes, whatever
     // the reader still brought back.
     if (cancellation.isCancelled()) {
-        return {FetchOutcome::Kind::Cancelled, 0,
-                QStringLiteral("Fetch cancelled: nothing changed.")};
+        return {FetchOutcome::Kind::Cancelled,
+                0,
+                QStringLiteral("Fetch cancelled: nothing changed."),
+                {},
+                {}};
     }
 
     // By position only: the first file gets the first song. Files beyond the
-    // end of a short list (a failed read gives none) keep their tags.
-    const QList<QueueEntryPointer> entries = files();
+    // end of a short list keep their tags.
+    const QList<CommentsDictionary>& songs = reading.songs;
+    const QList<QueueEntryPointer> entries = controller_.files();
     const qsizetype assigned = std::min(entries.size(), songs.size());
     if (assigned > 0) {
         commentsBeforeFetch_.clear();
+        runsStartedAtFetch_ = controller_.runsStarted();
     }
     for (qsizetype index = 0; index < assigned; ++index) {
         commentsBeforeFetch_.append({entries[index], entries[index]->comments()});
         entries[index]->setComments(songs[index]);
     }
-    reloadTable();
+    controller_.reloadTable();
+    if (songs.isEmpty() && reading.failure.failed()) {
+        return failed(reading.failure);
+    }
     return applied(songs.size(), entries.size());
 }
 
-void FilesController::undoFetchMetadata() {
+bool MetadataFetchCommand::canUndoFetchMetadata() const {
+    return !commentsBeforeFetch_.isEmpty() && controller_.runsStarted() == runsStartedAtFetch_;
+}
+
+void MetadataFetchCommand::undoFetchMetadata() {
     Q_ASSERT(isMainThread());
-    if (commentsBeforeFetch_.isEmpty()) {
+    if (!canUndoFetchMetadata()) {
         return;
     }
     for (const auto& [entry, comments] : std::exchange(commentsBeforeFetch_, {})) {
         entry->setComments(comments);
     }
-    reloadTable();
+    controller_.reloadTable();
 }
 
 } // namespace decant

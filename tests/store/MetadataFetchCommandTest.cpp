@@ -1,6 +1,7 @@
+#include "store/MetadataFetchCommand.h"
+
 #include "FakeTableView.h"
 #include "FlacFixture.h"
-#include "RecordingiTunes.h"
 #include "TestEnvironment.h"
 #include "queue/FilesController.h"
 
@@ -38,12 +39,13 @@ const QString albumURL = QStringLiteral("https://itunes.apple.com/us/album/x/id1
 
 class FetchMetadataCommand : public testing::Test {
 protected:
+    // The store command needs no library: this queue's batches go nowhere.
     FetchMetadataCommand()
-        : controller(std::make_shared<test::RecordingiTunes>()) {
+        : controller(nullptr) {
         controller.setTableView(table);
-        controller.setPrompt(prompt);
+        command.setPrompt(prompt);
         prompt->answer = albumURL;
-        controller.setAlbumReader([this](const QUrl& url) {
+        command.setAlbumReader([this](const QUrl& url) {
             requests.append(url);
             readWhileBusy = prompt->busy();
             return songs;
@@ -83,6 +85,7 @@ protected:
     std::shared_ptr<test::FakeTableView> table = std::make_shared<test::FakeTableView>();
     std::shared_ptr<ScriptedPrompt> prompt = std::make_shared<ScriptedPrompt>();
     FilesController controller;
+    MetadataFetchCommand command{controller};
     QList<CommentsDictionary> songs;
     QList<QUrl> requests;
     bool readWhileBusy = false;
@@ -90,7 +93,7 @@ protected:
 
 TEST_F(FetchMetadataCommand, asksWithTheStoreTextsAndReadsTheAdmittedAddressWhileBusy) {
     queueFiles(1);
-    controller.fetchMetadata();
+    command.fetchMetadata();
 
     ASSERT_EQ(prompt->shown.size(), 1);
     EXPECT_EQ(prompt->shown[0].message, "Fetch Metadata From iTunes");
@@ -112,7 +115,7 @@ TEST_P(RefusedAnswer, changesNothingAndSendsNoRequest) {
     songs = {songNumbered(1), songNumbered(2)};
     prompt->answer = GetParam();
 
-    const FetchOutcome outcome = controller.fetchMetadata();
+    const FetchOutcome outcome = command.fetchMetadata();
 
     EXPECT_TRUE(requests.isEmpty());
     EXPECT_EQ(queueComments(), before);
@@ -124,7 +127,7 @@ TEST_P(RefusedAnswer, changesNothingAndSendsNoRequest) {
     EXPECT_EQ(outcome.text.startsWith("Not a store album address: nothing changed. The "),
               GetParam().has_value())
         << outcome.text.toStdString();
-    EXPECT_FALSE(controller.canUndoFetchMetadata());
+    EXPECT_FALSE(command.canUndoFetchMetadata());
 }
 
 INSTANTIATE_TEST_SUITE_P(Answers, RefusedAnswer,
@@ -159,11 +162,11 @@ TEST_P(AssignmentByPosition, givesEachFileTheSongAtItsPositionAndReloadsTheTable
         controller.files()[1]->setStatus(QueueEntryStatusDone);
     }
 
-    const FetchOutcome outcome = controller.fetchMetadata();
+    const FetchOutcome outcome = command.fetchMetadata();
 
     EXPECT_EQ(outcome.text, GetParam().outcome);
     EXPECT_EQ(outcome.songsApplied, std::min(GetParam().files, GetParam().songs));
-    EXPECT_EQ(controller.canUndoFetchMetadata(), outcome.songsApplied > 0);
+    EXPECT_EQ(command.canUndoFetchMetadata(), outcome.songsApplied > 0);
     EXPECT_EQ(requests.size(), 1);
     EXPECT_EQ(table->fullReloads, 1);
     const QList<CommentsDictionary> after = queueComments();
@@ -192,24 +195,24 @@ TEST_F(FetchMetadataCommand, undoGivesBackTheTagsOfBeforeTheFetchUntilStart) {
     queueFiles(3);
     const QList<CommentsDictionary> before = queueComments();
     songs = {songNumbered(1), songNumbered(2)};
-    controller.fetchMetadata();
+    command.fetchMetadata();
     // A fetch that changes nothing leaves the undo as it was.
     songs.clear();
-    EXPECT_EQ(controller.fetchMetadata().kind, FetchOutcome::Kind::NoSongs);
-    ASSERT_TRUE(controller.canUndoFetchMetadata());
+    EXPECT_EQ(command.fetchMetadata().kind, FetchOutcome::Kind::NoSongs);
+    ASSERT_TRUE(command.canUndoFetchMetadata());
     const int reloads = table->fullReloads;
 
-    controller.undoFetchMetadata();
+    command.undoFetchMetadata();
     EXPECT_EQ(queueComments(), before);
     EXPECT_EQ(table->fullReloads, reloads + 1);
-    EXPECT_FALSE(controller.canUndoFetchMetadata());
+    EXPECT_FALSE(command.canUndoFetchMetadata());
 
     // Start takes the fetched tags to the library: they stay.
     songs = {songNumbered(1)};
-    controller.fetchMetadata();
+    command.fetchMetadata();
     controller.startDecoding(nullptr);
-    EXPECT_FALSE(controller.canUndoFetchMetadata());
-    controller.undoFetchMetadata();
+    EXPECT_FALSE(command.canUndoFetchMetadata());
+    command.undoFetchMetadata();
     EXPECT_EQ(queueComments()[0], songs[0]);
     EXPECT_TRUE(test::processEventsUntil([&] { return !controller.isRunning(); }));
 }
@@ -220,18 +223,36 @@ TEST_F(FetchMetadataCommand, replacesTagsWholeSoFieldsTheStoreLacksAreGone) {
                                 {QStringLiteral("COMPOSER"), QVariant()}},
              CommentsDictionary{}};
 
-    controller.fetchMetadata();
+    command.fetchMetadata();
 
     EXPECT_EQ(queueComments(), songs);
     EXPECT_FALSE(queueComments()[0].contains(QStringLiteral("TRACKTOTAL")));
     EXPECT_TRUE(queueComments()[1].isEmpty());
 }
 
+TEST_F(FetchMetadataCommand, aStoreThatGaveNoSongsChangesNothingAndSaysWhy) {
+    queueFiles(2);
+    const QList<CommentsDictionary> before = queueComments();
+    const StoreFailure failure{StoreFailure::Kind::ConnectionFailed,
+                               QStringLiteral("itunes.apple.com"),
+                               QStringLiteral("Connection closed")};
+    command.setAlbumReader([&](const QUrl&) { return StoreAlbumReading(failure); });
+
+    const FetchOutcome outcome = command.fetchMetadata();
+
+    EXPECT_EQ(outcome.kind, FetchOutcome::Kind::NoSongs);
+    EXPECT_EQ(outcome.text,
+              "Could not reach the store: itunes.apple.com did not answer. Nothing changed.");
+    EXPECT_EQ(outcome.detail, failure.detail);
+    EXPECT_EQ(queueComments(), before);
+    EXPECT_FALSE(command.canUndoFetchMetadata());
+}
+
 TEST_F(FetchMetadataCommand, cancelledWhileReadingChangesNothing) {
     queueFiles(2);
     const QList<CommentsDictionary> before = queueComments();
     songs = {songNumbered(1), songNumbered(2)};
-    controller.setAlbumReader([this](const QUrl&) {
+    command.setAlbumReader([this](const QUrl&) {
         // The user presses Cancel while the page loads; the reader still
         // brings its songs back.
         EXPECT_TRUE(prompt->cancelBusy);
@@ -241,7 +262,7 @@ TEST_F(FetchMetadataCommand, cancelledWhileReadingChangesNothing) {
         return songs;
     });
 
-    EXPECT_EQ(controller.fetchMetadata().kind, FetchOutcome::Kind::Cancelled);
+    EXPECT_EQ(command.fetchMetadata().kind, FetchOutcome::Kind::Cancelled);
 
     EXPECT_EQ(queueComments(), before);
     EXPECT_EQ(table->fullReloads, 0);
@@ -250,8 +271,8 @@ TEST_F(FetchMetadataCommand, cancelledWhileReadingChangesNothing) {
 
 TEST_F(FetchMetadataCommand, withoutAPromptDoesNothing) {
     queueFiles(1);
-    controller.setPrompt(nullptr);
-    controller.fetchMetadata();
+    command.setPrompt(nullptr);
+    command.fetchMetadata();
     EXPECT_TRUE(requests.isEmpty());
     EXPECT_EQ(table->fullReloads, 0);
 }
