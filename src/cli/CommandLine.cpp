@@ -7,6 +7,8 @@
 #include "queue/FilePath.h"
 #include "store/StoreAlbumURL.h"
 
+#include <QCoreApplication>
+
 #include <cerrno>
 #include <sys/stat.h>
 #include <system_error>
@@ -28,10 +30,11 @@ QList<QByteArray> existingPaths(const QList<QByteArray>& paths, Console& console
         const int error = errno;
         if (error == ENOENT || error == ENOTDIR) {
             console.printProblem(
-                QStringLiteral("no such file or folder: %1").arg(displayPath(path)));
+                QCoreApplication::translate("decant-cli", "no such file or folder: %1")
+                    .arg(displayPath(path)));
         } else {
             console.printProblem(
-                QStringLiteral("cannot examine %1: %2")
+                QCoreApplication::translate("decant-cli", "cannot examine %1: %2")
                     .arg(displayPath(path),
                          QString::fromStdString(std::generic_category().message(error))));
         }
@@ -49,7 +52,7 @@ std::optional<QString> storeURLProblem(const std::optional<QString>& text) {
     if (album.admitted()) {
         return std::nullopt;
     }
-    return QStringLiteral("the store URL \"%1\" is refused. %2")
+    return QCoreApplication::translate("decant-cli", "the store URL \"%1\" is refused. %2")
         .arg(*text, describeStoreURLCheck(album.check));
 }
 
@@ -64,8 +67,9 @@ int runCommandLine(const QList<QByteArray>& arguments, const CommandLineEnvironm
         environment.out.flush();
         return ExitSucceeded;
     case ParsedCommandLine::Outcome::UsageError:
-        console.printProblem(QStringLiteral("%1\nTry '%2 --help' for more information.")
-                                 .arg(parsed.text, QLatin1String(programName)));
+        console.printProblem(
+            QCoreApplication::translate("decant-cli", "%1\nTry '%2 --help' for more information.")
+                .arg(parsed.text, QLatin1String(programName)));
         return ExitUsageError;
     case ParsedCommandLine::Outcome::Run:
         break;
@@ -77,7 +81,8 @@ int runCommandLine(const QList<QByteArray>& arguments, const CommandLineEnvironm
     }
     const QList<QByteArray> paths = existingPaths(parsed.options.paths, console);
     if (paths.isEmpty()) {
-        console.printProblem(QStringLiteral("none of the paths exists."));
+        console.printProblem(
+            QCoreApplication::translate("decant-cli", "none of the paths exists."));
         return ExitUsageError;
     }
     // The run's controller and library go before this returns: the library

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "queue/FilesController.h"
+#include "store/MetadataFetchCommand.h"
 
 #include <QByteArray>
 #include <QList>
@@ -15,7 +15,7 @@ struct CommandLineEnvironment {
     // Standard output is a terminal: progress is one line redrawn in place.
     bool terminal = false;
     // Reads the store's album pages; the store itself when empty.
-    FilesController::AlbumReader albumReader;
+    MetadataFetchCommand::AlbumReader albumReader;
 };
 
 // decant-cli [--library DIR] [--store-url URL] PATH...: imports the FLAC

@@ -3,21 +3,22 @@
 #include "cli/Console.h"
 
 #include <QCommandLineParser>
+#include <QCoreApplication>
 
 namespace decant {
 namespace {
 
-const auto description =
-    QStringLiteral("Brings FLAC files into Decant's music library with their tags.\n\n"
-                   "Folders are searched for FLAC files at every depth. The library is the\n"
-                   "folder given with --library, else the one named by DECANT_LIBRARY, else\n"
-                   "\"Decant Library\" in your music folder.\n\n"
-                   "Ctrl-C stops once the files under way are decoded and imported; a\n"
-                   "second Ctrl-C stops the library too, which drops the file it is\n"
-                   "converting.\n\n"
-                   "Exit status: 0 when every file was imported, 1 when a file failed or was\n"
-                   "not imported, 2 for bad arguments, 130 when stopped with Ctrl-C (143\n"
-                   "with SIGTERM).");
+const char* const description = QT_TRANSLATE_NOOP(
+    "decant-cli", "Brings FLAC files into Decant's music library with their tags.\n\n"
+                  "Folders are searched for FLAC files at every depth. The library is the\n"
+                  "folder given with --library, else the one named by DECANT_LIBRARY, else\n"
+                  "\"Decant Library\" in your music folder.\n\n"
+                  "Ctrl-C stops once the files under way are decoded and imported; a\n"
+                  "second Ctrl-C stops the library too, which drops the file it is\n"
+                  "converting.\n\n"
+                  "Exit status: 0 when every file was imported, 1 when a file failed or was\n"
+                  "not imported (or the store gave no songs), 2 for bad arguments, 130 when\n"
+                  "stopped with Ctrl-C (143 with SIGTERM).");
 
 // QCommandLineParser works on text. Each argument goes in with one
 // character per byte (Latin-1), so that option names, all ASCII, parse as
@@ -41,7 +42,8 @@ QString typedText(const QString& characterPerByte) {
 // ("build/release/bin/decant-cli"); a user types its name.
 QString helpNamingTheProgram(const QString& helpText) {
     const qsizetype usageEnd = helpText.indexOf(u'\n');
-    return QStringLiteral("Usage: %1 [options] PATH...").arg(QLatin1String(programName)) +
+    return QCoreApplication::translate("decant-cli", "Usage: %1 [options] PATH...")
+               .arg(QLatin1String(programName)) +
            helpText.mid(usageEnd < 0 ? helpText.size() : usageEnd);
 }
 
@@ -49,25 +51,36 @@ QString helpNamingTheProgram(const QString& helpText) {
 
 ParsedCommandLine parseCommandLine(const QList<QByteArray>& arguments) {
     QCommandLineParser parser;
-    parser.setApplicationDescription(description);
+    parser.setApplicationDescription(QCoreApplication::translate("decant-cli", description));
     // Not addHelpOption(): its --help-all lists Qt's own options, which a
     // tool without a window does not take.
     const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
-                                  QStringLiteral("Show this help."));
+                                  QCoreApplication::translate("decant-cli", "Show this help."));
     parser.addOption(help);
     const QCommandLineOption version = parser.addVersionOption();
-    const QCommandLineOption library(QStringLiteral("library"),
-                                     QStringLiteral("Import into the library in <folder>."),
-                                     QStringLiteral("folder"));
+    const QCommandLineOption library(
+        QStringLiteral("library"),
+        QCoreApplication::translate("decant-cli", "Import into the library in <folder>."),
+        QStringLiteral("folder"));
     const QCommandLineOption storeURL(
         QStringLiteral("store-url"),
-        QStringLiteral("Tag the files, in order, with the songs of this iTunes Store album page."),
+        QCoreApplication::translate(
+            "decant-cli", "Tag the files, in order, with the songs of this iTunes Store album "
+                          "(https://music.apple.com/... or https://itunes.apple.com/...). When "
+                          "the store gives no songs, nothing is imported."),
         QStringLiteral("url"));
+    const QCommandLineOption keepTags(
+        QStringLiteral("keep-tags"),
+        QCoreApplication::translate(
+            "decant-cli", "With --store-url: when the store gives no songs, import the files "
+                          "with their own tags instead of importing nothing."));
     parser.addOption(library);
     parser.addOption(storeURL);
-    parser.addPositionalArgument(QStringLiteral("paths"),
-                                 QStringLiteral("FLAC files and folders to import."),
-                                 QStringLiteral("PATH..."));
+    parser.addOption(keepTags);
+    parser.addPositionalArgument(
+        QStringLiteral("paths"),
+        QCoreApplication::translate("decant-cli", "FLAC files and folders to import."),
+        QStringLiteral("PATH..."));
 
     ParsedCommandLine parsed;
     if (!parser.parse(characterPerByte(arguments))) {
@@ -85,7 +98,7 @@ ParsedCommandLine parseCommandLine(const QList<QByteArray>& arguments) {
                                               QStringLiteral(DECANT_VERSION))};
     }
     if (parser.positionalArguments().isEmpty()) {
-        parsed.text = QStringLiteral("No FLAC files or folders given.");
+        parsed.text = QCoreApplication::translate("decant-cli", "No FLAC files or folders given.");
         return parsed;
     }
     parsed.outcome = ParsedCommandLine::Outcome::Run;
@@ -93,6 +106,7 @@ ParsedCommandLine parseCommandLine(const QList<QByteArray>& arguments) {
     if (parser.isSet(storeURL)) {
         parsed.options.storeURL = typedText(parser.value(storeURL));
     }
+    parsed.options.keepTags = parser.isSet(keepTags);
     for (const QString& path : parser.positionalArguments()) {
         parsed.options.paths.append(path.toLatin1());
     }

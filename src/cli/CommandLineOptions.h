@@ -12,6 +12,9 @@ namespace decant {
 struct CommandLineOptions {
     QString libraryFolder; // empty: the library's default location
     std::optional<QString> storeURL;
+    // When the store gives no songs: import with the files' own tags
+    // instead of importing nothing.
+    bool keepTags = false;
     QList<QByteArray> paths; // as given, in order, the bytes of the arguments
 };
 

@@ -1,5 +1,7 @@
 #include "cli/Console.h"
 
+#include "platform/TextWidth.h"
+
 namespace decant {
 namespace {
 
@@ -16,22 +18,23 @@ Console::Console(QTextStream& out, QTextStream& err, bool terminal)
 
 void Console::printLine(const QString& line) {
     eraseStatusLine();
-    out_ << line << '\n';
+    out_ << escapeControlCharacters(line, LineBreaks::Keep) << '\n';
     redrawStatusLine();
 }
 
 void Console::printProblem(const QString& message) {
     eraseStatusLine();
-    err_ << programName << ": " << message << '\n';
+    err_ << programName << ": " << escapeControlCharacters(message, LineBreaks::Keep) << '\n';
     err_.flush();
     redrawStatusLine();
 }
 
 void Console::showStatusLine(const QString& text) {
-    if (!terminal_ || text == statusLine_) {
+    const QString shown = escapeControlCharacters(text);
+    if (!terminal_ || shown == statusLine_) {
         return;
     }
-    statusLine_ = text;
+    statusLine_ = shown;
     out_ << eraseLine << statusLine_;
     out_.flush();
 }

@@ -11,7 +11,9 @@ inline constexpr auto programName = "decant-cli";
 // Where decant-cli writes: results and progress to standard output, problems
 // to standard error, each after the program's name. On a terminal one status line may stand at the
 // bottom of standard output and be redrawn in place; every other line is written above it, so the
-// two never garble each other. Main thread only.
+// two never garble each other. Every text it is given is shown with its control characters escaped
+// (escapeControlCharacters): only the line breaks of a message stay, so callers escape a name or a
+// tag whole where a line break in it could pass for a line of the output. Main thread only.
 class Console {
 public:
     Console(QTextStream& out, QTextStream& err, bool terminal);

@@ -3,6 +3,8 @@
 #include "platform/TextWidth.h"
 #include "queue/FilesController.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 #include <array>
 #include <string_view>
@@ -18,13 +20,13 @@ struct Column {
 constexpr const char* verifiedColumn = "verified";
 
 constexpr std::array<Column, 7> columns{{
-    {"path", "File"},
-    {"status", "Status"},
-    {"tracknumber", "Track"},
-    {"title", "Title"},
-    {"artist", "Artist"},
-    {"album", "Album"},
-    {verifiedColumn, "Verified"},
+    {"path", QT_TRANSLATE_NOOP("decant-cli", "File")},
+    {"status", QT_TRANSLATE_NOOP("decant-cli", "Status")},
+    {"tracknumber", QT_TRANSLATE_NOOP("decant-cli", "Track")},
+    {"title", QT_TRANSLATE_NOOP("decant-cli", "Title")},
+    {"artist", QT_TRANSLATE_NOOP("decant-cli", "Artist")},
+    {"album", QT_TRANSLATE_NOOP("decant-cli", "Album")},
+    {verifiedColumn, QT_TRANSLATE_NOOP("decant-cli", "Verified")},
 }};
 
 QString joinAligned(const QStringList& cells, const QList<int>& widths) {
@@ -73,7 +75,7 @@ QStringList ConsoleTable::lines() const {
     QList<QStringList> rows;
     QStringList heading;
     for (const Column& column : columns) {
-        heading.append(QLatin1String(column.title));
+        heading.append(QCoreApplication::translate("decant-cli", column.title));
     }
     rows.append(heading);
     const QList<QueueEntryPointer> entries = dataSource_.files();
@@ -86,8 +88,9 @@ QStringList ConsoleTable::lines() const {
                                      ? entries[row]->verification()
                                      : dataSource_.tableViewObjectValueForTableColumnRow(
                                            QLatin1String(column.identifier), row);
-            // Tags may hold line breaks; one row must stay one line.
-            cells.append(cell.simplified());
+            // Tags may hold line breaks, tabs and terminal escapes; one row
+            // must stay one line, and show them rather than obey them.
+            cells.append(escapeControlCharacters(cell));
         }
         rows.append(cells);
     }

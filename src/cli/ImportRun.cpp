@@ -2,11 +2,15 @@
 
 #include "cli/ConsolePrompt.h"
 #include "cli/ExitStatus.h"
+#include "itunes/iTunesHandOff.h"
+#include "platform/RunFolder.h"
+#include "platform/TextWidth.h"
+#include "queue/DecodeBatch.h"
 #include "queue/FilePath.h"
-#include "store/iTunesMetadataFetcher.h"
+#include "store/StoreAlbumReader.h"
 
+#include <QCoreApplication>
 #include <QDir>
-#include <QFile>
 
 #include <algorithm>
 
@@ -38,29 +42,43 @@ StatusCounts countStatuses(const QList<QueueEntryPointer>& entries) {
 }
 
 QString countOfFLACFiles(qsizetype count) {
-    return count == 1 ? QStringLiteral("1 FLAC file") : QStringLiteral("%1 FLAC files").arg(count);
+    return QCoreApplication::translate("decant-cli", "%n FLAC file(s)", nullptr, int(count));
 }
 
-QList<CommentsDictionary> readFromStore(const QUrl& url) {
-    return iTunesMetadataFetcher::fetchMetadataFromAlbumURL(url);
+StoreAlbumReading readFromStore(const QUrl& url) {
+    return readStoreAlbum(url);
+}
+
+// Why the store gave no songs: a sentence, then the HTTP client's words or
+// what was looked for, when there are any.
+QStringList reasonsOfNoSongs(const FetchOutcome& outcome) {
+    if (!outcome.failure.failed()) {
+        return {QCoreApplication::translate("decant-cli", "The store gave no songs.")};
+    }
+    QStringList reasons{describeStoreFailure(outcome.failure)};
+    if (!outcome.detail.isEmpty()) {
+        reasons.append(QCoreApplication::translate("decant-cli", "detail: %1").arg(outcome.detail));
+    }
+    return reasons;
 }
 
 } // namespace
 
 ImportRun::ImportRun(Console& console, CommandLineOptions options,
-                     FilesController::AlbumReader albumReader)
+                     MetadataFetchCommand::AlbumReader albumReader)
     : console_(console)
     , options_(std::move(options))
     , albumReader_(albumReader ? std::move(albumReader) : readFromStore)
     // The second signal is this run's to handle; the third ends the process.
     , signals_([this](int signalNumber) { signalCaught(signalNumber); }, 3)
     , library_(std::make_shared<LibraryApplication>(options_.libraryFolder))
-    , controller_(std::make_unique<FilesController>(library_))
+    , controller_(std::make_unique<FilesController>(std::make_shared<iTunesHandOff>(library_)))
+    , fetch_(*controller_)
     , table_(std::make_shared<ConsoleTable>(*controller_, [this] { progress_.update(); }))
     , progress_(console_, *controller_) {
     controller_->setTableView(table_);
     controller_->setProgressHandler([this] { progress_.update(); });
-    controller_->setPrompt(std::make_shared<ConsolePrompt>(console_, options_.storeURL));
+    fetch_.setPrompt(std::make_shared<ConsolePrompt>(console_, options_.storeURL));
     controller_->setHandOffFinishedHandler([this] {
         handOffFinished_ = true;
         loop_.quit();
@@ -80,15 +98,17 @@ ImportRun::~ImportRun() {
 }
 
 int ImportRun::exec(const QList<QByteArray>& paths) {
+    removeAbandonedDecodedFiles();
     controller_->addFiles(paths);
     reportSkippedPaths();
     if (controller_->files().isEmpty()) {
         // Nothing would ever be decoded, so no hand-off would end the wait.
-        console_.printProblem(QStringLiteral("no FLAC file among the paths."));
+        console_.printProblem(
+            QCoreApplication::translate("decant-cli", "no FLAC file among the paths."));
         return ExitIncomplete;
     }
-    if (options_.storeURL && !stopRequested()) {
-        applyStorePage();
+    if (options_.storeURL && !stopRequested() && !applyStorePage()) {
+        return ExitIncomplete;
     }
     if (!stopRequested()) {
         decodeAndHandOff();
@@ -103,36 +123,53 @@ int ImportRun::exec(const QList<QByteArray>& paths) {
     return exitStatus();
 }
 
-void ImportRun::reportSkippedPaths() {
-    for (const SkippedPath& skipped : controller_->skippedPaths()) {
-        console_.printProblem(
-            QStringLiteral("skipped %1: %2").arg(displayPath(skipped.path), skipped.reason));
+void ImportRun::removeAbandonedDecodedFiles() {
+    if (const FreedSpace freed = removeAbandonedDecodedAudio(); freed.bytes > 0) {
+        console_.printProblem(QCoreApplication::translate(
+                                  "decant-cli", "freed %1 of decoded audio left by an earlier run.")
+                                  .arg(formatByteCount(freed.bytes)));
     }
 }
 
-void ImportRun::applyStorePage() {
-    songsRead_ = 0;
-    controller_->setAlbumReader([this](const QUrl& url) {
-        QList<CommentsDictionary> songs = albumReader_(url);
-        songsRead_ = songs.size();
-        return songs;
-    });
-    // The controller's own command: the same checks and the same assignment
-    // by position as the window's.
-    controller_->fetchMetadata();
-    const qsizetype files = controller_->files().size();
-    if (songsRead_ == 0) {
-        console_.printProblem(
-            QStringLiteral("the store page gave no songs: the files keep their own tags."));
-        return;
+void ImportRun::reportSkippedPaths() {
+    for (const SkippedPath& skipped : controller_->skippedPaths()) {
+        console_.printProblem(QCoreApplication::translate("decant-cli", "skipped %1: %2")
+                                  .arg(escapeControlCharacters(displayPath(skipped.path)),
+                                       escapeControlCharacters(skipped.reason)));
     }
-    console_.printLine(QStringLiteral("Tags from the store page applied to %1 of %2 files.")
-                           .arg(std::min(songsRead_, files))
-                           .arg(files));
+}
+
+bool ImportRun::applyStorePage() {
+    // The window's own command: the same checks and the same assignment by
+    // position.
+    fetch_.setAlbumReader(albumReader_);
+    const FetchOutcome outcome = fetch_.fetchMetadata();
+    const qsizetype files = controller_->files().size();
+    if (outcome.songsApplied > 0) {
+        console_.printLine(QCoreApplication::translate(
+                               "decant-cli", "Tags from the store applied to %1 of %2 files.")
+                               .arg(outcome.songsApplied)
+                               .arg(files));
+        return true;
+    }
+    // The user asked for the store's tags: importing with others would
+    // leave tracks to find and fix.
+    for (const QString& reason : reasonsOfNoSongs(outcome)) {
+        console_.printProblem(reason);
+    }
+    if (options_.keepTags) {
+        console_.printProblem(QCoreApplication::translate(
+            "decant-cli", "the files keep their own tags (--keep-tags)."));
+        return true;
+    }
+    console_.printProblem(QCoreApplication::translate(
+        "decant-cli", "nothing was imported. To import the files with their "
+                      "own tags instead, add --keep-tags."));
+    return false;
 }
 
 void ImportRun::decodeAndHandOff() {
-    console_.printLine(QStringLiteral("Importing %1 into %2")
+    console_.printLine(QCoreApplication::translate("decant-cli", "Importing %1 into %2")
                            .arg(countOfFLACFiles(controller_->files().size()),
                                 QDir::toNativeSeparators(library_->location())));
     progress_.start();
@@ -143,13 +180,10 @@ void ImportRun::decodeAndHandOff() {
 }
 
 void ImportRun::removeLeftoverDecodedFiles() const {
-    // A window keeps them for the next Start; this process ends, and the
-    // next run decodes afresh. Nothing uses them once the hand-off is over.
-    for (const auto& entry : controller_->files()) {
-        if (entry->status() != QueueEntryStatusDone) {
-            QFile::remove(entry->decodedPath());
-        }
-    }
+    // This process ends, and the next run decodes afresh: nothing uses them
+    // once the hand-off is over. A failed decode's file stays for
+    // inspection until the next start of Decant or decant-cli.
+    controller_->removeDecodedAudio();
 }
 
 void ImportRun::signalCaught(int signalNumber) {
@@ -162,8 +196,9 @@ void ImportRun::signalCaught(int signalNumber) {
 
 void ImportRun::stop(int signalNumber) {
     stopSignal_ = signalNumber;
-    console_.printProblem(QStringLiteral("stopping once the files under way are decoded and "
-                                         "imported. Press Ctrl-C again to stop at once."));
+    console_.printProblem(QCoreApplication::translate(
+        "decant-cli", "stopping once the files under way are decoded and "
+                      "imported. Press Ctrl-C again to stop at once."));
     // Running decodes finish; when the last has, the controller hands what
     // was decoded to the library, and that hand-off is waited for too.
     // Later batches are not started.
@@ -177,9 +212,10 @@ void ImportRun::stopNow() {
     }
     stoppingNow_ = true;
     progress_.abandon();
-    console_.printProblem(QStringLiteral("stopping now: the library drops the file it is "
-                                         "converting. Press Ctrl-C again to quit without "
-                                         "waiting for it."));
+    console_.printProblem(
+        QCoreApplication::translate("decant-cli", "stopping now: the library drops the file it is "
+                                                  "converting. Press Ctrl-C again to quit without "
+                                                  "waiting for it."));
     // The library abandons the file under way within a frame and its
     // convert returns: waited for, so that no half-written file is left in
     // the library. No hand-off starts any more, so none may be there to
@@ -204,27 +240,40 @@ void ImportRun::printSummary() {
     }
     printReasons();
     const StatusCounts counts = countStatuses(controller_->files());
-    console_.printLine(QStringLiteral("\n%1 imported, %2 failed, %3 not imported.")
-                           .arg(counts.done)
-                           .arg(counts.failed)
-                           .arg(counts.notImported));
+    console_.printLine(
+        QCoreApplication::translate("decant-cli", "\n%1 imported, %2 failed, %3 not imported.")
+            .arg(counts.done)
+            .arg(counts.failed)
+            .arg(counts.notImported));
     if (stopSignal_ == 0) {
         explainFilesNotTaken();
     }
 }
 
 void ImportRun::printReasons() {
-    QStringList lines;
+    QStringList reasons;
+    QStringList notes;
     for (const auto& entry : controller_->files()) {
+        // A name or a reason stays on its line, whatever it holds.
+        const QString name = escapeControlCharacters(entry->fileName());
         if (const QString reason = entry->failureReason(); !reason.isEmpty()) {
-            lines.append(QStringLiteral("  %1: %2").arg(entry->fileName(), reason));
+            reasons.append(QStringLiteral("  %1: %2").arg(name, escapeControlCharacters(reason)));
+        }
+        for (const QString& note : entry->notes()) {
+            notes.append(QStringLiteral("  %1: %2").arg(name, escapeControlCharacters(note)));
         }
     }
-    if (!lines.isEmpty()) {
-        console_.printLine(QStringLiteral("\nNot imported:"));
-        for (const QString& line : lines) {
-            console_.printLine(line);
-        }
+    printSection(QCoreApplication::translate("decant-cli", "\nNot imported:"), reasons);
+    printSection(QCoreApplication::translate("decant-cli", "\nLeft out of the files:"), notes);
+}
+
+void ImportRun::printSection(const QString& heading, const QStringList& lines) {
+    if (lines.isEmpty()) {
+        return;
+    }
+    console_.printLine(heading);
+    for (const QString& line : lines) {
+        console_.printLine(line);
     }
 }
 
@@ -233,12 +282,14 @@ void ImportRun::explainFilesNotTaken() {
     if (summary.notTaken == 0) {
         return;
     }
-    const QString files = summary.notTaken == 1 ? QStringLiteral("1 file")
-                                                : QStringLiteral("%1 files").arg(summary.notTaken);
     console_.printProblem(
         summary.notTakenReason.isEmpty()
-            ? QStringLiteral("the library did not take %1; the reasons are above.").arg(files)
-            : QStringLiteral("the library did not take %1: %2").arg(files, summary.notTakenReason));
+            ? QCoreApplication::translate(
+                  "decant-cli", "the library did not take %n file(s); the reasons are above.",
+                  nullptr, summary.notTaken)
+            : QCoreApplication::translate("decant-cli", "the library did not take %n file(s): %1",
+                                          nullptr, summary.notTaken)
+                  .arg(summary.notTakenReason));
 }
 
 int ImportRun::exitStatus() const {

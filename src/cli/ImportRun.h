@@ -7,6 +7,7 @@
 #include "itunes/LibraryApplication.h"
 #include "platform/SignalWatcher.h"
 #include "queue/FilesController.h"
+#include "store/MetadataFetchCommand.h"
 
 #include <QEventLoop>
 #include <QTimer>
@@ -23,7 +24,7 @@ namespace decant {
 class ImportRun {
 public:
     ImportRun(Console& console, CommandLineOptions options,
-              FilesController::AlbumReader albumReader);
+              MetadataFetchCommand::AlbumReader albumReader);
     ~ImportRun();
     ImportRun(const ImportRun&) = delete;
     ImportRun& operator=(const ImportRun&) = delete;
@@ -33,12 +34,17 @@ public:
     int exec(const QList<QByteArray>& paths);
 
 private:
+    // Decoded audio that no live Decant process holds: what a crash or a
+    // kill left, and the files of failed decodes, kept until now.
+    void removeAbandonedDecodedFiles();
     // What intake passed over, with why.
     void reportSkippedPaths();
-    void applyStorePage();
+    // Gives the files the store's songs; false when there were none and the
+    // run must import nothing.
+    bool applyStorePage();
     void decodeAndHandOff();
-    // Decoded audio that did not reach the library, and what failed decodes
-    // left behind.
+    // Decoded audio that did not reach the library; a failed decode's file
+    // stays for inspection.
     void removeLeftoverDecodedFiles() const;
     void signalCaught(int signalNumber);
     // The first signal: no new decodes; what runs is finished.
@@ -48,21 +54,24 @@ private:
     void stopNow();
     bool stopRequested();
     void printSummary();
-    // Each file that failed or that the library did not take, with why.
+    // Each file that failed or that the library did not take, with why,
+    // then what reading the files left out.
     void printReasons();
+    void printSection(const QString& heading, const QStringList& lines);
     void explainFilesNotTaken();
     int exitStatus() const;
 
     Console& console_;
     const CommandLineOptions options_;
-    FilesController::AlbumReader albumReader_;
-    qsizetype songsRead_ = 0;
+    MetadataFetchCommand::AlbumReader albumReader_;
     // Declared first so it goes last: a signal during the final tag writes
     // must not end the process before they are on disk (a third one does).
     SignalWatcher signals_;
-    // The bridge to the library, which also tells where the library is.
+    // The library behind the hand-off, which also tells where it is.
     std::shared_ptr<LibraryApplication> library_;
     std::unique_ptr<FilesController> controller_;
+    // The same store command as the window's, on this run's queue.
+    MetadataFetchCommand fetch_;
     std::shared_ptr<ConsoleTable> table_;
     ProgressReporter progress_;
     QEventLoop loop_;

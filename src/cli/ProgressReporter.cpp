@@ -1,6 +1,9 @@
 #include "cli/ProgressReporter.h"
 
+#include "platform/TextWidth.h"
 #include "queue/FilesController.h"
+
+#include <QCoreApplication>
 
 #include <optional>
 
@@ -12,9 +15,9 @@ QString durationText(qint64 seconds) {
 }
 
 QString timeLeftText(const RunProgress& progress) {
-    return progress.timeLeft
-               ? QStringLiteral(", %1 left").arg(durationText(progress.timeLeft->count()))
-               : QString();
+    return progress.timeLeft ? QCoreApplication::translate("decant-cli", ", %1 left")
+                                   .arg(durationText(progress.timeLeft->count()))
+                             : QString();
 }
 
 // The files that may still reach the library: all but those that failed.
@@ -22,11 +25,16 @@ int filesForTheLibrary(const RunProgress& progress) {
     return progress.total - progress.failed;
 }
 
+// A name or a reason stays on its line, whatever it holds.
+QString shownFileName(const QueueEntry& entry) {
+    return escapeControlCharacters(entry.fileName());
+}
+
 QString statusChangeLine(const QueueEntry& entry) {
     QString line =
-        QStringLiteral("%1  %2").arg(displayTextForStatus(entry.status()), entry.fileName());
+        QStringLiteral("%1  %2").arg(displayTextForStatus(entry.status()), shownFileName(entry));
     if (const QString reason = entry.failureReason(); !reason.isEmpty()) {
-        line += QStringLiteral(": ") + reason;
+        line += QStringLiteral(": ") + escapeControlCharacters(reason);
     }
     return line;
 }
@@ -95,25 +103,27 @@ void ProgressReporter::finish() {
 
 QString ProgressReporter::activity(const RunProgress& progress) const {
     if (finished_) {
-        return QStringLiteral("done");
+        return QCoreApplication::translate("decant-cli", "done");
     }
     if (stopping_) {
-        return QStringLiteral("stopping");
+        return QCoreApplication::translate("decant-cli", "stopping");
     }
     if (progress.converting) {
-        return QStringLiteral("converting %1 of %2%3")
+        return QCoreApplication::translate("decant-cli", "converting %1 of %2%3")
             .arg(progress.converted)
             .arg(filesForTheLibrary(progress))
             .arg(timeLeftText(progress));
     }
-    return QStringLiteral("decoding") + timeLeftText(progress);
+    return QCoreApplication::translate("decant-cli", "decoding") + timeLeftText(progress);
 }
 
 void ProgressReporter::redrawStatusLine() {
     const RunProgress progress = controller_.runProgress();
-    QString line = QStringLiteral("Decoded %1 of %2").arg(progress.decoded).arg(progress.total);
+    QString line = QCoreApplication::translate("decant-cli", "Decoded %1 of %2")
+                       .arg(progress.decoded)
+                       .arg(progress.total);
     if (progress.failed > 0) {
-        line += QStringLiteral(", %1 failed").arg(progress.failed);
+        line += QCoreApplication::translate("decant-cli", ", %1 failed").arg(progress.failed);
     }
     line +=
         QStringLiteral(" - %1 - %2").arg(activity(progress), durationText(clock_.elapsed() / 1000));
@@ -145,13 +155,14 @@ void ProgressReporter::printLibraryOutcomes() {
     const RunProgress progress = controller_.runProgress();
     for (; outcomesWritten_ < outcomes.size(); ++outcomesWritten_) {
         const LibraryOutcome& outcome = outcomes[outcomesWritten_];
-        console_.printLine(QStringLiteral("%1  %2 (%3 of %4%5)")
-                               .arg(outcome.converted ? QStringLiteral("Converted")
-                                                      : QStringLiteral("Not converted"),
-                                    outcome.entry->fileName())
-                               .arg(outcomesWritten_ + 1)
-                               .arg(filesForTheLibrary(progress))
-                               .arg(timeLeftText(progress)));
+        console_.printLine(
+            QStringLiteral("%1  %2 (%3 of %4%5)")
+                .arg(outcome.converted ? QCoreApplication::translate("decant-cli", "Converted")
+                                       : QCoreApplication::translate("decant-cli", "Not converted"),
+                     shownFileName(*outcome.entry))
+                .arg(outcomesWritten_ + 1)
+                .arg(filesForTheLibrary(progress))
+                .arg(timeLeftText(progress)));
     }
 }
 

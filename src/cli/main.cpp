@@ -1,4 +1,5 @@
 #include "cli/CommandLine.h"
+#include "platform/Translations.h"
 
 #include <QCoreApplication>
 
@@ -24,6 +25,7 @@ int main(int argc, char** argv) {
     QCoreApplication application(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("decant-cli"));
     QCoreApplication::setApplicationVersion(QStringLiteral(DECANT_VERSION));
+    decant::installTranslations(application);
     QTextStream out(stdout);
     QTextStream err(stderr);
     // The arguments' own bytes: QCoreApplication::arguments() decodes them

@@ -1,5 +1,6 @@
 #include "CliTestSupport.h"
 
+#include "TestEnvironment.h"
 #include "platform/TextWidth.h"
 
 #include <QDir>
@@ -57,15 +58,14 @@ QStringList CliScratch::mediaFiles() const {
 std::shared_ptr<library::Library> CliScratch::openLibrary() const {
     library::LibraryOptions options;
     options.readOnly = true;
-    QString error;
-    auto opened = library::Library::open(libraryPath(), options, &error);
-    EXPECT_NE(opened, nullptr) << error.toStdString();
-    return opened;
+    const auto opened = library::Library::open(libraryPath(), options);
+    EXPECT_TRUE(opened) << opened.error().message.toStdString();
+    return opened.valueOr(nullptr);
 }
 
 QList<library::TrackRecord> CliScratch::libraryTracks() const {
     const auto opened = openLibrary();
-    return opened ? opened->tracks() : QList<library::TrackRecord>();
+    return opened ? opened->tracks().valueOr({}) : QList<library::TrackRecord>();
 }
 
 QProcessEnvironment CliScratch::environment() const {
@@ -74,7 +74,19 @@ QProcessEnvironment CliScratch::environment() const {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("DECANT_LIBRARY"), libraryPath());
     environment.insert(QStringLiteral("TMPDIR"), folder_.filePath(QStringLiteral("tmp")));
+    for (auto change = environmentChanges_.cbegin(); change != environmentChanges_.cend();
+         ++change) {
+        if (change.value().isNull()) {
+            environment.remove(change.key());
+        } else {
+            environment.insert(change.key(), change.value());
+        }
+    }
     return environment;
+}
+
+void CliScratch::setEnvironmentVariable(const QString& name, const QString& value) {
+    environmentChanges_.insert(name, value);
 }
 
 QStringList CliScratch::decodedFiles() const {
@@ -95,11 +107,14 @@ CliResult runProcess(const CliScratch& scratch, const QString& program,
     process.setProcessEnvironment(scratch.environment());
     process.start(program, arguments);
     CliResult result;
-    if (!process.waitForFinished(int(timeout.count()))) {
+    const bool finished = processEventsUntil(
+        [&process] { return process.state() == QProcess::NotRunning; }, int(timeout.count()));
+    if (!finished) {
         process.kill();
         process.waitForFinished(5000);
     } else {
-        result.exited = process.exitStatus() == QProcess::NormalExit;
+        result.exited = process.error() != QProcess::FailedToStart &&
+                        process.exitStatus() == QProcess::NormalExit;
         result.exitCode = process.exitCode();
     }
     result.out = QString::fromUtf8(process.readAllStandardOutput());

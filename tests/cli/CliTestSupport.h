@@ -27,8 +27,10 @@ public:
     QString writeFile(const QString& relative, const QByteArray& bytes);
 
     // decant-cli's environment: DECANT_LIBRARY names the library, TMPDIR a
-    // folder of this test's own.
+    // folder of this test's own, and what the test set or removed.
     QProcessEnvironment environment() const;
+    // A null value removes the variable.
+    void setEnvironmentVariable(const QString& name, const QString& value);
     // Decoded audio left in the temporary folder.
     QStringList decodedFiles() const;
 
@@ -40,6 +42,7 @@ public:
 
 private:
     QTemporaryDir folder_;
+    QMap<QString, QString> environmentChanges_;
 };
 
 struct CliResult {
@@ -50,7 +53,8 @@ struct CliResult {
 };
 
 // Runs decant-cli (its standard output a pipe, not a terminal) and waits
-// for it at most `timeout`; a run that overstays is killed.
+// for it at most `timeout`, handling this thread's events meanwhile (so that
+// a test's own server answers it); a run that overstays is killed.
 CliResult runCli(const CliScratch& scratch, const QStringList& arguments,
                  std::chrono::milliseconds timeout = std::chrono::seconds(60));
 

@@ -2,6 +2,8 @@
 // library, its standard output a pipe.
 #include "CliTestSupport.h"
 #include "TestEnvironment.h"
+#include "TestHttpServer.h"
+#include "queue/QueueEntry.h"
 
 #include <QDir>
 #include <QRegularExpression>
@@ -140,7 +142,14 @@ TEST_F(CommandLineImport, reportsACorruptFileAndImportsTheOthers) {
         << result.out.toStdString();
     EXPECT_TRUE(result.out.contains("2 imported, 2 failed, 0 not imported."));
     EXPECT_EQ(scratch.libraryTracks().size(), 2);
-    // Failed decodes leave no partial audio behind.
+    // Failed decodes leave their files for inspection until the next start,
+    // which removes them and says so.
+    EXPECT_EQ(scratch.decodedFiles().size(), 2);
+    const auto again = runCli(scratch, {scratch.musicPath("1 good.flac")});
+    EXPECT_EQ(again.exitCode, 0) << again.err.toStdString();
+    EXPECT_TRUE(
+        again.err.contains("decant-cli: freed 176 kB of decoded audio left by an earlier run.\n"))
+        << again.err.toStdString();
     EXPECT_EQ(scratch.decodedFiles(), QStringList());
 }
 
@@ -217,8 +226,11 @@ TEST_F(CommandLineImport, printsEveryReasonOnAPipe) {
     EXPECT_TRUE(result.err.contains("decant-cli: the library did not take 1 file: "))
         << result.err.toStdString();
     EXPECT_TRUE(result.err.contains(locked));
-    // No later run would pick the decoded audio up.
-    EXPECT_EQ(scratch.decodedFiles(), QStringList());
+    // No later run would pick the decoded audio up; only the failed decodes'
+    // files stay, for inspection.
+    const QStringList left = scratch.decodedFiles();
+    EXPECT_EQ(left.size(), 2);
+    EXPECT_FALSE(left.join(u' ').contains(MD5(scratch.musicPath("good.flac"))));
 }
 
 // Logs and pipes get each change on a line of its own, in pipeline order,
@@ -251,6 +263,48 @@ TEST_F(CommandLineImport, writesOneLinePerStatusChangeWhenNotOnATerminal) {
     EXPECT_EQ(damagedChanges.last(), "Failed");
     EXPECT_EQ(damagedChanges.count("Failed"), 1);
 }
+
+// The store closes every connection: the user asked for the store's tags,
+// so nothing is imported, unless --keep-tags says the files' own will do.
+// The process reaches the store's hosts through the test's proxy, which
+// closes the connection it is asked to open.
+class StoreThatClosesTheConnection : public CommandLineImport,
+                                     public testing::WithParamInterface<bool> {};
+
+TEST_P(StoreThatClosesTheConnection, importsNothingAndSaysWhyUnlessToldToKeepTheTags) {
+    const bool keepTags = GetParam();
+    writeAlbum(2);
+    test::TestHttpServer store(test::TestHttpServer::Transport::Proxy);
+    for (const char* host : {"music.apple.com", "itunes.apple.com"}) {
+        store.serve(host, test::CannedResponse::withKind(test::CannedResponse::Kind::Hangup));
+    }
+    scratch.setEnvironmentVariable("https_proxy", store.proxyAddress());
+    for (const char* unset : {"HTTPS_PROXY", "no_proxy", "NO_PROXY"}) {
+        scratch.setEnvironmentVariable(unset, {});
+    }
+    QStringList arguments{"--store-url", "https://music.apple.com/us/album/blue/1440833098"};
+    if (keepTags) {
+        arguments.append("--keep-tags");
+    }
+
+    const auto result = runCli(scratch, arguments << scratch.musicPath());
+
+    ASSERT_TRUE(result.exited) << result.err.toStdString();
+    EXPECT_EQ(result.exitCode, keepTags ? 0 : 1) << result.err.toStdString();
+    EXPECT_TRUE(result.err.startsWith(
+        "decant-cli: Could not reach the store: itunes.apple.com did not answer."))
+        << result.err.toStdString();
+    EXPECT_EQ(result.err.contains("nothing was imported"), !keepTags) << result.err.toStdString();
+    // Status lines of a fast run may be merged, so the run shows in its
+    // opening line rather than in any one status.
+    EXPECT_EQ(result.out.contains("Importing 2 FLAC files"), keepTags) << result.out.toStdString();
+    EXPECT_EQ(scratch.mediaFiles().size(), keepTags ? 2 : 0);
+    if (keepTags) {
+        EXPECT_EQ(test::summaryRow(result.out, "01 Song 1.flac").value("Title"), "Song 1");
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(KeepTags, StoreThatClosesTheConnection, testing::Bool());
 
 } // namespace
 } // namespace decant

@@ -1,6 +1,10 @@
 // The command line run inside the test process: what a separate process
-// cannot show, a store page read without the network and a terminal.
+// cannot show, a store page read without the network (scripted, or from a
+// local server posing as the store, whose certificate only this process
+// trusts) and a terminal.
 #include "CliTestSupport.h"
+#include "StorePages.h"
+#include "TestHttpServer.h"
 #include "cli/CommandLine.h"
 
 #include <QTextStream>
@@ -27,10 +31,13 @@ protected:
     int run(const QStringList& arguments, bool terminal = false) {
         QTextStream outStream(&out);
         QTextStream errStream(&err);
-        const FilesController::AlbumReader reader = [this](const QUrl& url) {
+        MetadataFetchCommand::AlbumReader reader = [this](const QUrl& url) {
             requests.append(url);
             return songs;
         };
+        if (readTheStore) {
+            reader = nullptr;
+        }
         QList<QByteArray> bytes{"decant-cli", "--library", scratch.libraryPath().toUtf8()};
         for (const QString& argument : arguments) {
             bytes.append(argument.toUtf8());
@@ -47,6 +54,8 @@ protected:
     }
 
     test::CliScratch scratch;
+    // The store's own reader instead of the scripted songs.
+    bool readTheStore = false;
     QList<CommentsDictionary> songs;
     QList<QUrl> requests;
     QString out;
@@ -64,22 +73,70 @@ TEST_F(CommandLineInProcess, tagsFilesByPositionWithTheStorePagesSongs) {
     EXPECT_EQ(run({"--store-url", albumURL, scratch.musicPath()}), 0) << err.toStdString();
 
     EXPECT_EQ(requests, QList<QUrl>{QUrl(albumURL)});
-    EXPECT_TRUE(out.contains("Tags from the store page applied to 2 of 3 files."))
-        << out.toStdString();
+    EXPECT_TRUE(out.contains("Tags from the store applied to 2 of 3 files.")) << out.toStdString();
     EXPECT_EQ(test::summaryRow(out, "1.flac").value("Artist"), "Store Artist");
     EXPECT_EQ(test::summaryRow(out, "3.flac").value("Title"), "File 3");
     EXPECT_EQ(libraryNames(), (QStringList{"Store Song 1", "Store Song 2", "File 3"}));
 }
 
-TEST_F(CommandLineInProcess, keepsTheFilesTagsWhenTheStorePageHasNoSongs) {
-    writeFiles(2);
+struct TodaysLink {
+    const char* name;
+    QString link;
+    QList<QPair<QByteArray, test::CannedResponse>> served;
+};
 
-    EXPECT_EQ(run({"--store-url", albumURL, scratch.musicPath()}), 0) << err.toStdString();
-
-    EXPECT_EQ(requests.size(), 1);
-    EXPECT_TRUE(err.contains("decant-cli: the store page gave no songs")) << err.toStdString();
-    EXPECT_EQ(libraryNames(), (QStringList{"File 1", "File 2"}));
+void PrintTo(const TodaysLink& link, std::ostream* out) {
+    *out << link.name;
 }
+
+class TodaysStoreLink : public CommandLineInProcess,
+                        public testing::WithParamInterface<TodaysLink> {};
+
+// The store's lookup answers its songs out of order, over two discs.
+TEST_P(TodaysStoreLink, tagsTheFilesByPositionInDiscAndTrackOrder) {
+    writeFiles(3);
+    test::ProxiedStore store;
+    for (const auto& [key, response] : GetParam().served) {
+        store.server.serve(key, response);
+    }
+    store.server.serve("itunes.apple.com/lookup",
+                       test::CannedResponse::page(test::shuffledLookupAnswer));
+    readTheStore = true;
+
+    EXPECT_EQ(run({"--store-url", GetParam().link, scratch.musicPath()}), 0) << err.toStdString();
+
+    EXPECT_EQ(store.server.requestsFor("itunes.apple.com", "/lookup").size(), 1);
+    const auto tracks = scratch.libraryTracks();
+    ASSERT_EQ(tracks.size(), 3);
+    const QList<std::pair<int, int>> discAndTrack{{1, 1}, {1, 2}, {2, 1}};
+    for (int index = 0; index < 3; ++index) {
+        const library::TrackRecord& track = tracks[index];
+        EXPECT_EQ(track.text("name"), (QStringList{"One", "Two", "Three"}[index]));
+        EXPECT_EQ(track.integer("discNumber"), discAndTrack[index].first);
+        EXPECT_EQ(track.integer("trackNumber"), discAndTrack[index].second);
+        EXPECT_EQ(track.integer("discCount"), 2);
+        EXPECT_EQ(track.integer("trackCount"), 2);
+        EXPECT_EQ(track.text("albumArtist"), "Ann and Band");
+        EXPECT_EQ(track.text("artist"), "Ann");
+        EXPECT_EQ(track.text("genre"), "Jazz");
+        EXPECT_EQ(track.integer("year"), 2019);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Links, TodaysStoreLink,
+    testing::Values(TodaysLink{"musicLink",
+                               "https://music.apple.com/us/album/blue/1440833098",
+                               {{"music.apple.com/us/album/blue/1440833098",
+                                 test::CannedResponse::page(test::pageWithoutServerData)}}},
+                    TodaysLink{"oldLinkRedirected",
+                               "https://itunes.apple.com/us/album/blue/id1440833098",
+                               {{"itunes.apple.com/us/album/blue/id1440833098",
+                                 test::CannedResponse::redirect(
+                                     QUrl("https://music.apple.com/us/album/blue/1440833098"))},
+                                {"music.apple.com/us/album/blue/1440833098",
+                                 test::CannedResponse::page(test::pageWithoutServerData)}}}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(CommandLineInProcess, redrawsOneProgressLineOnATerminal) {
     writeFiles(2);
