@@ -2,10 +2,17 @@
 
 #include "app/AppDelegate.h"
 #include "app/MainWindow.h"
+#include "app/QueueStatusBar.h"
 #include "app/QuitCoordinator.h"
+#include "itunes/ScriptingBridge.h"
+#include "itunes/iTunesHandOff.h"
+#include "platform/RunFolder.h"
 #include "platform/SignalWatcher.h"
 #include "platform/SingleInstance.h"
+#include "platform/Translations.h"
+#include "queue/DecodeBatch.h"
 #include "queue/FilesController.h"
+#include "store/MetadataFetchCommand.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -43,12 +50,33 @@ std::optional<QString> launchProblem(SingleInstance& instance, const QList<QByte
     case SingleInstance::Launch::HandedOver:
         return QString();
     case SingleInstance::Launch::NotResponding:
-        return QString::fromLatin1(SingleInstance::notRespondingMessage);
+        return QCoreApplication::translate("decant::SingleInstance",
+                                           SingleInstance::notRespondingMessage);
     case SingleInstance::Launch::Unavailable:
-        return QStringLiteral("Decant cannot tell whether it is already running: %1")
+        return QCoreApplication::translate("decant::ApplicationMain",
+                                           "Decant cannot tell whether it is already running: %1")
             .arg(instance.errorString());
     }
     return QString();
+}
+
+// Decoded audio no live Decant process holds: what a crash, a kill or a
+// logout that did not wait left, and the files of failed decodes, kept until
+// now. Said in the status bar, since it is disk space given back.
+void removeDecodedAudioLeftBehind(MainWindow& window) {
+    if (const FreedSpace freed = removeAbandonedDecodedAudio(); freed.bytes > 0) {
+        window.queueStatusBar()->showNotice(
+            MainWindow::tr("Freed %1 of decoded audio left by an earlier run.")
+                .arg(formatByteCount(freed.bytes)));
+    }
+}
+
+QIcon shippedIcon() {
+    QIcon icon;
+    for (const int size : {16, 32, 48, 64, 128, 256}) {
+        icon.addFile(QStringLiteral(":/icons/decant/%1.png").arg(size), QSize(size, size));
+    }
+    return icon;
 }
 
 } // namespace
@@ -57,9 +85,10 @@ int applicationMain(int argc, char** argv) {
     // Takes its own options (-platform, -style) out of argc and argv.
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Decant"));
+    installTranslations(application);
     QApplication::setApplicationVersion(QStringLiteral(DECANT_VERSION));
     QApplication::setDesktopFileName(QStringLiteral("decant"));
-    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("decant")));
+    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("decant"), shippedIcon()));
     // Quitting goes through the coordinator, which ends the loop itself.
     QApplication::setQuitOnLastWindowClosed(false);
 
@@ -73,12 +102,19 @@ int applicationMain(int argc, char** argv) {
         return 1;
     }
     if (!instance.listen()) {
-        QTextStream(stderr) << "Decant cannot take files from later launches: "
-                            << instance.errorString() << Qt::endl;
+        QTextStream(stderr) << QCoreApplication::translate(
+                                   "decant::ApplicationMain",
+                                   "Decant cannot take files from later launches: %1")
+                                   .arg(instance.errorString())
+                            << Qt::endl;
     }
 
-    auto controller = std::make_shared<FilesController>();
-    MainWindow window(controller);
+    // The queue hands its files to the library that answers to the bridge's
+    // identifier, through the hand-off with the shipped comment map.
+    const iTunesApplicationPointer library =
+        applicationWithBundleIdentifier(QLatin1String(iTunesBundleIdentifier));
+    auto controller = std::make_shared<FilesController>(std::make_shared<iTunesHandOff>(library));
+    MainWindow window(controller, std::make_shared<MetadataFetchCommand>(*controller), library);
     AppDelegate delegate;
     delegate.setFilesController(controller);
     delegate.setWindow(&window);
@@ -93,6 +129,7 @@ int applicationMain(int argc, char** argv) {
     QObject::connect(&quit, &QuitCoordinator::readyToQuit, &application,
                      [] { QCoreApplication::exit(0); });
 
+    removeDecodedAudioLeftBehind(window);
     window.show();
     delegate.applicationDidFinishLaunching();
     if (!paths.isEmpty()) {

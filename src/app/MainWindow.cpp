@@ -2,56 +2,81 @@
 
 #include "app/AboutDialog.h"
 #include "app/ActionControl.h"
+#include "app/ActionIcons.h"
+#include "app/HelpDialog.h"
+#include "app/KeyboardAccess.h"
+#include "app/LibraryWindow.h"
+#include "app/PreferencesDialog.h"
 #include "app/PromptDialog.h"
+#include "app/QueueCommands.h"
 #include "app/QueueStatusBar.h"
+#include "app/QueueTableEditing.h"
 #include "app/QueueTableModel.h"
 #include "app/QueueTableView.h"
 #include "app/WindowBadge.h"
 #include "platform/DesktopNotifier.h"
+#include "platform/FolderOpener.h"
+#include "queue/FilePath.h"
 #include "queue/FilesController.h"
+#include "queue/QueueTagEditor.h"
+#include "store/MetadataFetchCommand.h"
 #include "ui_MainWindow.h"
 
 #include <QCloseEvent>
-#include <QDesktopServices>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QHeaderView>
+#include <QMenu>
+#include <QMenuBar>
 #include <QStandardPaths>
 #include <QStatusBar>
 #include <QUrl>
 
 namespace decant {
 
-MainWindow::MainWindow(std::shared_ptr<FilesController> controller, QWidget* parent)
+MainWindow::MainWindow(std::shared_ptr<FilesController> controller,
+                       std::shared_ptr<MetadataFetchCommand> fetch,
+                       iTunesApplicationPointer library, QWidget* parent)
     : QMainWindow(parent)
     , ui_(std::make_unique<Ui::MainWindow>())
     , controller_(std::move(controller))
-    , notifier_(std::make_shared<DesktopNotifier>()) {
+    , fetch_(std::move(fetch))
+    , library_(std::move(library))
+    , notifier_(std::make_shared<DesktopNotifier>())
+    , tagEditor_(std::make_unique<QueueTagEditor>(*controller_)) {
     ui_->setupUi(this);
     setIcons();
 
     model_ = std::make_shared<QueueTableModel>(*controller_, queueTable()->columnIdentifiers(),
                                                queueTable()->columnTitles());
     queueTable()->setQueueModel(model_.get());
+    model_->setTagEditor(tagEditor_.get());
+    new QueueTableEditing(*queueTable(), *model_);
+    undoFetchText_ = ui_->undoFetchMetadataAction->text();
     fitColumns();
     controller_->setTableView(model_);
     statusBar_ = new QueueStatusBar(*statusBar(), *controller_);
+    queueCommands_ = new QueueCommands(*controller_, *queueTable(), *ui_->startAction,
+                                       *ui_->queueMenu, *ui_->toolBar, this);
     connectQueueChanges();
+    makeKeyboardReachable(*ui_->toolBar, *queueTable(), *statusBar());
 
     startControl_ = std::make_shared<ActionControl>(ui_->startAction);
     badge_ = std::make_shared<WindowBadge>(this, windowTitle());
     controller_->setBadge(badge_);
-    controller_->setPrompt(std::make_shared<PromptDialog>(this));
+    fetch_->setPrompt(std::make_shared<PromptDialog>(this));
     connectFileCommands();
     connectQueueCommands();
+    addPreferencesCommand();
+    addLibraryCommand();
     updateCommands();
 }
 
 MainWindow::~MainWindow() {
     controller_->setTableView(nullptr);
     controller_->setBadge(nullptr);
-    controller_->setPrompt(nullptr);
+    fetch_->setPrompt(nullptr);
     controller_->setIntakeHandler(nullptr);
     controller_->setProgressHandler(nullptr);
     controller_->setHandOffFinishedHandler(nullptr);
@@ -62,13 +87,14 @@ QueueTableView* MainWindow::queueTable() const {
 }
 
 void MainWindow::setIcons() {
-    ui_->addFilesAction->setIcon(QIcon::fromTheme(QStringLiteral("document-open")));
-    ui_->addFolderAction->setIcon(QIcon::fromTheme(QStringLiteral("folder-open")));
-    ui_->openLibraryFolderAction->setIcon(QIcon::fromTheme(QStringLiteral("folder-music")));
-    ui_->startAction->setIcon(QIcon::fromTheme(QStringLiteral("media-playback-start")));
-    ui_->fetchMetadataAction->setIcon(QIcon::fromTheme(QStringLiteral("download")));
-    ui_->undoFetchMetadataAction->setIcon(QIcon::fromTheme(QStringLiteral("edit-undo")));
-    ui_->aboutAction->setIcon(QIcon::fromTheme(QStringLiteral("help-about")));
+    ui_->addFilesAction->setIcon(actionIcon(QStringLiteral("list-add")));
+    ui_->addFolderAction->setIcon(actionIcon(QStringLiteral("folder-open")));
+    ui_->openLibraryFolderAction->setIcon(actionIcon(QStringLiteral("folder-music")));
+    ui_->startAction->setIcon(actionIcon(QStringLiteral("media-playback-start")));
+    ui_->fetchMetadataAction->setIcon(actionIcon(QStringLiteral("download")));
+    ui_->undoFetchMetadataAction->setIcon(actionIcon(QStringLiteral("edit-undo")));
+    ui_->aboutAction->setIcon(actionIcon(QStringLiteral("help-about")));
+    ui_->helpAction->setIcon(actionIcon(QStringLiteral("help-contents")));
 }
 
 void MainWindow::connectFileCommands() {
@@ -78,6 +104,7 @@ void MainWindow::connectFileCommands() {
             &MainWindow::openLibraryFolder);
     connect(ui_->quitAction, &QAction::triggered, this, &MainWindow::quitRequested);
     connect(ui_->aboutAction, &QAction::triggered, this, &MainWindow::showAbout);
+    connect(ui_->helpAction, &QAction::triggered, this, [this] { HelpDialog(this).exec(); });
 }
 
 void MainWindow::connectQueueCommands() {
@@ -100,6 +127,8 @@ void MainWindow::connectQueueChanges() {
     connect(model_.get(), &QAbstractItemModel::dataChanged, this,
             [this](const QModelIndex& topLeft, const QModelIndex& bottomRight) {
                 statusBar_->queueChanged();
+                queueCommands_->updateRemove();
+                updateUndo();
                 const int selected = queueTable()->currentIndex().row();
                 if (selected >= topLeft.row() && selected <= bottomRight.row()) {
                     statusBar_->showReasonOfRow(selected);
@@ -114,11 +143,16 @@ void MainWindow::fitColumns() {
     QHeaderView* header = queueTable()->horizontalHeader();
     header->setSectionResizeMode(QHeaderView::Interactive);
     header->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    // Room for a typical file name, the longest status, "12 of 12", and
-    // titles and names of usual length; the album takes what is left.
-    const int character = queueTable()->fontMetrics().averageCharWidth();
-    const QList<int> widths{30 * character, 11 * character, 10 * character, 24 * character,
-                            22 * character};
+    // Room for a typical file name, the longest status with the library's
+    // stage ("Encoding · converting"), "12 of 12", and titles and names of
+    // usual length; the album takes what is left.
+    const QFontMetrics metrics = queueTable()->fontMetrics();
+    const int character = metrics.averageCharWidth();
+    const int status =
+        metrics.horizontalAdvance(QueueTableModel::tr("%1 · converting")
+                                      .arg(displayTextForStatus(QueueEntryStatusEncoding))) +
+        2 * character;
+    const QList<int> widths{30 * character, status, 10 * character, 24 * character, 22 * character};
     for (int column = 0; column < widths.size() && column < model_->columnCount(); ++column) {
         header->resizeSection(column, widths[column]);
     }
@@ -126,7 +160,16 @@ void MainWindow::fitColumns() {
 
 void MainWindow::updateCommands() {
     ui_->fetchMetadataAction->setEnabled(!stopping_ && model_->rowCount() > 0);
-    ui_->undoFetchMetadataAction->setEnabled(!stopping_ && controller_->canUndoFetchMetadata());
+    updateUndo();
+    queueCommands_->update(stopping_);
+}
+
+void MainWindow::updateUndo() {
+    // One Undo for both: the edits since the last fetch go first.
+    const bool edit = tagEditor_->canUndo();
+    ui_->undoFetchMetadataAction->setText(edit ? tr("&Undo Tag Edit") : undoFetchText_);
+    ui_->undoFetchMetadataAction->setEnabled(!stopping_ &&
+                                             (edit || fetch_->canUndoFetchMetadata()));
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
@@ -151,20 +194,34 @@ void MainWindow::start() {
 }
 
 void MainWindow::fetchMetadata() {
-    const FetchOutcome outcome = controller_->fetchMetadata();
+    const FetchOutcome outcome = fetch_->fetchMetadata();
+    if (fetch_->canUndoFetchMetadata()) {
+        tagEditor_->forgetEdits();
+    }
     if (!outcome.text.isEmpty()) {
-        statusBar_->showNotice(outcome.text);
+        // Why the store gave nothing, in the HTTP client's words, on hover.
+        statusBar_->showNotice(outcome.text, outcome.detail);
     }
     updateCommands();
 }
 
 void MainWindow::undoFetchMetadata() {
-    controller_->undoFetchMetadata();
+    if (tagEditor_->canUndo()) {
+        tagEditor_->undo();
+        statusBar_->showNotice(tr("The tags from before the edit are back."));
+        updateCommands();
+        return;
+    }
+    fetch_->undoFetchMetadata();
     statusBar_->showNotice(tr("The tags from before the fetch are back."));
     updateCommands();
 }
 
 void MainWindow::runDidFinish() {
+    updateCommands();
+    if (libraryWindow_) {
+        libraryWindow_->reload();
+    }
     if (stopping_) {
         return; // nobody waits for news of a run the user has quit
     }
@@ -176,7 +233,7 @@ void MainWindow::runDidFinish() {
 }
 
 QString MainWindow::libraryLocation() const {
-    return controller_->iTunes() ? controller_->iTunes()->location() : QString();
+    return library_ ? library_->location() : QString();
 }
 
 void MainWindow::openLibraryFolder() {
@@ -187,10 +244,52 @@ void MainWindow::openLibraryFolder() {
         // Made by the first import, not by looking.
         statusBar_->showNotice(tr("The library's folder, %1, is made at the first import.")
                                    .arg(QDir::toNativeSeparators(folder)));
-    } else if (!QDesktopServices::openUrl(QUrl::fromLocalFile(folder))) {
-        statusBar_->showNotice(
-            tr("No application could open %1.").arg(QDir::toNativeSeparators(folder)));
+    } else {
+        auto* opener = new FolderOpener(this);
+        opener->open(folder, [this, opener](const QString& problem) {
+            if (!problem.isEmpty()) {
+                statusBar_->showNotice(problem);
+            }
+            opener->deleteLater();
+        });
     }
+}
+
+void MainWindow::addPreferencesCommand() {
+    auto* preferences = new QAction(tr("&Preferences…"), this);
+    preferences->setObjectName(QStringLiteral("preferencesAction"));
+    preferences->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Comma));
+    preferences->setMenuRole(QAction::PreferencesRole);
+    preferences->setToolTip(tr("Choose the format the library imports in"));
+    preferences->setIcon(QIcon::fromTheme(QStringLiteral("preferences-system")));
+    preferences->setEnabled(!libraryLocation().isEmpty());
+    ui_->editMenu->addSeparator();
+    ui_->editMenu->addAction(preferences);
+    connect(preferences, &QAction::triggered, this, &MainWindow::showPreferences);
+}
+
+void MainWindow::showPreferences() {
+    PreferencesDialog(LibrarySettings(libraryLocation()), controller_->isRunning(), this).exec();
+}
+
+void MainWindow::addLibraryCommand() {
+    QMenu* windowMenu = new QMenu(tr("&Window"), ui_->menuBar);
+    windowMenu->setObjectName(QStringLiteral("windowMenu"));
+    ui_->menuBar->insertMenu(ui_->helpMenu->menuAction(), windowMenu);
+    auto* library = windowMenu->addAction(tr("&Library"), this, &MainWindow::showLibrary);
+    library->setObjectName(QStringLiteral("libraryAction"));
+    library->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_L));
+    library->setToolTip(tr("Show the tracks in the library"));
+    library->setEnabled(!libraryLocation().isEmpty());
+}
+
+void MainWindow::showLibrary() {
+    if (!libraryWindow_) {
+        libraryWindow_ = new LibraryWindow(LibraryCatalogue(libraryLocation()), this);
+    }
+    libraryWindow_->show();
+    libraryWindow_->raise();
+    libraryWindow_->activateWindow();
 }
 
 void MainWindow::showAbout() {
@@ -198,12 +297,23 @@ void MainWindow::showAbout() {
 }
 
 void MainWindow::chooseFiles() {
-    const QStringList files = QFileDialog::getOpenFileNames(
-        this, tr("Add Files"), QStandardPaths::writableLocation(QStandardPaths::MusicLocation),
-        tr("FLAC files (*.flac *.FLAC *.Flac)"));
+    emitChosen(QFileDialog::getOpenFileUrls(this, tr("Add Files"), musicFolder(),
+                                            tr("FLAC files (*.flac *.FLAC *.Flac)"), nullptr, {},
+                                            {QStringLiteral("file")}));
+}
+
+QUrl MainWindow::musicFolder() {
+    return QUrl::fromLocalFile(QStandardPaths::writableLocation(QStandardPaths::MusicLocation));
+}
+
+// As addresses, not as text: a desktop's file chooser gives a name that is
+// not UTF-8 byte for byte, which a path made text would have lost.
+void MainWindow::emitChosen(const QList<QUrl>& chosen) {
     QList<QByteArray> paths;
-    for (const QString& file : files) {
-        paths.append(QFile::encodeName(file));
+    for (const QUrl& url : chosen) {
+        if (const std::optional<QByteArray> path = pathOfFileURL(url)) {
+            paths.append(*path);
+        }
     }
     if (!paths.isEmpty()) {
         emit pathsChosen(paths);
@@ -211,10 +321,10 @@ void MainWindow::chooseFiles() {
 }
 
 void MainWindow::chooseFolder() {
-    const QString folder = QFileDialog::getExistingDirectory(
-        this, tr("Add Folder"), QStandardPaths::writableLocation(QStandardPaths::MusicLocation));
+    const QUrl folder = QFileDialog::getExistingDirectoryUrl(
+        this, tr("Add Folder"), musicFolder(), QFileDialog::ShowDirsOnly, {QStringLiteral("file")});
     if (!folder.isEmpty()) {
-        emit pathsChosen({QFile::encodeName(folder)});
+        emitChosen({folder});
     }
 }
 

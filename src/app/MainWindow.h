@@ -1,5 +1,6 @@
 #pragma once
 
+#include "itunes/iTunesApplication.h"
 #include "platform/Badge.h"
 #include "platform/Notifier.h"
 
@@ -15,6 +16,10 @@ namespace decant {
 
 class ActionControl;
 class FilesController;
+class MetadataFetchCommand;
+class LibraryWindow;
+class QueueCommands;
+class QueueTagEditor;
 class QueueStatusBar;
 class QueueTableModel;
 class QueueTableView;
@@ -26,10 +31,17 @@ class MainWindow final : public QMainWindow {
     Q_OBJECT
 
 public:
-    explicit MainWindow(std::shared_ptr<FilesController> controller, QWidget* parent = nullptr);
+    // The queue it shows and works on, the store command on that queue, and
+    // the library the queue hands its files to, which says where it keeps
+    // them.
+    MainWindow(std::shared_ptr<FilesController> controller,
+               std::shared_ptr<MetadataFetchCommand> fetch, iTunesApplicationPointer library,
+               QWidget* parent = nullptr);
     ~MainWindow() override;
 
     QueueTableView* queueTable() const;
+    // Null until Window > Library has been chosen.
+    LibraryWindow* libraryWindow() const { return libraryWindow_; }
     QueueStatusBar* queueStatusBar() const { return statusBar_; }
     // The count of files left to decode, shown in the title ("Decant (3)")
     // and on the dock icon; null for none.
@@ -61,11 +73,22 @@ private:
     void fitColumns();
     // Fetch and Undo are offered only when they have something to act on.
     void updateCommands();
+    // Undo Tag Edit, else Undo Fetch Metadata.
+    void updateUndo();
 
     void chooseFiles();
     void chooseFolder();
+    static QUrl musicFolder();
+    void emitChosen(const QList<QUrl>& chosen);
     void openLibraryFolder();
     void showAbout();
+    // Edit > Preferences…: made here rather than in the layout file, as
+    // the windows it opens are.
+    void addPreferencesCommand();
+    void showPreferences();
+    // Window > Library, made the same way.
+    void addLibraryCommand();
+    void showLibrary();
     void start();
     void fetchMetadata();
     void undoFetchMetadata();
@@ -74,11 +97,17 @@ private:
 
     std::unique_ptr<Ui::MainWindow> ui_;
     std::shared_ptr<FilesController> controller_;
+    std::shared_ptr<MetadataFetchCommand> fetch_;
+    iTunesApplicationPointer library_;
     std::shared_ptr<QueueTableModel> model_;
     std::shared_ptr<ActionControl> startControl_;
     std::shared_ptr<Badge> badge_;
     std::shared_ptr<Notifier> notifier_;
-    QueueStatusBar* statusBar_ = nullptr; // owned by the window's status bar
+    QueueStatusBar* statusBar_ = nullptr;    // owned by the window's status bar
+    QueueCommands* queueCommands_ = nullptr; // owned by the window
+    LibraryWindow* libraryWindow_ = nullptr; // owned by the window, made when first shown
+    std::unique_ptr<QueueTagEditor> tagEditor_;
+    QString undoFetchText_;
     bool stopping_ = false;
 };
 

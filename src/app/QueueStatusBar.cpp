@@ -35,8 +35,8 @@ QString describeSkippedPaths(const QList<SkippedPath>& skipped) {
         named.append(QStringLiteral("%1 (%2)").arg(shown(skipped[index]), skipped[index].reason));
     }
     const qsizetype more = skipped.size() - named.size();
-    return QueueStatusBar::tr("%1 items were not added: %2%3")
-        .arg(count(skipped.size()), named.join(QStringLiteral(", ")),
+    return QueueStatusBar::tr("%Ln items were not added: %1%2", nullptr, int(skipped.size()))
+        .arg(named.join(QStringLiteral(", ")),
              more > 0 ? QueueStatusBar::tr(" and %1 more").arg(count(more)) : QString());
 }
 
@@ -64,6 +64,10 @@ QueueStatusBar::QueueStatusBar(QStatusBar& bar, FilesController& controller)
     , progress_(new RunProgressWidget(&bar)) {
     notice_->setObjectName(QStringLiteral("noticeLabel"));
     summary_->setObjectName(QStringLiteral("summaryLabel"));
+    notice_->setAccessibleName(tr("Notice"));
+    notice_->setAccessibleDescription(tr("What just happened, or why the selected file failed"));
+    summary_->setAccessibleName(tr("Queue summary"));
+    summary_->setAccessibleDescription(tr("How many files are queued, done and failed"));
     // A long path must not push the summary out of the window.
     notice_->setMinimumWidth(1);
     // Apart from the progress text beside it.
@@ -135,10 +139,9 @@ void QueueStatusBar::showRunSummary(const RunSummary& summary) {
     if (summary.notTaken > 0) {
         const QString why =
             summary.notTakenReason.isEmpty() ? tr("select one to see why") : summary.notTakenReason;
-        showNotice(summary.notTaken == 1
-                       ? tr("The library did not take 1 file: %1. Start tries it again.").arg(why)
-                       : tr("The library did not take %1 files: %2. Start tries them again.")
-                             .arg(count(summary.notTaken), why));
+        showNotice(tr("The library did not take %Ln file(s): %1. Start tries again.", nullptr,
+                      summary.notTaken)
+                       .arg(why));
     }
 }
 
@@ -172,13 +175,12 @@ QString QueueStatusBar::queueSummary() const {
             ++counts[status];
         }
     }
-    QStringList parts{entries.size() == 1 ? tr("1 file")
-                                          : tr("%1 files").arg(count(entries.size()))};
-    for (const auto status : {QueueEntryStatusDone, QueueEntryStatusFailed}) {
-        if (counts[status] > 0) {
-            parts.append(QStringLiteral("%1 %2").arg(count(counts[status]),
-                                                     displayTextForStatus(status).toLower()));
-        }
+    QStringList parts{tr("%Ln file(s)", nullptr, int(entries.size()))};
+    if (const auto done = int(counts[QueueEntryStatusDone]); done > 0) {
+        parts.append(tr("%Ln done", nullptr, done));
+    }
+    if (const auto failed = int(counts[QueueEntryStatusFailed]); failed > 0) {
+        parts.append(tr("%Ln failed", nullptr, failed));
     }
     return parts.join(QStringLiteral(" · "));
 }

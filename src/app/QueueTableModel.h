@@ -8,6 +8,7 @@
 namespace decant {
 
 class FilesController;
+class QueueTagEditor;
 
 // Shows the controller's queue in a QTableView. The controller is the data
 // source: this model only asks it, by column identifier, for each cell's
@@ -26,6 +27,17 @@ public:
     QVariant data(const QModelIndex& index, int role) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
     Qt::ItemFlags flags(const QModelIndex& index) const override;
+    // Through the tag editor, when one is set: a refused text changes
+    // nothing.
+    bool setData(const QModelIndex& index, const QVariant& value, int role) override;
+    // Makes the tag cells of rows not under way editable.
+    void setTagEditor(QueueTagEditor* editor) { editor_ = editor; }
+    QString columnIdentifier(int column) const { return columnIdentifiers_.value(column); }
+    // Shows one more column of tags after the others, or no longer shows
+    // one; the controller finds columns by identifier, so their order is
+    // free.
+    void addColumn(const QString& identifier, const QString& title);
+    void removeColumn(const QString& identifier);
 
     QStringList mimeTypes() const override;
     Qt::DropActions supportedDropActions() const override;
@@ -44,10 +56,13 @@ public:
     int numberOfRows() const override { return rowCount(); }
 
 private:
+    // The cell as the table shows it: a status says how far its file has got.
+    QString displayText(const QString& identifier, int row) const;
     FilesController& controller_;
-    const QStringList columnIdentifiers_;
-    const QStringList columnTitles_;
+    QStringList columnIdentifiers_;
+    QStringList columnTitles_;
     int rows_ = 0;
+    QueueTagEditor* editor_ = nullptr;
 };
 
 } // namespace decant

@@ -33,16 +33,17 @@ void QuitCoordinator::requestQuit() {
 }
 
 void QuitCoordinator::checkStopped() {
-    if (!controller_->isRunning()) {
-        check_.stop();
-        emit readyToQuit();
+    const bool stopped = !controller_->isRunning();
+    if (!stopped && std::chrono::steady_clock::now() < giveUpAt_) {
         return;
     }
-    if (std::chrono::steady_clock::now() >= giveUpAt_) {
-        check_.stop();
-        gaveUpWaiting_ = true;
-        emit readyToQuit();
-    }
+    check_.stop();
+    gaveUpWaiting_ = !stopped;
+    // Nothing will pick the decoded audio up again: left on disk, it would
+    // hold the space until the next start. A library still converting has
+    // its file open and finishes or drops it all the same.
+    controller_->removeDecodedAudio();
+    emit readyToQuit();
 }
 
 } // namespace decant

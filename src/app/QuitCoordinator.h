@@ -17,7 +17,10 @@ class MainWindow;
 // well under a second), the library is asked to stop the batch under way,
 // and the window says "Stopping…" while the event loop goes on. A library
 // that has not stopped within the patience is left behind: the process ends
-// anyway, which the library survives at any moment. Main thread.
+// anyway, which the library survives at any moment. Either way the decoded
+// audio of every file not Done (and not Failed, whose file stays for
+// inspection until the next start) is removed before the loop ends. Main
+// thread.
 class QuitCoordinator final : public QObject {
     Q_OBJECT
 

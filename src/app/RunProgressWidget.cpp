@@ -40,6 +40,8 @@ RunProgressWidget::RunProgressWidget(QWidget* parent)
     // The text goes beside the bar: drawn across it, half of it would be
     // in the bar's colour.
     bar_->setTextVisible(false);
+    bar_->setAccessibleName(tr("Run progress"));
+    bar_->setAccessibleDescription(tr("Decoding and importing the queued files"));
     bar_->setFixedWidth(fontMetrics().averageCharWidth() * 16);
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -85,6 +87,8 @@ void RunProgressWidget::showProgress(const RunProgress& progress) {
     if (fraction) {
         bar_->setValue(step);
         label_->setText(describe(progress));
+        // Without its text a reader would give the bar as a bare percentage.
+        bar_->setAccessibleDescription(label_->text());
     }
     // Docks redraw the icon for every update: send one per step, not one
     // per file.

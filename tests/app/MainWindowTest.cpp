@@ -10,7 +10,9 @@
 #include "app/QueueTableView.h"
 #include "app/QuitCoordinator.h"
 #include "itunes/LibraryApplication.h"
+#include "itunes/iTunesHandOff.h"
 #include "queue/FilesController.h"
+#include "store/MetadataFetchCommand.h"
 
 #include <QAction>
 #include <QApplication>
@@ -24,6 +26,7 @@
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <QToolButton>
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -52,8 +55,11 @@ protected:
 
     QTemporaryDir folder;
     std::shared_ptr<test::RecordingiTunes> iTunes = std::make_shared<test::RecordingiTunes>();
-    std::shared_ptr<FilesController> controller = std::make_shared<FilesController>(iTunes);
-    MainWindow window{controller};
+    std::shared_ptr<FilesController> controller =
+        std::make_shared<FilesController>(std::make_shared<iTunesHandOff>(iTunes));
+    std::shared_ptr<MetadataFetchCommand> fetchCommand =
+        std::make_shared<MetadataFetchCommand>(*controller);
+    MainWindow window{controller, fetchCommand, iTunes};
 };
 
 TEST_F(MainWindowTest, theTableHasTheLayoutsColumns) {
@@ -202,8 +208,10 @@ TEST_P(QuitDuringARun, stopsPromptlyAndSaysSoMeanwhile) {
     EXPECT_LE(iTunes->requests().size(), moment == QuitMoment::Idle ? 0 : 1);
     EXPECT_EQ(iTunes->stopRequests() > 0, moment == QuitMoment::WhileHandingOff);
     EXPECT_EQ(window.statusBar()->currentMessage(), "Stopping…");
+    // Decoded audio nothing will take any more is gone before the loop ends.
     for (const auto& entry : controller->files()) {
         EXPECT_NE(entry->status(), QueueEntryStatusDone);
+        EXPECT_FALSE(QFile::exists(entry->decodedPath()));
     }
 }
 
@@ -245,8 +253,21 @@ TEST_F(MainWindowTest, theStoreCommandAsksForAnAlbumRetagsTheQueueAndCanBeUndone
     EXPECT_FALSE(fetch->isEnabled()); // nothing to give tags to
     EXPECT_FALSE(undo->isEnabled());
     controller->addFiles({fixture("a.flac", {"TITLE=Old A"}), fixture("b.flac", {"TITLE=Old B"})});
+
+    // A store that cannot be reached: the window says why.
+    fetchCommand->setAlbumReader([](const QUrl&) {
+        return StoreAlbumReading(StoreFailure{StoreFailure::Kind::ConnectionFailed,
+                                              "itunes.apple.com", "Connection closed"});
+    });
+    answerNextDialog("https://music.apple.com/us/album/blue/1", true);
+    fetch->trigger();
+    EXPECT_EQ(cell(0, 3), "Old A");
+    EXPECT_EQ(window.queueStatusBar()->notice(),
+              "Could not reach the store: itunes.apple.com did not answer. Nothing changed.");
+    EXPECT_FALSE(undo->isEnabled());
+
     QList<QUrl> requests;
-    controller->setAlbumReader([&](const QUrl& url) {
+    fetchCommand->setAlbumReader([&](const QUrl& url) {
         requests.append(url);
         return QList<CommentsDictionary>{{{"TITLE", "New A"}}, {{"TITLE", "New B"}}};
     });
@@ -375,11 +396,65 @@ TEST_F(MainWindowTest, aRunsEndIsSummedUpLastinglyAndToldWhenTheWindowIsInactive
     EXPECT_EQ(notifier->notifications.size(), 1);
 }
 
+TEST_F(MainWindowTest, removesSelectedRowsAndStopsARunFromTheKeyboard) {
+    for (const auto& [name, shortcut] : {std::pair{"removeAction", "Del"},
+                                         {"stopAction", "Ctrl+."},
+                                         {"clearFinishedAction", "Ctrl+Shift+K"}}) {
+        EXPECT_EQ(action(name)->shortcut().toString(), shortcut);
+    }
+    controller->addFiles({fixture("1.flac"), fixture("2.flac"), fixture("3.flac")});
+    EXPECT_FALSE(action("removeAction")->isEnabled());
+    window.queueTable()->selectRow(1);
+    ASSERT_TRUE(action("removeAction")->isEnabled());
+    action("removeAction")->trigger();
+    ASSERT_EQ(model()->rowCount(), 2);
+    EXPECT_EQ(cell(1, 0), "3.flac");
+
+    // Stop stands in for Start on the toolbar while the library converts.
+    auto* runButton = window.findChild<QToolButton*>("runButton");
+    QAction* start = action("startAction");
+    QAction* stop = action("stopAction");
+    EXPECT_FALSE(stop->isEnabled());
+    iTunes->setBlocksUntilStopped(true);
+    start->trigger();
+    ASSERT_TRUE(iTunes->waitUntilConverting(std::chrono::seconds(10)));
+    EXPECT_EQ(runButton->defaultAction(), stop);
+    EXPECT_EQ(cell(0, 1), "Encoding · converting");
+    stop->trigger();
+    ASSERT_TRUE(test::processEventsUntil([&] { return start->isEnabled(); }));
+    EXPECT_EQ(cell(0, 1), "Waiting");
+    EXPECT_EQ(runButton->defaultAction(), start);
+    EXPECT_EQ(iTunes->requests().front().size(), 2);
+}
+
+TEST_F(MainWindowTest, editsTagsInTheTableUntilStartAndUndoesTheLastEdit) {
+    controller->addFiles({fixture("1.flac", {"TITLE=Sogn", "TRACKNUMBER=3", "TRACKTOTAL=9"})});
+    const auto at = [&](int column) { return model()->index(0, column); };
+    EXPECT_FALSE(model()->flags(at(0)) & Qt::ItemIsEditable);
+    ASSERT_TRUE(model()->flags(at(3)) & Qt::ItemIsEditable);
+    EXPECT_EQ(at(2).data(Qt::EditRole), "3");
+    EXPECT_FALSE(model()->setData(at(2), "three", Qt::EditRole));
+    ASSERT_TRUE(model()->setData(at(2), "4", Qt::EditRole));
+    ASSERT_TRUE(model()->setData(at(3), "Song", Qt::EditRole));
+    EXPECT_EQ(cell(0, 2), "4 of 9");
+    EXPECT_EQ(action("undoFetchMetadataAction")->text(), "&Undo Tag Edit");
+
+    action("undoFetchMetadataAction")->trigger();
+    EXPECT_EQ(cell(0, 3), "Sogn");
+    EXPECT_EQ(cell(0, 2), "4 of 9");
+
+    // A column the layout does not show, from the header's menu.
+    window.findChild<QAction*>("showColumn_composer")->trigger();
+    ASSERT_EQ(model()->columnCount(), 7);
+    ASSERT_TRUE(model()->setData(at(6), "Someone", Qt::EditRole));
+    EXPECT_EQ(controller->files().front()->comments().value("COMPOSER"), "Someone");
+}
+
 TEST_F(MainWindowTest, aboutAndTheLibraryFolderTellWhereTheLibraryIs) {
     const QString location = folder.filePath("Decant Library");
-    auto library =
-        std::make_shared<FilesController>(std::make_shared<LibraryApplication>(location));
-    MainWindow libraryWindow(library);
+    const auto library = std::make_shared<LibraryApplication>(location);
+    const auto queue = std::make_shared<FilesController>(std::make_shared<iTunesHandOff>(library));
+    MainWindow libraryWindow(queue, std::make_shared<MetadataFetchCommand>(*queue), library);
     QString about;
     QTimer::singleShot(0, [&] {
         auto* dialog = qobject_cast<AboutDialog*>(QApplication::activeModalWidget());

@@ -8,7 +8,9 @@
 #include "app/QueueTableView.h"
 #include "app/RunProgressWidget.h"
 #include "itunes/LibraryApplication.h"
+#include "itunes/iTunesHandOff.h"
 #include "queue/FilesController.h"
+#include "store/MetadataFetchCommand.h"
 
 #include <QAction>
 #include <QDir>
@@ -163,8 +165,9 @@ protected:
     QTemporaryDir folder;
     std::shared_ptr<PausingLibrary> library = std::make_shared<PausingLibrary>(
         folder.filePath("Decant Library"), GetParam().moment == Moment::Running ? 2 : 0);
-    std::shared_ptr<FilesController> controller = std::make_shared<FilesController>(library);
-    MainWindow window{controller};
+    std::shared_ptr<FilesController> controller =
+        std::make_shared<FilesController>(std::make_shared<iTunesHandOff>(library));
+    MainWindow window{controller, std::make_shared<MetadataFetchCommand>(*controller), library};
 };
 
 TEST_P(Screenshot, showsARealRunReadably) {

@@ -90,9 +90,12 @@ TEST_F(SingleInstanceTest, aStoppedInstanceIsReportedAndNoSecondCopyRuns) {
     EXPECT_EQ(launch.exitCode, 1);
     EXPECT_TRUE(launch.errors.contains(SingleInstance::notRespondingMessage))
         << launch.errors.toStdString();
-    // Once it runs again, it answers as before.
+    // Once it runs again, it answers as before, and the files of the launch
+    // that gave up never arrive behind the user's back.
     ASSERT_TRUE(test::signalProcess(listener, SIGCONT));
     EXPECT_EQ(forward({"/music/b.flac"}).exitCode, 0);
+    ASSERT_TRUE(readUntil(received({"/music/b.flac"})));
+    EXPECT_FALSE(output.contains(received({"/music/a.flac"}))) << output.toStdString();
 }
 
 TEST_F(SingleInstanceTest, aLaunchTakesOverFromAnInstanceThatDiedOrQuits) {

@@ -1,0 +1,114 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="en_US">
+<context>
+    <name>decant-cli</name>
+    <message numerus="yes">
+        <source>%n FLAC file(s)</source>
+        <translation>
+            <numerusform>%n FLAC file</numerusform>
+            <numerusform>%n FLAC files</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>the library did not take %n file(s); the reasons are above.</source>
+        <translation>
+            <numerusform>the library did not take %n file; the reasons are above.</numerusform>
+            <numerusform>the library did not take %n files; the reasons are above.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>the library did not take %n file(s): %1</source>
+        <translation>
+            <numerusform>the library did not take %n file: %1</numerusform>
+            <numerusform>the library did not take %n files: %1</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>decant::LibraryWindow</name>
+    <message numerus="yes">
+        <source>%n track(s)</source>
+        <translation>
+            <numerusform>%n track</numerusform>
+            <numerusform>%n tracks</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%1 of %n track(s)</source>
+        <translation>
+            <numerusform>%1 of %n track</numerusform>
+            <numerusform>%1 of %n tracks</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>decant::QueueStatusBar</name>
+    <message numerus="yes">
+        <source>%Ln items were not added: %1%2</source>
+        <translation>
+            <numerusform>%Ln item was not added: %1%2</numerusform>
+            <numerusform>%Ln items were not added: %1%2</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>The library did not take %Ln file(s): %1. Start tries again.</source>
+        <translation>
+            <numerusform>The library did not take %Ln file: %1. Start tries it again.</numerusform>
+            <numerusform>The library did not take %Ln files: %1. Start tries them again.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%Ln file(s)</source>
+        <translation>
+            <numerusform>%Ln file</numerusform>
+            <numerusform>%Ln files</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%Ln done</source>
+        <translation>
+            <numerusform>%Ln done</numerusform>
+            <numerusform>%Ln done</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%Ln failed</source>
+        <translation>
+            <numerusform>%Ln failed</numerusform>
+            <numerusform>%Ln failed</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>decant::RunSummary</name>
+    <message numerus="yes">
+        <source>%n file(s) imported</source>
+        <translation>
+            <numerusform>%n file imported</numerusform>
+            <numerusform>%n files imported</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n failed</source>
+        <translation>
+            <numerusform>%n failed</numerusform>
+            <numerusform>%n failed</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n not taken by the library</source>
+        <translation>
+            <numerusform>%n not taken by the library</numerusform>
+            <numerusform>%n not taken by the library</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n stopped</source>
+        <translation>
+            <numerusform>%n stopped</numerusform>
+            <numerusform>%n stopped</numerusform>
+        </translation>
+    </message>
+</context>
+</TS>

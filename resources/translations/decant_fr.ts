@@ -1,0 +1,1210 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="fr_FR">
+<context>
+    <name>MainWindow</name>
+    <message>
+        <source>File</source>
+        <translation>Fichier</translation>
+    </message>
+    <message>
+        <source>Status</source>
+        <translation>État</translation>
+    </message>
+    <message>
+        <source>Track</source>
+        <translation>Piste</translation>
+    </message>
+    <message>
+        <source>Title</source>
+        <translation>Titre</translation>
+    </message>
+    <message>
+        <source>Artist</source>
+        <translation>Artiste</translation>
+    </message>
+    <message>
+        <source>Album</source>
+        <translation>Album</translation>
+    </message>
+    <message>
+        <source>Queue</source>
+        <translation>File d’attente</translation>
+    </message>
+    <message>
+        <source>The files to bring into the library, with their status and tags</source>
+        <translation>Les fichiers à ajouter à la bibliothèque, avec leur état et leurs tags</translation>
+    </message>
+    <message>
+        <source>Drop FLAC files or folders here</source>
+        <translation>Déposez ici des fichiers FLAC ou des dossiers</translation>
+    </message>
+    <message>
+        <source>&amp;File</source>
+        <translation>&amp;Fichier</translation>
+    </message>
+    <message>
+        <source>&amp;Edit</source>
+        <translation>É&amp;dition</translation>
+    </message>
+    <message>
+        <source>&amp;Queue</source>
+        <translation>File d’&amp;attente</translation>
+    </message>
+    <message>
+        <source>&amp;Help</source>
+        <translation>Ai&amp;de</translation>
+    </message>
+    <message>
+        <source>Toolbar</source>
+        <translation>Barre d’outils</translation>
+    </message>
+    <message>
+        <source>&amp;Add Files…</source>
+        <translation>&amp;Ajouter des fichiers…</translation>
+    </message>
+    <message>
+        <source>Add FLAC files to the queue</source>
+        <translation>Ajouter des fichiers FLAC à la file d’attente</translation>
+    </message>
+    <message>
+        <source>Add F&amp;older…</source>
+        <translation>Ajouter un &amp;dossier…</translation>
+    </message>
+    <message>
+        <source>Add every FLAC file in a folder to the queue</source>
+        <translation>Ajouter à la file d’attente tous les fichiers FLAC d’un dossier</translation>
+    </message>
+    <message>
+        <source>Open &amp;Library Folder</source>
+        <translation>Ouvrir le dossier de la &amp;bibliothèque</translation>
+    </message>
+    <message>
+        <source>Show the library&apos;s database and media files in the file manager</source>
+        <translation>Afficher la base de données et les fichiers de la bibliothèque dans le gestionnaire de fichiers</translation>
+    </message>
+    <message>
+        <source>&amp;Quit</source>
+        <translation>&amp;Quitter</translation>
+    </message>
+    <message>
+        <source>&amp;Start</source>
+        <translation>&amp;Démarrer</translation>
+    </message>
+    <message>
+        <source>Decode the queued files and add them to the library</source>
+        <translation>Décoder les fichiers de la file d’attente et les ajouter à la bibliothèque</translation>
+    </message>
+    <message>
+        <source>&amp;Fetch Metadata…</source>
+        <translation>&amp;Récupérer les métadonnées…</translation>
+    </message>
+    <message>
+        <source>Replace the queue&apos;s tags with the songs of a store album page</source>
+        <translation>Remplacer les tags de la file d’attente par les morceaux d’une page d’album du Store</translation>
+    </message>
+    <message>
+        <source>&amp;Undo Fetch Metadata</source>
+        <translation>A&amp;nnuler la récupération des métadonnées</translation>
+    </message>
+    <message>
+        <source>Give every file back the tags it had before the fetch</source>
+        <translation>Rendre à chaque fichier les tags qu’il avait avant la récupération</translation>
+    </message>
+    <message>
+        <source>&amp;About Decant</source>
+        <translation>À &amp;propos de Decant</translation>
+    </message>
+    <message>
+        <source>Decant &amp;Help</source>
+        <translation>&amp;Aide de Decant</translation>
+    </message>
+    <message>
+        <source>How to bring FLAC files into the library with Decant</source>
+        <translation>Comment ajouter des fichiers FLAC à la bibliothèque avec Decant</translation>
+    </message>
+</context>
+<context>
+    <name>PromptDialog</name>
+    <message>
+        <source>Cancel</source>
+        <translation>Annuler</translation>
+    </message>
+</context>
+<context>
+    <name>decant-cli</name>
+    <message>
+        <source>no such file or folder: %1</source>
+        <translation>fichier ou dossier introuvable : %1</translation>
+    </message>
+    <message>
+        <source>cannot examine %1: %2</source>
+        <translation>impossible d’examiner %1 : %2</translation>
+    </message>
+    <message>
+        <source>the store URL &quot;%1&quot; is refused. %2</source>
+        <translation>l’adresse du Store « %1 » est refusée. %2</translation>
+    </message>
+    <message>
+        <source>%1
+Try &apos;%2 --help&apos; for more information.</source>
+        <translation>%1
+Essayez « %2 --help » pour plus d’informations.</translation>
+    </message>
+    <message>
+        <source>none of the paths exists.</source>
+        <translation>aucun des chemins n’existe.</translation>
+    </message>
+    <message>
+        <source>Brings FLAC files into Decant&apos;s music library with their tags.
+
+Folders are searched for FLAC files at every depth. The library is the
+folder given with --library, else the one named by DECANT_LIBRARY, else
+&quot;Decant Library&quot; in your music folder.
+
+Ctrl-C stops once the files under way are decoded and imported; a
+second Ctrl-C stops the library too, which drops the file it is
+converting.
+
+Exit status: 0 when every file was imported, 1 when a file failed or was
+not imported (or the store gave no songs), 2 for bad arguments, 130 when
+stopped with Ctrl-C (143 with SIGTERM).</source>
+        <translation>Ajoute des fichiers FLAC à la bibliothèque musicale de Decant avec leurs tags.
+
+Les dossiers sont parcourus à toute profondeur à la recherche de fichiers FLAC.
+La bibliothèque est le dossier donné par --library, sinon celui que nomme
+DECANT_LIBRARY, sinon « Decant Library » dans votre dossier Musique.
+
+Ctrl-C arrête une fois les fichiers en cours décodés et importés ; un second
+Ctrl-C arrête aussi la bibliothèque, qui abandonne le fichier en cours de
+conversion.
+
+Code de sortie : 0 si chaque fichier a été importé, 1 si un fichier a échoué
+ou n’a pas été importé (ou si le Store n’a donné aucun morceau), 2 pour des
+arguments incorrects, 130 après Ctrl-C (143 après SIGTERM).</translation>
+    </message>
+    <message>
+        <source>Usage: %1 [options] PATH...</source>
+        <translation>Usage : %1 [options] CHEMIN…</translation>
+    </message>
+    <message>
+        <source>Show this help.</source>
+        <translation>Afficher cette aide.</translation>
+    </message>
+    <message>
+        <source>Import into the library in &lt;folder&gt;.</source>
+        <translation>Importer dans la bibliothèque située dans &lt;folder&gt;.</translation>
+    </message>
+    <message>
+        <source>Tag the files, in order, with the songs of this iTunes Store album (https://music.apple.com/... or https://itunes.apple.com/...). When the store gives no songs, nothing is imported.</source>
+        <translation>Donner aux fichiers, dans l’ordre, les tags des morceaux de cet album de l’iTunes Store (https://music.apple.com/… ou https://itunes.apple.com/…). Si le Store ne donne aucun morceau, rien n’est importé.</translation>
+    </message>
+    <message>
+        <source>With --store-url: when the store gives no songs, import the files with their own tags instead of importing nothing.</source>
+        <translation>Avec --store-url : si le Store ne donne aucun morceau, importer les fichiers avec leurs propres tags au lieu de ne rien importer.</translation>
+    </message>
+    <message>
+        <source>FLAC files and folders to import.</source>
+        <translation>Fichiers FLAC et dossiers à importer.</translation>
+    </message>
+    <message>
+        <source>No FLAC files or folders given.</source>
+        <translation>Aucun fichier FLAC ni dossier indiqué.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n FLAC file(s)</source>
+        <translation>
+            <numerusform>%n fichier FLAC</numerusform>
+            <numerusform>%n fichiers FLAC</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>The store gave no songs.</source>
+        <translation>Le Store n’a donné aucun morceau.</translation>
+    </message>
+    <message>
+        <source>detail: %1</source>
+        <translation>détail : %1</translation>
+    </message>
+    <message>
+        <source>no FLAC file among the paths.</source>
+        <translation>aucun fichier FLAC parmi les chemins.</translation>
+    </message>
+    <message>
+        <source>freed %1 of decoded audio left by an earlier run.</source>
+        <translation>%1 d’audio décodé laissé par une exécution précédente libéré.</translation>
+    </message>
+    <message>
+        <source>skipped %1: %2</source>
+        <translation>%1 ignoré : %2</translation>
+    </message>
+    <message>
+        <source>Tags from the store applied to %1 of %2 files.</source>
+        <translation>Tags du Store appliqués à %1 fichiers sur %2.</translation>
+    </message>
+    <message>
+        <source>the files keep their own tags (--keep-tags).</source>
+        <translation>les fichiers gardent leurs propres tags (--keep-tags).</translation>
+    </message>
+    <message>
+        <source>nothing was imported. To import the files with their own tags instead, add --keep-tags.</source>
+        <translation>rien n’a été importé. Pour importer plutôt les fichiers avec leurs propres tags, ajoutez --keep-tags.</translation>
+    </message>
+    <message>
+        <source>Importing %1 into %2</source>
+        <translation>Importation de %1 dans %2</translation>
+    </message>
+    <message>
+        <source>stopping once the files under way are decoded and imported. Press Ctrl-C again to stop at once.</source>
+        <translation>arrêt une fois les fichiers en cours décodés et importés. Appuyez de nouveau sur Ctrl-C pour arrêter immédiatement.</translation>
+    </message>
+    <message>
+        <source>stopping now: the library drops the file it is converting. Press Ctrl-C again to quit without waiting for it.</source>
+        <translation>arrêt immédiat : la bibliothèque abandonne le fichier en cours de conversion. Appuyez de nouveau sur Ctrl-C pour quitter sans l’attendre.</translation>
+    </message>
+    <message>
+        <source>
+%1 imported, %2 failed, %3 not imported.</source>
+        <translation>
+Importés : %1, en échec : %2, non importés : %3.</translation>
+    </message>
+    <message>
+        <source>
+Not imported:</source>
+        <translation>
+Non importés :</translation>
+    </message>
+    <message>
+        <source>
+Left out of the files:</source>
+        <translation>
+Laissé de côté dans les fichiers :</translation>
+    </message>
+    <message numerus="yes">
+        <source>the library did not take %n file(s); the reasons are above.</source>
+        <translation>
+            <numerusform>la bibliothèque n’a pas accepté %n fichier ; les raisons figurent plus haut.</numerusform>
+            <numerusform>la bibliothèque n’a pas accepté %n fichiers ; les raisons figurent plus haut.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>the library did not take %n file(s): %1</source>
+        <translation>
+            <numerusform>la bibliothèque n’a pas accepté %n fichier : %1</numerusform>
+            <numerusform>la bibliothèque n’a pas accepté %n fichiers : %1</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>, %1 left</source>
+        <translation>, %1 restantes</translation>
+    </message>
+    <message>
+        <source>done</source>
+        <translation>terminé</translation>
+    </message>
+    <message>
+        <source>stopping</source>
+        <translation>arrêt en cours</translation>
+    </message>
+    <message>
+        <source>converting %1 of %2%3</source>
+        <translation>conversion %1 sur %2%3</translation>
+    </message>
+    <message>
+        <source>decoding</source>
+        <translation>décodage</translation>
+    </message>
+    <message>
+        <source>Decoded %1 of %2</source>
+        <translation>Décodés : %1 sur %2</translation>
+    </message>
+    <message>
+        <source>, %1 failed</source>
+        <translation>, %1 en échec</translation>
+    </message>
+    <message>
+        <source>Converted</source>
+        <translation>Converti</translation>
+    </message>
+    <message>
+        <source>Not converted</source>
+        <translation>Non converti</translation>
+    </message>
+    <message>
+        <source>File</source>
+        <translation>Fichier</translation>
+    </message>
+    <message>
+        <source>Status</source>
+        <translation>État</translation>
+    </message>
+    <message>
+        <source>Track</source>
+        <translation>Piste</translation>
+    </message>
+    <message>
+        <source>Title</source>
+        <translation>Titre</translation>
+    </message>
+    <message>
+        <source>Artist</source>
+        <translation>Artiste</translation>
+    </message>
+    <message>
+        <source>Album</source>
+        <translation>Album</translation>
+    </message>
+    <message>
+        <source>Verified</source>
+        <translation>Vérifié</translation>
+    </message>
+</context>
+<context>
+    <name>decant-library</name>
+    <message>
+        <source>no command given (%1)</source>
+        <translation>aucune commande indiquée (%1)</translation>
+    </message>
+    <message>
+        <source>unknown command &quot;%1&quot; (%2)</source>
+        <translation>commande inconnue « %1 » (%2)</translation>
+    </message>
+    <message>
+        <source>one command at a time, please</source>
+        <translation>une seule commande à la fois, s’il vous plaît</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a track ID (see list)</source>
+        <translation>« %1 » n’est pas un ID de morceau (voir list)</translation>
+    </message>
+    <message>
+        <source>--artist, --album and --search go with the list command</source>
+        <translation>--artist, --album et --search vont avec la commande list</translation>
+    </message>
+    <message>
+        <source>--repair and --verify go with the check command</source>
+        <translation>--repair et --verify vont avec la commande check</translation>
+    </message>
+    <message>
+        <source>--encoder, --bitrate and --sound-check go with the settings command</source>
+        <translation>--encoder, --bitrate et --sound-check vont avec la commande settings</translation>
+    </message>
+    <message>
+        <source>--sound-check takes on or off, not &quot;%1&quot;</source>
+        <translation>--sound-check prend on ou off, pas « %1 »</translation>
+    </message>
+    <message>
+        <source>unknown encoder &quot;%1&quot; (%2)</source>
+        <translation>encodeur inconnu « %1 » (%2)</translation>
+    </message>
+    <message>
+        <source>the bit rate &quot;%1&quot; is not a whole number of kbit/s</source>
+        <translation>le débit « %1 » n’est pas un nombre entier de kbit/s</translation>
+    </message>
+    <message>
+        <source>The library holds no tracks.</source>
+        <translation>La bibliothèque ne contient aucun morceau.</translation>
+    </message>
+    <message>
+        <source>No track matches.</source>
+        <translation>Aucun morceau ne correspond.</translation>
+    </message>
+    <message>
+        <source>Use the library in &lt;folder&gt;.</source>
+        <translation>Utiliser la bibliothèque située dans &lt;folder&gt;.</translation>
+    </message>
+    <message>
+        <source>Import with &lt;name&gt;: %1.</source>
+        <translation>Importer avec &lt;name&gt; : %1.</translation>
+    </message>
+    <message>
+        <source>Import lossy formats at &lt;kbps&gt; kbit/s for stereo; more channels scale with their count (5.1 takes three times as much).</source>
+        <translation>Importer les formats avec perte à &lt;kbps&gt; kbit/s en stéréo ; davantage de canaux reçoivent davantage (le 5.1 le triple).</translation>
+    </message>
+    <message>
+        <source>Measure each import&apos;s loudness for Sound Check and ReplayGain: on or off.</source>
+        <translation>Mesurer l’intensité sonore de chaque importation pour Sound Check et ReplayGain : on ou off.</translation>
+    </message>
+    <message>
+        <source>With check: mend what is found, saying how.</source>
+        <translation>Avec check : corriger ce qui est trouvé, en disant comment.</translation>
+    </message>
+    <message>
+        <source>With check: decode every file again against what its import proved.</source>
+        <translation>Avec check : décoder de nouveau chaque fichier et le comparer à ce que son importation a prouvé.</translation>
+    </message>
+    <message>
+        <source>With list: only tracks whose artist or album artist holds &lt;text&gt;, in any case.</source>
+        <translation>Avec list : seulement les morceaux dont l’artiste ou l’artiste de l’album contient &lt;text&gt;, sans tenir compte de la casse.</translation>
+    </message>
+    <message>
+        <source>With list: only tracks whose album holds &lt;text&gt;, in any case.</source>
+        <translation>Avec list : seulement les morceaux dont l’album contient &lt;text&gt;, sans tenir compte de la casse.</translation>
+    </message>
+    <message>
+        <source>With list: only tracks whose name, artist or album holds &lt;text&gt;, in any case.</source>
+        <translation>Avec list : seulement les morceaux dont le nom, l’artiste ou l’album contient &lt;text&gt;, sans tenir compte de la casse.</translation>
+    </message>
+    <message>
+        <source>Try --help.</source>
+        <translation>Essayez --help.</translation>
+    </message>
+    <message>
+        <source>Shows and changes Decant&apos;s music library.
+
+Commands:
+  info      where the library is, its import settings and how many tracks it holds
+  list      a table of the library&apos;s tracks; --artist, --album and --search show
+            only those that match
+  show ID...
+            every property of the tracks with these IDs (see list), with the
+            identifiers, credits and release details taggers wrote
+  settings  the import settings; change them with --encoder, --bitrate and
+            --sound-check
+  check     a damaged or lost database, files no track lists, tracks without
+            their file, untagged tracks, tracks imported twice, leftovers of
+            interrupted imports; --verify decodes every file again against what
+            its import proved; --repair mends what is found and says what it
+            did, restoring a lost database from its newest backup or
+            rebuilding it from the media files&apos; own tags
+  remove ID...
+            removes the tracks with these IDs (see list), moving their files to
+            the trash
+  organise  moves every file to where its tags say:
+            Media/&lt;album artist or artist&gt;/&lt;album&gt;/&lt;disc-&gt;NN &lt;title&gt;.&lt;extension&gt;
+
+The library is the folder named by DECANT_LIBRARY, else &quot;Decant Library&quot; in
+your music folder.
+
+Exit status: 0 on success (check: nothing wrong, or all of it mended), 1 when
+the library cannot be read or changed (remove: a track or file that could not
+be removed; organise: a file that could not be moved), 2 for bad arguments, 3
+when check finds problems (with --repair: problems it could not mend).</source>
+        <translation>Affiche et modifie la bibliothèque musicale de Decant.
+
+Commandes :
+  info      l’emplacement de la bibliothèque, ses réglages d’importation et
+            son nombre de morceaux
+  list      un tableau des morceaux de la bibliothèque ; --artist, --album et
+            --search n’affichent que ceux qui correspondent
+  show ID…
+            toutes les propriétés des morceaux de ces ID (voir list), avec les
+            identifiants, crédits et détails de parution écrits par les taggers
+  settings  les réglages d’importation ; à modifier avec --encoder, --bitrate et
+            --sound-check
+  check     une base de données endommagée ou perdue, des fichiers qu’aucun
+            morceau ne cite, des morceaux sans leur fichier, des morceaux sans
+            tags, des morceaux importés deux fois, des restes d’importations
+            interrompues ; --verify décode de nouveau chaque fichier et le
+            compare à ce que son importation a prouvé ; --repair corrige ce qui
+            est trouvé et dit ce qu’il a fait : une base perdue revient de la
+            sauvegarde la plus récente ou est reconstruite à partir des tags
+            des fichiers
+  remove ID…
+            supprime les morceaux de ces ID (voir list) et met leurs fichiers
+            à la corbeille
+  organise  range chaque fichier là où ses tags l’indiquent :
+            Media/&lt;artiste de l’album ou artiste&gt;/&lt;album&gt;/&lt;disque-&gt;NN &lt;titre&gt;.&lt;extension&gt;
+
+La bibliothèque est le dossier que nomme DECANT_LIBRARY, sinon « Decant Library »
+dans votre dossier Musique.
+
+Code de sortie : 0 en cas de succès (check : rien d’anormal, ou tout corrigé),
+1 si la bibliothèque ne peut être lue ou modifiée (remove : un morceau ou un
+fichier n’a pu être supprimé ; organise : un fichier n’a pu être déplacé),
+2 pour des arguments incorrects, 3 si check trouve des problèmes (avec
+--repair : des problèmes qu’il n’a pu corriger).</translation>
+    </message>
+    <message>
+        <source>info, list, show, settings, check, remove or organise</source>
+        <translation>info, list, show, settings, check, remove ou organise</translation>
+    </message>
+    <message>
+        <source>%1 needs the IDs of its tracks (see list)</source>
+        <translation>%1 a besoin des ID de ses morceaux (voir list)</translation>
+    </message>
+    <message>
+        <source>info, list, show ID..., settings, check, remove ID... or organise</source>
+        <translation>info, list, show ID…, settings, check, remove ID… ou organise</translation>
+    </message>
+</context>
+<context>
+    <name>decant::AboutDialog</name>
+    <message>
+        <source>Brings your FLAC files into a music library with their tags.</source>
+        <translation>Ajoute vos fichiers FLAC à une bibliothèque musicale avec leurs tags.</translation>
+    </message>
+    <message>
+        <source>Copyright © 2026 the Decant developers. Released under the MIT License.</source>
+        <translation>Copyright © 2026 les développeurs de Decant. Publié sous licence MIT.</translation>
+    </message>
+    <message>
+        <source>Built with Qt %1.</source>
+        <translation>Compilé avec Qt %1.</translation>
+    </message>
+    <message>
+        <source>The library is in %1</source>
+        <translation>La bibliothèque se trouve dans %1</translation>
+    </message>
+    <message>
+        <source>About Decant</source>
+        <translation>À propos de Decant</translation>
+    </message>
+</context>
+<context>
+    <name>decant::ApplicationMain</name>
+    <message>
+        <source>Decant cannot tell whether it is already running: %1</source>
+        <translation>Decant ne peut pas savoir s’il est déjà lancé : %1</translation>
+    </message>
+    <message>
+        <source>Decant cannot take files from later launches: %1</source>
+        <translation>Decant ne peut pas recevoir les fichiers des lancements suivants : %1</translation>
+    </message>
+</context>
+<context>
+    <name>decant::DecodeOutcome</name>
+    <message>
+        <source>decoded</source>
+        <translation>décodé</translation>
+    </message>
+    <message>
+        <source>FLAC decoder could not be created</source>
+        <translation>le décodeur FLAC n’a pas pu être créé</translation>
+    </message>
+    <message>
+        <source>destination cannot be opened for writing</source>
+        <translation>la destination ne peut être ouverte en écriture</translation>
+    </message>
+    <message>
+        <source>destination is the source file</source>
+        <translation>la destination est le fichier source</translation>
+    </message>
+    <message>
+        <source>source cannot be read</source>
+        <translation>la source est illisible</translation>
+    </message>
+    <message>
+        <source>source is not a regular file</source>
+        <translation>la source n’est pas un fichier ordinaire</translation>
+    </message>
+    <message>
+        <source>source is not a FLAC file</source>
+        <translation>la source n’est pas un fichier FLAC</translation>
+    </message>
+    <message>
+        <source>stream has no STREAMINFO block</source>
+        <translation>le flux n’a pas de bloc STREAMINFO</translation>
+    </message>
+    <message>
+        <source>stream format cannot be written as WAV</source>
+        <translation>le format du flux ne peut être écrit en WAV</translation>
+    </message>
+    <message>
+        <source>frame format differs from STREAMINFO</source>
+        <translation>le format d’une trame diffère de STREAMINFO</translation>
+    </message>
+    <message>
+        <source>audio too large for a WAV file</source>
+        <translation>audio trop volumineux pour un fichier WAV</translation>
+    </message>
+    <message>
+        <source>stream could not be decoded</source>
+        <translation>le flux n’a pas pu être décodé</translation>
+    </message>
+    <message>
+        <source>stream ends early</source>
+        <translation>le flux se termine trop tôt</translation>
+    </message>
+    <message>
+        <source>disk write failed</source>
+        <translation>l’écriture sur le disque a échoué</translation>
+    </message>
+    <message>
+        <source>no space left for the decoded audio</source>
+        <translation>plus de place pour l’audio décodé</translation>
+    </message>
+    <message>
+        <source>MD5 signature mismatch</source>
+        <translation>signature MD5 non concordante</translation>
+    </message>
+    <message>
+        <source>destination already exists</source>
+        <translation>la destination existe déjà</translation>
+    </message>
+    <message>
+        <source>unknown outcome</source>
+        <translation>résultat inconnu</translation>
+    </message>
+    <message>
+        <source>stream ends after %1 of %2 samples</source>
+        <translation>le flux se termine après %1 échantillons sur %2</translation>
+    </message>
+</context>
+<context>
+    <name>decant::FolderOpener</name>
+    <message>
+        <source>Cannot open %1: neither a desktop portal nor xdg-open is available. Install xdg-desktop-portal or xdg-utils.</source>
+        <translation>Impossible d’ouvrir %1 : ni portail de bureau ni xdg-open n’est disponible. Installez xdg-desktop-portal ou xdg-utils.</translation>
+    </message>
+    <message>
+        <source>Cannot open %1: %2 did not start.</source>
+        <translation>Impossible d’ouvrir %1 : %2 n’a pas pu démarrer.</translation>
+    </message>
+</context>
+<context>
+    <name>decant::HelpDialog</name>
+    <message>
+        <source>Decant decodes FLAC files, checks each against the signature stored inside it, and hands them to the music library with their tags.</source>
+        <translation>Decant décode les fichiers FLAC, vérifie chacun d’après la signature qu’il contient et les confie à la bibliothèque musicale avec leurs tags.</translation>
+    </message>
+    <message>
+        <source>Add files with Add Files… (Ctrl+O) or Add Folder… (Ctrl+Shift+O), or drop them on the table. Start (Ctrl+Return) decodes the queue and adds it to the library.</source>
+        <translation>Ajoutez des fichiers avec « Ajouter des fichiers… » (Ctrl+O) ou « Ajouter un dossier… » (Ctrl+Maj+O), ou déposez-les sur le tableau. « Démarrer » (Ctrl+Entrée) décode la file d’attente et l’ajoute à la bibliothèque.</translation>
+    </message>
+    <message>
+        <source>Select a file to read in the status bar why it failed. Tab and Shift+Tab move between the toolbar, the table and the status bar.</source>
+        <translation>Sélectionnez un fichier pour lire dans la barre d’état pourquoi il a échoué. Tab et Maj+Tab passent de la barre d’outils au tableau et à la barre d’état.</translation>
+    </message>
+    <message>
+        <source>Open Library Folder (Ctrl+Shift+L) shows where the library keeps its files. The manual pages decant(1), decant-cli(1) and decant-library(1) say more.</source>
+        <translation>« Ouvrir le dossier de la bibliothèque » (Ctrl+Maj+L) montre où la bibliothèque range ses fichiers. Les pages de manuel decant(1), decant-cli(1) et decant-library(1) en disent plus.</translation>
+    </message>
+    <message>
+        <source>Decant Help</source>
+        <translation>Aide de Decant</translation>
+    </message>
+    <message>
+        <source>Help text</source>
+        <translation>Texte d’aide</translation>
+    </message>
+    <message>
+        <source>Stop (Ctrl+.) ends a run: the files not yet in the library wait for the next Start. Delete takes the selected files out of the queue, F2 edits a tag before the import, and Ctrl+Z undoes that edit.</source>
+        <translation>Arrêter (Ctrl+.) met fin à une importation : les fichiers pas encore dans la bibliothèque attendent le prochain démarrage. Suppr retire de la file d’attente les fichiers choisis, F2 modifie un tag avant l’importation, et Ctrl+Z annule cette modification.</translation>
+    </message>
+    <message>
+        <source>Preferences (Ctrl+,) choose the format the library imports in; the Library window (Ctrl+L) lists its tracks and finds them in the file manager.</source>
+        <translation>Les préférences (Ctrl+,) choisissent le format dans lequel la bibliothèque importe ; la fenêtre Bibliothèque (Ctrl+L) liste ses morceaux et les montre dans le gestionnaire de fichiers.</translation>
+    </message>
+</context>
+<context>
+    <name>decant::LibraryTableModel</name>
+    <message>
+        <source>%1 dB</source>
+        <translation>%1 dB</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>Nom</translation>
+    </message>
+    <message>
+        <source>Artist</source>
+        <translation>Artiste</translation>
+    </message>
+    <message>
+        <source>Album</source>
+        <translation>Album</translation>
+    </message>
+    <message>
+        <source>Track</source>
+        <translation>Piste</translation>
+    </message>
+    <message>
+        <source>Disc</source>
+        <translation>Disque</translation>
+    </message>
+    <message>
+        <source>Year</source>
+        <translation>Année</translation>
+    </message>
+    <message>
+        <source>Kind</source>
+        <translation>Type</translation>
+    </message>
+    <message>
+        <source>Gain</source>
+        <translation>Gain</translation>
+    </message>
+    <message>
+        <source>Verified</source>
+        <translation>Vérifié</translation>
+    </message>
+</context>
+<context>
+    <name>decant::LibraryWindow</name>
+    <message>
+        <source>Library</source>
+        <translation>Bibliothèque</translation>
+    </message>
+    <message>
+        <source>Search names, artists and albums</source>
+        <translation>Chercher dans les noms, artistes et albums</translation>
+    </message>
+    <message>
+        <source>Search the library</source>
+        <translation>Chercher dans la bibliothèque</translation>
+    </message>
+    <message>
+        <source>Library tracks</source>
+        <translation>Morceaux de la bibliothèque</translation>
+    </message>
+    <message>
+        <source>&amp;Track</source>
+        <translation>&amp;Morceau</translation>
+    </message>
+    <message>
+        <source>&amp;Show in File Manager</source>
+        <translation>&amp;Afficher dans le gestionnaire de fichiers</translation>
+    </message>
+    <message>
+        <source>Move to &amp;Trash…</source>
+        <translation>Mettre à la &amp;corbeille…</translation>
+    </message>
+    <message>
+        <source>&amp;Find</source>
+        <translation>&amp;Rechercher</translation>
+    </message>
+    <message>
+        <source>&amp;Reload</source>
+        <translation>&amp;Recharger</translation>
+    </message>
+    <message>
+        <source>&amp;Close</source>
+        <translation>&amp;Fermer</translation>
+    </message>
+    <message>
+        <source>Reading the library…</source>
+        <translation>Lecture de la bibliothèque…</translation>
+    </message>
+    <message>
+        <source>There is no library yet at %1: the first import makes it.</source>
+        <translation>Il n’y a pas encore de bibliothèque dans %1 : la première importation la crée.</translation>
+    </message>
+    <message>
+        <source>The library cannot be read now: %1</source>
+        <translation>La bibliothèque ne peut pas être lue pour l’instant : %1</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n track(s)</source>
+        <translation>
+            <numerusform>%n morceau</numerusform>
+            <numerusform>%n morceaux</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%1 of %n track(s)</source>
+        <translation>
+            <numerusform>%1 sur %n morceau</numerusform>
+            <numerusform>%1 sur %n morceaux</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>No application could open %1.</source>
+        <translation>Aucune application n’a pu ouvrir %1.</translation>
+    </message>
+    <message>
+        <source>Move to Trash</source>
+        <translation>Mettre à la corbeille</translation>
+    </message>
+    <message>
+        <source>Remove “%1” from the library and move its file to the trash?</source>
+        <translation>Retirer « %1 » de la bibliothèque et mettre son fichier à la corbeille ?</translation>
+    </message>
+</context>
+<context>
+    <name>decant::MainWindow</name>
+    <message>
+        <source>Freed %1 of decoded audio left by an earlier run.</source>
+        <translation>%1 d’audio décodé laissé par une exécution précédente libéré.</translation>
+    </message>
+    <message>
+        <source>Stopping…</source>
+        <translation>Arrêt en cours…</translation>
+    </message>
+    <message>
+        <source>The tags from before the fetch are back.</source>
+        <translation>Les tags d’avant la récupération sont rétablis.</translation>
+    </message>
+    <message>
+        <source>Decant has finished</source>
+        <translation>Decant a terminé</translation>
+    </message>
+    <message>
+        <source>The library does not say where it keeps its files.</source>
+        <translation>La bibliothèque n’indique pas où elle range ses fichiers.</translation>
+    </message>
+    <message>
+        <source>The library&apos;s folder, %1, is made at the first import.</source>
+        <translation>Le dossier de la bibliothèque, %1, est créé lors de la première importation.</translation>
+    </message>
+    <message>
+        <source>Add Files</source>
+        <translation>Ajouter des fichiers</translation>
+    </message>
+    <message>
+        <source>FLAC files (*.flac *.FLAC *.Flac)</source>
+        <translation>Fichiers FLAC (*.flac *.FLAC *.Flac)</translation>
+    </message>
+    <message>
+        <source>Add Folder</source>
+        <translation>Ajouter un dossier</translation>
+    </message>
+    <message>
+        <source>&amp;Undo Tag Edit</source>
+        <translation>&amp;Annuler la modification des tags</translation>
+    </message>
+    <message>
+        <source>The tags from before the edit are back.</source>
+        <translation>Les tags d’avant la modification sont rétablis.</translation>
+    </message>
+    <message>
+        <source>&amp;Preferences…</source>
+        <translation>&amp;Préférences…</translation>
+    </message>
+    <message>
+        <source>Choose the format the library imports in</source>
+        <translation>Choisir le format dans lequel la bibliothèque importe</translation>
+    </message>
+    <message>
+        <source>&amp;Window</source>
+        <translation>Fe&amp;nêtre</translation>
+    </message>
+    <message>
+        <source>&amp;Library</source>
+        <translation>&amp;Bibliothèque</translation>
+    </message>
+    <message>
+        <source>Show the tracks in the library</source>
+        <translation>Afficher les morceaux de la bibliothèque</translation>
+    </message>
+</context>
+<context>
+    <name>decant::PreferencesDialog</name>
+    <message>
+        <source>AAC</source>
+        <translation>AAC</translation>
+    </message>
+    <message>
+        <source>Apple Lossless</source>
+        <translation>Apple Lossless</translation>
+    </message>
+    <message>
+        <source>MP3</source>
+        <translation>MP3</translation>
+    </message>
+    <message>
+        <source>Opus</source>
+        <translation>Opus</translation>
+    </message>
+    <message>
+        <source>FLAC</source>
+        <translation>FLAC</translation>
+    </message>
+    <message>
+        <source>WAV</source>
+        <translation>WAV</translation>
+    </message>
+    <message>
+        <source>%1 (.%2)</source>
+        <translation>%1 (.%2)</translation>
+    </message>
+    <message>
+        <source>Preferences</source>
+        <translation>Préférences</translation>
+    </message>
+    <message>
+        <source>The library cannot be changed now: %1</source>
+        <translation>La bibliothèque ne peut pas être modifiée pour l’instant : %1</translation>
+    </message>
+    <message>
+        <source>A run is under way: the settings can be changed when it has ended.</source>
+        <translation>Une importation est en cours : les réglages pourront être modifiés quand elle sera terminée.</translation>
+    </message>
+    <message>
+        <source>No import has made the library yet: its first import takes these settings.</source>
+        <translation>Aucune importation n’a encore créé la bibliothèque : sa première importation prendra ces réglages.</translation>
+    </message>
+    <message>
+        <source>Library location</source>
+        <translation>Emplacement de la bibliothèque</translation>
+    </message>
+    <message>
+        <source>Format</source>
+        <translation>Format</translation>
+    </message>
+    <message>
+        <source>Bit rate</source>
+        <translation>Débit</translation>
+    </message>
+    <message>
+        <source>&amp;Sound Check: measure each track&apos;s loudness</source>
+        <translation>&amp;Sound Check : mesurer l’intensité sonore de chaque morceau</translation>
+    </message>
+    <message>
+        <source>Sound Check</source>
+        <translation>Sound Check</translation>
+    </message>
+    <message>
+        <source>Library:</source>
+        <translation>Bibliothèque :</translation>
+    </message>
+    <message>
+        <source>&amp;Format:</source>
+        <translation>&amp;Format :</translation>
+    </message>
+    <message>
+        <source>&amp;Bit rate:</source>
+        <translation>&amp;Débit :</translation>
+    </message>
+    <message>
+        <source>Changes apply from the next Start.</source>
+        <translation>Les changements s’appliquent dès le prochain démarrage.</translation>
+    </message>
+    <message>
+        <source>Lossless</source>
+        <translation>Sans perte</translation>
+    </message>
+    <message>
+        <source>%1 kbit/s</source>
+        <translation>%1 kbit/s</translation>
+    </message>
+    <message>
+        <source>The settings could not be saved: %1</source>
+        <translation>Les réglages n’ont pas pu être enregistrés : %1</translation>
+    </message>
+</context>
+<context>
+    <name>decant::QueueCommands</name>
+    <message>
+        <source>S&amp;top</source>
+        <translation>Arrê&amp;ter</translation>
+    </message>
+    <message>
+        <source>Stop the run: files not yet in the library wait for the next Start</source>
+        <translation>Arrêter l’importation : les fichiers pas encore dans la bibliothèque attendent le prochain démarrage</translation>
+    </message>
+    <message>
+        <source>&amp;Remove</source>
+        <translation>Ret&amp;irer</translation>
+    </message>
+    <message>
+        <source>Take the selected files out of the queue; the files stay</source>
+        <translation>Retirer les fichiers choisis de la file d’attente ; les fichiers eux-mêmes restent</translation>
+    </message>
+    <message>
+        <source>&amp;Clear Finished</source>
+        <translation>Retirer les termi&amp;nés</translation>
+    </message>
+    <message>
+        <source>Take the files already in the library out of the queue</source>
+        <translation>Retirer de la file d’attente les fichiers déjà dans la bibliothèque</translation>
+    </message>
+</context>
+<context>
+    <name>decant::QueueEntry</name>
+    <message>
+        <source>Waiting</source>
+        <translation>En attente</translation>
+    </message>
+    <message>
+        <source>Decoding</source>
+        <translation>Décodage</translation>
+    </message>
+    <message>
+        <source>Decoded</source>
+        <translation>Décodé</translation>
+    </message>
+    <message>
+        <source>Failed</source>
+        <translation>Échec</translation>
+    </message>
+    <message>
+        <source>Encoding</source>
+        <translation>Conversion</translation>
+    </message>
+    <message>
+        <source>Done</source>
+        <translation>Terminé</translation>
+    </message>
+</context>
+<context>
+    <name>decant::QueueStatusBar</name>
+    <message>
+        <source>%1 was not added: %2</source>
+        <translation>%1 n’a pas été ajouté : %2</translation>
+    </message>
+    <message numerus="yes">
+        <source>%Ln items were not added: %1%2</source>
+        <translation>
+            <numerusform>%Ln élément n’a pas été ajouté : %1%2</numerusform>
+            <numerusform>%Ln éléments n’ont pas été ajoutés : %1%2</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source> and %1 more</source>
+        <translation> et %1 autres</translation>
+    </message>
+    <message>
+        <source>… and %1 more</source>
+        <translation>… et %1 autres</translation>
+    </message>
+    <message>
+        <source>Notice</source>
+        <translation>Avis</translation>
+    </message>
+    <message>
+        <source>What just happened, or why the selected file failed</source>
+        <translation>Ce qui vient de se passer, ou pourquoi le fichier sélectionné a échoué</translation>
+    </message>
+    <message>
+        <source>Queue summary</source>
+        <translation>Résumé de la file d’attente</translation>
+    </message>
+    <message>
+        <source>How many files are queued, done and failed</source>
+        <translation>Combien de fichiers sont en attente, terminés et en échec</translation>
+    </message>
+    <message>
+        <source>select one to see why</source>
+        <translation>sélectionnez-en un pour voir pourquoi</translation>
+    </message>
+    <message numerus="yes">
+        <source>The library did not take %Ln file(s): %1. Start tries again.</source>
+        <translation>
+            <numerusform>La bibliothèque n’a pas accepté %Ln fichier : %1. « Démarrer » réessaie.</numerusform>
+            <numerusform>La bibliothèque n’a pas accepté %Ln fichiers : %1. « Démarrer » réessaie.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Adding %1 files…</source>
+        <translation>Ajout de %1 fichiers…</translation>
+    </message>
+    <message numerus="yes">
+        <source>%Ln file(s)</source>
+        <translation>
+            <numerusform>%Ln fichier</numerusform>
+            <numerusform>%Ln fichiers</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%Ln done</source>
+        <translation>
+            <numerusform>%Ln terminé</numerusform>
+            <numerusform>%Ln terminés</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%Ln failed</source>
+        <translation>
+            <numerusform>%Ln en échec</numerusform>
+            <numerusform>%Ln en échec</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>decant::QueueTableEditing</name>
+    <message>
+        <source>Album Artist</source>
+        <translation>Artiste de l’album</translation>
+    </message>
+    <message>
+        <source>Disc</source>
+        <translation>Disque</translation>
+    </message>
+    <message>
+        <source>Year</source>
+        <translation>Année</translation>
+    </message>
+    <message>
+        <source>Genre</source>
+        <translation>Genre</translation>
+    </message>
+    <message>
+        <source>Composer</source>
+        <translation>Compositeur</translation>
+    </message>
+    <message>
+        <source>Show %1</source>
+        <translation>Afficher %1</translation>
+    </message>
+</context>
+<context>
+    <name>decant::QueueTableModel</name>
+    <message>
+        <source>%1 · converting</source>
+        <translation>%1 · conversion</translation>
+    </message>
+    <message>
+        <source>%1 · proved</source>
+        <translation>%1 · vérifié</translation>
+    </message>
+</context>
+<context>
+    <name>decant::RunProgressWidget</name>
+    <message>
+        <source>Run progress</source>
+        <translation>Progression de l’exécution</translation>
+    </message>
+    <message>
+        <source>Decoding and importing the queued files</source>
+        <translation>Décodage et importation des fichiers de la file d’attente</translation>
+    </message>
+    <message>
+        <source>%1 of %2 files done</source>
+        <translation>%1 fichiers terminés sur %2</translation>
+    </message>
+    <message>
+        <source> · %1 left</source>
+        <translation> · %1 restantes</translation>
+    </message>
+</context>
+<context>
+    <name>decant::RunSummary</name>
+    <message>
+        <source>No files to import</source>
+        <translation>Aucun fichier à importer</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n file(s) imported</source>
+        <translation>
+            <numerusform>%n fichier importé</numerusform>
+            <numerusform>%n fichiers importés</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n failed</source>
+        <translation>
+            <numerusform>%n en échec</numerusform>
+            <numerusform>%n en échec</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n not taken by the library</source>
+        <translation>
+            <numerusform>%n non accepté par la bibliothèque</numerusform>
+            <numerusform>%n non acceptés par la bibliothèque</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n stopped</source>
+        <translation>
+            <numerusform>%n arrêté</numerusform>
+            <numerusform>%n arrêtés</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>decant::SingleInstance</name>
+    <message>
+        <source>Decant is already running but not responding; the files were not added to its queue</source>
+        <translation>Decant est déjà lancé mais ne répond pas ; les fichiers n’ont pas été ajoutés à sa file d’attente</translation>
+    </message>
+</context>
+<context>
+    <name>decant::TrackNumberText</name>
+    <message>
+        <source>%1 of %2</source>
+        <translation>%1 sur %2</translation>
+    </message>
+</context>
+</TS>
