@@ -10,7 +10,9 @@
 #include "app/AppDelegate.h"
 #include "app/MainWindow.h"
 #include "itunes/iTunesApplication.h"
+#include "itunes/iTunesHandOff.h"
 #include "queue/FilesController.h"
+#include "store/MetadataFetchCommand.h"
 
 #include <QAction>
 #include <QApplication>
@@ -176,9 +178,10 @@ private:
                 meter.longestMilliseconds()};
     }
 
+    std::shared_ptr<InstantLibrary> library_ = std::make_shared<InstantLibrary>();
     std::shared_ptr<FilesController> controller_ =
-        std::make_shared<FilesController>(std::make_shared<InstantLibrary>());
-    MainWindow window_{controller_};
+        std::make_shared<FilesController>(std::make_shared<iTunesHandOff>(library_));
+    MainWindow window_{controller_, std::make_shared<MetadataFetchCommand>(*controller_), library_};
     AppDelegate delegate_;
 };
 

@@ -1,28 +1,29 @@
 #!/usr/bin/env bash
-# Times decant-cli importing 20 tagged one-minute FLAC files into a fresh
-# library against what a user would otherwise type: ffmpeg on each file, as
-# many jobs at once as there are processors. Decant verifies every file's
-# MD5, goes through a WAV file on the way, decodes every file it encodes
-# back to prove it, and measures its loudness (Sound Check), and must still
-# keep up. Goals: within 1.05 x the parallel ffmpeg runs for aac at
-# 256 kbit/s, within 0.50 x for alac. Prints the median wall-time ratios
-# measured side by side, and those of processor time: the import as it is,
-# the import with Sound Check off (what loudness costs), and, when BASELINE
-# names the folder of an older build's decant-cli and decant-library, that
-# build's import (what verification and loudness together cost since then).
+# Times decant-cli importing an album of music-like FLAC files (eight tracks
+# of four minutes: noise and tones that FLAC squeezes to about 60%, as it
+# does music) into a fresh library against what a user would otherwise
+# type: ffmpeg on each file, one process per core. Decant checks every
+# file's MD5, decodes every file it encodes back to prove it, and measures
+# its loudness (Sound Check); goals as processor-time ratios, Sound Check
+# on: ALAC <= 0.70, AAC <= 1.00.
+#
+# Runs alternate (Decant with Sound Check on, off, ffmpeg, and again) so
+# that a burst of other load spoils one run of each rather than all runs of
+# one; the best of RUNS is kept. Processor time (user + system of every
+# process) hardly moves with other load on a shared machine; wall time is
+# printed beside it. Then compares the sizes of the ALAC files Decant and
+# ffmpeg write, for the 16-bit album and a shorter 24-bit one.
 #
 # usage: bench/pipeline.sh BIN   (BIN: the folder holding decant-cli)
-#        RUNS=5 FILES=20 SECONDS_EACH=60 BASELINE=/tmp/old/bin bench/pipeline.sh build/release/bin
+#        RUNS=3 TRACKS=8 SECONDS_EACH=240 bench/pipeline.sh build/release/bin
 set -euo pipefail
 bin=$(cd "${1:?usage: bench/pipeline.sh BIN}" && pwd)
 root=$(cd "$(dirname "$0")/.." && pwd)
 runs=${RUNS:-3}
-files=${FILES:-20}
-seconds=${SECONDS_EACH:-60}
-baseline=${BASELINE:+$(cd "$BASELINE" && pwd)}
+tracks=${TRACKS:-8}
+seconds=${SECONDS_EACH:-240}
 jobs=$(nproc)
-for tool in "$bin/decant-cli" "$bin/decant-library" ${baseline:+"$baseline/decant-cli"} ffmpeg \
-  hyperfine; do
+for tool in "$bin/decant-cli" "$bin/decant-library" ffmpeg sox metaflac python3; do
   command -v "$tool" > /dev/null || { echo "pipeline.sh: $tool is missing" >&2; exit 1; }
 done
 
@@ -30,56 +31,98 @@ work=$(mktemp -d "${TMPDIR:-/tmp}/decant-pipeline-XXXXXX")
 trap 'rm -rf "$work"' EXIT
 export TMPDIR="$work/tmp"
 mkdir -p "$TMPDIR"
+load() { cut -d' ' -f1-3 /proc/loadavg; }
 
-echo "pipeline.sh: making $files tagged FLAC files of $seconds s"
-"$root/scripts/make-album" "$work/album" "$files" "$seconds"
-echo "pipeline.sh: $(nproc) cores, load average $(cut -d' ' -f1-3 /proc/loadavg)"
+echo "pipeline.sh: making $tracks music-like FLAC files of $seconds s (16-bit), 2 of 60 s (24-bit)"
+"$root/scripts/make-album" "$work/album" "$tracks" "$seconds" music 16
+"$root/scripts/make-album" "$work/album24" 2 60 music 24
+flac_bytes=$(cat "$work"/album/*.flac | wc -c)
+pcm_bytes=$((tracks * seconds * 44100 * 4))
+echo "pipeline.sh: FLAC holds the album in $((100 * flac_bytes / pcm_bytes))% of its PCM size"
+echo "pipeline.sh: $jobs cores, load average $(load) before"
 
-# The processor time (user and system, means) is less at the mercy of other
-# programs than the wall time, and shows what a machine of its own would do.
-ratios() { # CSV of hyperfine, ffmpeg last; labels of the others in order
+# Prints "wall processor" seconds for one shell command: processor time is
+# that of every process it started.
+timed() {
   python3 -c '
-import csv, sys
-rows = list(csv.DictReader(open(sys.argv[1])))
-cpu = lambda row: float(row["user"]) + float(row["system"])
-ffmpeg = rows[-1]
-for label, row in zip(sys.argv[2:], rows):
-    wall, other = float(row["median"]), float(ffmpeg["median"])
-    print(f"  {label}: {wall:.2f} s vs {other:.2f} s: ratio {wall / other:.3f}"
-          f" (processor time {cpu(row):.2f} s vs {cpu(ffmpeg):.2f} s: {cpu(row) / cpu(ffmpeg):.3f})")
-' "$@"
+import resource, subprocess, sys, time
+start = time.perf_counter()
+subprocess.run(sys.argv[1], shell=True, check=True)
+wall = time.perf_counter() - start
+used = resource.getrusage(resource.RUSAGE_CHILDREN)
+print(f"{wall:.3f} {used.ru_utime + used.ru_stime:.3f}")' "$1"
 }
 
-for encoder in aac alac; do
-  if [ "$encoder" = aac ]; then
-    settings=(--encoder aac --bitrate 256); ffmpeg_codec=(-c:a aac -b:a 256k); goal=1.05
+decant_prepare() { # LIBRARY SOUNDCHECK SETTINGS...
+  local library=$1 sound_check=$2
+  shift 2
+  rm -rf "$library"
+  "$bin/decant-library" --library "$library" settings "$@" --sound-check "$sound_check" > /dev/null
+}
+decant_run() { # LIBRARY ALBUM
+  printf '%q --library %q %q > /dev/null' "$bin/decant-cli" "$1" "$2"
+}
+ffmpeg_run() { # ALBUM OUT CODEC-OPTIONS
+  printf 'cd %q && ls *.flac | xargs -P %d -I{} ffmpeg -v error -y -i {} %s %q/{}.m4a' \
+    "$1" "$jobs" "$3" "$2"
+}
+sizes() { find "$@" -name '*.m4a' -printf '%s\n' | awk '{ s += $1 } END { print s }'; }
+
+declare -A best_wall best_cpu
+keep_best() { # NAME "wall cpu"
+  local wall=${2% *} cpu=${2#* }
+  if [ -z "${best_wall[$1]:-}" ] || python3 -c "import sys; sys.exit(not $wall < ${best_wall[$1]})"; then
+    best_wall[$1]=$wall
+  fi
+  if [ -z "${best_cpu[$1]:-}" ] || python3 -c "import sys; sys.exit(not $cpu < ${best_cpu[$1]})"; then
+    best_cpu[$1]=$cpu
+  fi
+}
+
+for codec in alac aac; do
+  if [ "$codec" = aac ]; then
+    settings=(--encoder aac --bitrate 256) ffmpeg_codec="-c:a aac -b:a 256k"
   else
-    settings=(--encoder alac); ffmpeg_codec=(-c:a alac); goal=0.50
+    settings=(--encoder alac) ffmpeg_codec="-c:a alac"
   fi
-  library="$work/library-$encoder"
-  out="$work/ffmpeg-$encoder"
-  commands=() labels=()
-  for sound_check in on off; do
-    printf -v prepare 'rm -rf %q && %q --library %q settings %s --sound-check %s > /dev/null' \
-      "$library" "$bin/decant-library" "$library" "${settings[*]}" "$sound_check"
-    printf -v run '%q --library %q %q > /dev/null' "$bin/decant-cli" "$library" "$work/album"
-    commands+=(--prepare "$prepare" "$run")
-    labels+=("decant-cli, Sound Check $sound_check")
+  for ((run = 1; run <= runs; run++)); do
+    for sound_check in on off; do
+      decant_prepare "$work/library" "$sound_check" "${settings[@]}"
+      keep_best "$codec-$sound_check" "$(timed "$(decant_run "$work/library" "$work/album")")"
+    done
+    rm -rf "$work/ffmpeg" && mkdir -p "$work/ffmpeg"
+    keep_best "$codec-ffmpeg" "$(timed "$(ffmpeg_run "$work/album" "$work/ffmpeg" "$ffmpeg_codec")")"
+    echo "pipeline.sh: $codec run $run of $runs done, load average $(load)"
   done
-  if [ -n "$baseline" ]; then
-    printf -v prepare 'rm -rf %q && %q --library %q settings %s > /dev/null' \
-      "$library" "$baseline/decant-library" "$library" "${settings[*]}"
-    printf -v run '%q --library %q %q > /dev/null' "$baseline/decant-cli" "$library" "$work/album"
-    commands+=(--prepare "$prepare" "$run")
-    labels+=("baseline decant-cli")
+  if [ "$codec" = alac ]; then
+    alac16=("$(sizes "$work/library")" "$(sizes "$work/ffmpeg")")
   fi
-  printf -v prepare 'rm -rf %q && mkdir -p %q' "$out" "$out"
-  printf -v run 'cd %q && ls *.flac | xargs -P %d -I{} ffmpeg -v error -y -i {} %s %q/{}.m4a' \
-    "$work/album" "$jobs" "${ffmpeg_codec[*]}" "$out"
-  commands+=(--prepare "$prepare" "$run")
-  echo "pipeline.sh: $encoder, $runs runs each"
-  hyperfine --style basic --runs "$runs" "${commands[@]}" \
-    --export-csv "$work/$encoder.csv" > "$work/$encoder.log"
-  echo "pipeline.sh: $encoder (goal $goal), load average $(cut -d' ' -f1-3 /proc/loadavg):"
-  ratios "$work/$encoder.csv" "${labels[@]}"
 done
+
+rm -rf "$work/ffmpeg" && mkdir -p "$work/ffmpeg"
+decant_prepare "$work/library" off --encoder alac
+eval "$(decant_run "$work/library" "$work/album24")"
+eval "$(ffmpeg_run "$work/album24" "$work/ffmpeg" "-c:a alac")"
+alac24=("$(sizes "$work/library")" "$(sizes "$work/ffmpeg")")
+
+echo
+echo "pipeline.sh: best of $runs, $tracks x $seconds s, $jobs cores, load average $(load) after"
+printf '%-5s %-12s %18s %18s %16s\n' codec "Sound Check" "Decant cpu / wall" "ffmpeg cpu / wall" "ratio cpu / wall"
+for codec in alac aac; do
+  for sound_check in on off; do
+    key=$codec-$sound_check ref=$codec-ffmpeg
+    python3 -c '
+import sys
+codec, check, cpu, wall, ref_cpu, ref_wall = sys.argv[1:3] + [float(v) for v in sys.argv[3:]]
+print(f"{codec:5} {check:12} {cpu:8.2f} / {wall:6.2f} s {ref_cpu:8.2f} / {ref_wall:6.2f} s"
+      f" {cpu / ref_cpu:7.2f} / {wall / ref_wall:5.2f}")' "$codec" "$sound_check" \
+      "${best_cpu[$key]}" "${best_wall[$key]}" "${best_cpu[$ref]}" "${best_wall[$ref]}"
+  done
+done
+echo
+echo "ALAC sizes, Decant against ffmpeg (its default level):"
+python3 -c '
+import sys
+for name, ours, theirs in (("16-bit", *sys.argv[1:3]), ("24-bit", *sys.argv[3:5])):
+    print(f"  {name}: {int(ours)} bytes vs {int(theirs)}: {100 * (int(ours) / int(theirs) - 1):+.2f}%")
+' "${alac16[@]}" "${alac24[@]}"
