@@ -65,6 +65,20 @@ QList<iTunesTrackPointer> RecordingiTunes::convert(const QList<QUrl>& files) {
     return tracks;
 }
 
+QStringList RecordingiTunes::writeTracksNow(const QList<iTunesTrackPointer>& tracks) {
+    std::lock_guard lock(mutex_);
+    QStringList reasons;
+    for (qsizetype index = 0; index < tracks.size(); ++index) {
+        reasons.append(writeFailure_);
+    }
+    return reasons;
+}
+
+void RecordingiTunes::setWriteFailure(QString reason) {
+    std::lock_guard lock(mutex_);
+    writeFailure_ = std::move(reason);
+}
+
 QString RecordingiTunes::failureReasonForFile(const QUrl& file) const {
     std::lock_guard lock(mutex_);
     return reasons_.value(file);

@@ -46,6 +46,8 @@ public:
     // Heard only by a convert under way, as the library hears it.
     void stopConverting() override;
     QString failureReasonForFile(const QUrl& file) const override;
+    // Every track gets the reason set by setWriteFailure.
+    QStringList writeTracksNow(const QList<iTunesTrackPointer>& tracks) override;
     // Kept for the reply to call, as the library calls it from its threads.
     void setConversionObserver(ConversionObserver observer) override;
     ConversionObserver conversionObserver() const;
@@ -53,6 +55,9 @@ public:
     // The reason the library gives for each file of a convert that its
     // reply has no track for; none by default.
     void setReasonForFilesLeftOut(QString reason);
+    // Why every track's file cannot be written from now on; empty (the
+    // default) for files that are.
+    void setWriteFailure(QString reason);
 
     void setReply(Reply reply);
     // From now on a convert waits until it is asked to stop (or a minute has
@@ -84,6 +89,7 @@ private:
     QList<std::shared_ptr<RecordedTrack>> tracks_;
     ConversionObserver observer_;
     QString reasonForFilesLeftOut_;
+    QString writeFailure_;
     QHash<QUrl, QString> reasons_;
 };
 

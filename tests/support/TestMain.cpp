@@ -2,6 +2,7 @@
 // XDG folders point into a fresh folder that is removed at exit, so no test
 // reads or writes the real home folder or music library.
 #include "TestEnvironment.h"
+#include "platform/Translations.h"
 
 #include <QDir>
 #include <gtest/gtest.h>
@@ -73,6 +74,8 @@ int main(int argc, char** argv) {
     int result = 0;
     {
         TestApplication application(argc, argv);
+        // English, with its plural forms, as the programs speak it.
+        decant::installTranslations(application);
         testing::InitGoogleTest(&argc, argv);
         result = RUN_ALL_TESTS();
     }
