@@ -3,6 +3,7 @@
 #include "FlacFixture.h"
 #include "RecordingiTunes.h"
 #include "TestEnvironment.h"
+#include "WorkerGate.h"
 #include "app/AboutDialog.h"
 #include "app/AppDelegate.h"
 #include "app/QueueStatusBar.h"
@@ -30,6 +31,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <optional>
 #include <sstream>
 #include <thread>
 
@@ -187,6 +189,11 @@ TEST_P(QuitDuringARun, stopsPromptlyAndSaysSoMeanwhile) {
         {10ms, moment == QuitMoment::WithALibraryThatDoesNotStop ? 300ms : 20000ms});
     bool ready = false;
     QObject::connect(&quit, &QuitCoordinator::readyToQuit, [&] { ready = true; });
+    // While decoding means before any decode has ended.
+    std::optional<test::WorkerGate> gate;
+    if (moment == QuitMoment::WhileDecoding) {
+        gate.emplace(controller->operationQueue());
+    }
     if (moment != QuitMoment::Idle) {
         action("startAction")->trigger();
     }
@@ -200,6 +207,9 @@ TEST_P(QuitDuringARun, stopsPromptlyAndSaysSoMeanwhile) {
     EXPECT_EQ(window.statusBar()->currentMessage(), "Stopping…");
     EXPECT_FALSE(action("startAction")->isEnabled());
     EXPECT_FALSE(action("fetchMetadataAction")->isEnabled());
+    if (gate) {
+        gate->open();
+    }
     ASSERT_TRUE(test::processEventsUntil([&] { return ready; }));
 
     EXPECT_EQ(quit.gaveUpWaiting(), moment == QuitMoment::WithALibraryThatDoesNotStop);

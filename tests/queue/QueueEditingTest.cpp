@@ -1,9 +1,11 @@
 #include "SchedulingFixture.h"
+#include "WorkerGate.h"
 
 #include <QCryptographicHash>
 #include <QFile>
 
 #include <chrono>
+#include <optional>
 
 namespace decant::test {
 namespace {
@@ -53,6 +55,11 @@ TEST_P(StopTest, returnsTheFilesNotImportedToWaitingForTheNextStart) {
         addFixture(QString::fromLatin1(name));
     }
     iTunes->setBlocksUntilStopped(GetParam().duringHandOff);
+    // No decode may end before the stop.
+    std::optional<WorkerGate> gate;
+    if (!GetParam().duringHandOff) {
+        gate.emplace(controller.operationQueue());
+    }
     const int before = handOffsFinished;
     controller.startDecoding(start);
     if (GetParam().duringHandOff) {
@@ -63,6 +70,9 @@ TEST_P(StopTest, returnsTheFilesNotImportedToWaitingForTheNextStart) {
     }
     controller.stopRun();
     controller.stopRun();
+    if (gate) {
+        gate->open();
+    }
     ASSERT_TRUE(processEventsUntil([&] { return handOffsFinished > before; }));
     EXPECT_FALSE(controller.isRunUnderWay());
     EXPECT_TRUE(start->isEnabled());
