@@ -181,6 +181,18 @@ void LibraryApplication::stopConverting() {
     }
 }
 
+void LibraryApplication::withdrawStopRequest() {
+    std::shared_ptr<library::Library> opened;
+    {
+        std::lock_guard lock(mutex_);
+        opened = library_;
+        stopBeforeOpening_ = false;
+    }
+    if (opened) {
+        opened->withdrawStopRequest();
+    }
+}
+
 void LibraryApplication::failEveryFile(const QList<QUrl>& files, const QString& reason) {
     ConversionObserver observer;
     {

@@ -39,6 +39,7 @@ public:
     QString failureReasonForFile(const QUrl& file) const override;
     void setConversionObserver(ConversionObserver observer) override;
     void stopConverting() override;
+    void withdrawStopRequest() override;
     // The folder given, made absolute, or the default location when none
     // was given.
     QString location() const override;

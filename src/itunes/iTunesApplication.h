@@ -98,6 +98,8 @@ public:
     // or abandoned cleanly, the others are not converted (their reason says
     // so). Any thread; returns at once.
     virtual void stopConverting() {}
+    // Forgets a stop that no convert has seen yet. Any thread.
+    virtual void withdrawStopRequest() {}
 
     long timeout() const { return timeout_; }
     void setTimeout(long timeout) { timeout_ = timeout; }

@@ -87,6 +87,12 @@ void iTunesHandOff::stopConverting() {
     }
 }
 
+void iTunesHandOff::withdrawStopRequest() {
+    if (iTunes_) {
+        iTunes_->withdrawStopRequest();
+    }
+}
+
 bool iTunesHandOff::applyCommentsToTrack(const CommentsDictionary& comments,
                                          iTunesTrack& track) const {
     if (!commentMap_) {

@@ -29,6 +29,7 @@ public:
     void convertAndTag(const HandOffBatch& batch) override;
     void setConversionObserver(ConversionObserver observer) override;
     void stopConverting() override;
+    void withdrawStopRequest() override;
 
     // Sets the track properties that the comment map names for `comments`;
     // whether one of them named the track (a title that is not empty).

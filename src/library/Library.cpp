@@ -370,6 +370,13 @@ void Library::stopConverting() {
     d->stop.request_stop();
 }
 
+void Library::withdrawStopRequest() {
+    const std::lock_guard lock(d->stopMutex);
+    if (d->stop.stop_requested()) {
+        d->stop = std::stop_source();
+    }
+}
+
 bool Library::stopRequested() const {
     const std::lock_guard lock(d->stopMutex);
     return d->stop.stop_requested();

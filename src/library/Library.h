@@ -100,6 +100,8 @@ public:
     // stopped. When no convert is under way, the next one stops at its
     // start. Any thread; returns at once.
     void stopConverting();
+    // Forgets a stop that no convert has seen yet. Any thread.
+    void withdrawStopRequest();
 
     // What the open mended, and what it found to mend but could not, for a
     // user to read: one sentence each.

@@ -251,8 +251,14 @@ void FilesController::encodeAll() {
     bool convert = false;
     {
         std::lock_guard lock(convertingLock_);
-        convert = handOff_ && !runStopped_.load();
+        convert = handOff_ && !runStopped_.load() && !stopping_.load();
         converting_ = convert;
+        if (convert) {
+            // A stop of the run before can reach the library after its batch
+            // has left it. Neither this run nor the process has been stopped
+            // (both are told under this lock), so any stop waiting is stale.
+            handOff_->withdrawStopRequest();
+        }
     }
     if (convert) {
         setBatchWithLibrary(handedOver);
@@ -283,6 +289,9 @@ void FilesController::stopRunning() {
         stopping_ = true;
     }
     stopDecoding();
+    // Under the lock encodeAll decides by: a batch either sees `stopping_`
+    // and does not start, or is under way when the library is told.
+    std::lock_guard lock(convertingLock_);
     if (handOff_) {
         handOff_->stopConverting();
     }

@@ -43,6 +43,9 @@ public:
     // Asks a batch under way to end soon (its files stay Encoding with their
     // reason). Any thread; returns at once.
     virtual void stopConverting() = 0;
+    // Forgets a stop that came after its batch had left the library, so that
+    // it cannot stop the next run's batch. Called before each batch.
+    virtual void withdrawStopRequest() = 0;
 };
 
 } // namespace decant

@@ -1,10 +1,13 @@
 #include "SchedulingFixture.h"
 #include "WorkerGate.h"
 
+#include <QCoreApplication>
 #include <QCryptographicHash>
 #include <QFile>
+#include <QMetaObject>
 
 #include <chrono>
+#include <future>
 #include <optional>
 
 namespace decant::test {
@@ -88,6 +91,29 @@ TEST_P(StopTest, returnsTheFilesNotImportedToWaitingForTheNextStart) {
     ASSERT_TRUE(runToTheEnd());
     EXPECT_EQ(statuses(), (QList<QueueEntryStatus>(3, QueueEntryStatusDone)));
     EXPECT_EQ(iTunes->requests().back().size(), 3);
+}
+
+// A Stop that lands once the library has converted the batch, while its
+// tracks are being written, ends that run and nothing of the next one.
+TEST_F(SchedulingTest, aStopAfterTheLibraryHasConvertedDoesNotStopTheNextRun) {
+    addFixture("1.flac");
+    std::promise<void> stopped;
+    iTunes->setBeforeNextWrite([&] {
+        QMetaObject::invokeMethod(
+            QCoreApplication::instance(),
+            [&] {
+                controller.stopRun();
+                stopped.set_value();
+            },
+            Qt::QueuedConnection);
+        stopped.get_future().wait();
+    });
+    ASSERT_TRUE(runToTheEnd());
+    EXPECT_EQ(statuses(), QList<QueueEntryStatus>{QueueEntryStatusDone});
+
+    addFixture("2.flac");
+    ASSERT_TRUE(runToTheEnd());
+    EXPECT_EQ(statuses(), (QList<QueueEntryStatus>(2, QueueEntryStatusDone)));
 }
 
 INSTANTIATE_TEST_SUITE_P(Moments, StopTest,

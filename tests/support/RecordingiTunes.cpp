@@ -3,6 +3,8 @@
 #include <QFileInfo>
 #include <QSet>
 
+#include <utility>
+
 namespace decant::test {
 
 void RecordedTrack::setValueForKey(const QVariant& value, const QString& key) {
@@ -35,6 +37,13 @@ QList<iTunesTrackPointer> RecordingiTunes::convert(const QList<QUrl>& files) {
         std::unique_lock lock(mutex_);
         requests_.append(files);
         reply = reply_;
+        if (std::exchange(stopPending_, false)) {
+            reasons_.clear();
+            for (const QUrl& file : files) {
+                reasons_.insert(file, QStringLiteral("stopped"));
+            }
+            return {};
+        }
         if (blocksUntilStopped_) {
             waitForStop(lock);
             return {};
@@ -66,6 +75,14 @@ QList<iTunesTrackPointer> RecordingiTunes::convert(const QList<QUrl>& files) {
 }
 
 QStringList RecordingiTunes::writeTracksNow(const QList<iTunesTrackPointer>& tracks) {
+    std::function<void()> action;
+    {
+        std::lock_guard lock(mutex_);
+        action = std::exchange(beforeNextWrite_, {});
+    }
+    if (action) {
+        action();
+    }
     std::lock_guard lock(mutex_);
     QStringList reasons;
     for (qsizetype index = 0; index < tracks.size(); ++index) {
@@ -113,7 +130,19 @@ void RecordingiTunes::stopConverting() {
         stopRequested_ = true;
         ++stopRequests_;
         changed_.notify_all();
+    } else {
+        stopPending_ = true;
     }
+}
+
+void RecordingiTunes::withdrawStopRequest() {
+    std::lock_guard lock(mutex_);
+    stopPending_ = false;
+}
+
+void RecordingiTunes::setBeforeNextWrite(std::function<void()> action) {
+    std::lock_guard lock(mutex_);
+    beforeNextWrite_ = std::move(action);
 }
 
 void RecordingiTunes::setBlocksUntilStopped(bool blocks) {

@@ -43,8 +43,10 @@ public:
     using Reply = std::function<QList<iTunesTrackPointer>(const QList<QUrl>&)>;
 
     QList<iTunesTrackPointer> convert(const QList<QUrl>& files) override;
-    // Heard only by a convert under way, as the library hears it.
+    // Heard by the convert under way or, as the library hears it, by the
+    // next one, which then converts nothing unless the stop is withdrawn.
     void stopConverting() override;
+    void withdrawStopRequest() override;
     QString failureReasonForFile(const QUrl& file) const override;
     // Every track gets the reason set by setWriteFailure.
     QStringList writeTracksNow(const QList<iTunesTrackPointer>& tracks) override;
@@ -64,6 +66,8 @@ public:
     // passed) and then replies with no track, as a library that abandons the
     // batch does.
     void setBlocksUntilStopped(bool blocks);
+    // Runs `action` on the next writeTracksNow, once, before it writes.
+    void setBeforeNextWrite(std::function<void()> action);
     // True once a convert is under way, within the time.
     bool waitUntilConverting(std::chrono::milliseconds timeout) const;
     // How often a convert under way was asked to stop.
@@ -84,6 +88,8 @@ private:
     bool blocksUntilStopped_ = false;
     bool converting_ = false;
     bool stopRequested_ = false;
+    bool stopPending_ = false;
+    std::function<void()> beforeNextWrite_;
     int stopRequests_ = 0;
     QList<QList<QUrl>> requests_;
     QList<std::shared_ptr<RecordedTrack>> tracks_;
