@@ -116,6 +116,43 @@ TEST_F(SchedulingTest, aStopAfterTheLibraryHasConvertedDoesNotStopTheNextRun) {
     EXPECT_EQ(statuses(), (QList<QueueEntryStatus>(2, QueueEntryStatusDone)));
 }
 
+// While the library converts the batch, each row shows where its own file
+// is: proved once the library says so, converting until then.
+TEST_F(SchedulingTest, eachRowShowsWhetherTheLibraryHasProvedItsFile) {
+    addFixture("1.flac");
+    addFixture("2.flac");
+    std::promise<void> reported;
+    std::promise<void> seen;
+    iTunes->setReply([&](const QList<QUrl>& files) {
+        iTunes->conversionObserver()(files[0], true);
+        reported.set_value();
+        seen.get_future().wait();
+        QList<iTunesTrackPointer> tracks;
+        for (const QUrl& file : files) {
+            tracks.append(RecordingiTunes::trackNamedAfter(file));
+        }
+        return tracks;
+    });
+    // However the test ends, the library's thread is let go.
+    const std::shared_ptr<void> letGo(nullptr, [&](void*) {
+        try {
+            seen.set_value();
+        } catch (const std::future_error&) {
+        }
+    });
+    const int before = handOffsFinished;
+    controller.startDecoding(start);
+    const std::future<void> told = reported.get_future();
+    ASSERT_TRUE(processEventsUntil([&] { return told.wait_for(0s) == std::future_status::ready; }));
+    EXPECT_EQ(controller.handOffStageOfRow(0), FilesController::HandOffStage::Proved);
+    EXPECT_EQ(controller.handOffStageOfRow(1), FilesController::HandOffStage::Converting);
+    EXPECT_EQ(statuses(), (QList<QueueEntryStatus>(2, QueueEntryStatusEncoding)));
+    seen.set_value();
+    ASSERT_TRUE(processEventsUntil([&] { return handOffsFinished > before; }));
+    EXPECT_EQ(controller.handOffStageOfRow(0), FilesController::HandOffStage::None);
+    EXPECT_EQ(statuses(), (QList<QueueEntryStatus>(2, QueueEntryStatusDone)));
+}
+
 INSTANTIATE_TEST_SUITE_P(Moments, StopTest,
                          testing::Values(StopCase{"atOnce", false, 0},
                                          StopCase{"duringHandOff", true, 1}),
