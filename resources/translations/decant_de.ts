@@ -681,8 +681,54 @@ verschieben), 2 bei falschen Argumenten, 3, wenn check Probleme findet (mit
         <translation>Anhalten (Strg+.) beendet einen Durchlauf: Die Dateien, die noch nicht in der Mediathek sind, warten auf den nächsten Start. Entf nimmt die gewählten Dateien aus der Warteschlange, F2 ändert ein Tag vor dem Import, und Strg+Z macht diese Änderung rückgängig.</translation>
     </message>
     <message>
-        <source>Preferences (Ctrl+,) choose the format the library imports in; the Library window (Ctrl+L) lists its tracks and finds them in the file manager.</source>
-        <translation>In den Einstellungen (Strg+,) wählen Sie das Format, in das die Mediathek importiert; das Fenster Mediathek (Strg+L) listet ihre Titel auf und zeigt sie im Dateimanager.</translation>
+        <source>Preferences (Ctrl+,) choose the format the library imports in; the Library window (Ctrl+L) lists its tracks, finds them in the file manager, and checks every file against its proof (Ctrl+Shift+C).</source>
+        <translation>In den Einstellungen (Strg+,) wählen Sie das Format, in das die Mediathek importiert; das Fenster Mediathek (Strg+L) listet ihre Titel auf, zeigt sie im Dateimanager und prüft jede Datei gegen ihren Nachweis (Strg+Umschalt+C).</translation>
+    </message>
+</context>
+<context>
+    <name>decant::LibraryCheckDialog</name>
+    <message>
+        <source>Check Library</source>
+        <translation>Mediathek prüfen</translation>
+    </message>
+    <message>
+        <source>Check result</source>
+        <translation>Ergebnis der Prüfung</translation>
+    </message>
+    <message>
+        <source>Check progress</source>
+        <translation>Fortschritt der Prüfung</translation>
+    </message>
+    <message>
+        <source>Findings</source>
+        <translation>Befunde</translation>
+    </message>
+    <message>
+        <source>&amp;Repair</source>
+        <translation>&amp;Reparieren</translation>
+    </message>
+    <message>
+        <source>Repair the library</source>
+        <translation>Die Mediathek reparieren</translation>
+    </message>
+    <message>
+        <source>Decoding every file again to compare it with its proof…</source>
+        <translation>Jede Datei wird erneut dekodiert und mit ihrem Nachweis verglichen …</translation>
+    </message>
+    <message>
+        <source>Repairing, then decoding every file again…</source>
+        <translation>Repariere, dann wird jede Datei erneut dekodiert …</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n problem(s) found.</source>
+        <translation>
+            <numerusform>%n Problem gefunden.</numerusform>
+            <numerusform>%n Probleme gefunden.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>The library could not be checked: %1</source>
+        <translation>Die Mediathek konnte nicht geprüft werden: %1</translation>
     </message>
 </context>
 <context>
@@ -726,6 +772,10 @@ verschieben), 2 bei falschen Argumenten, 3, wenn check Probleme findet (mit
     <message>
         <source>Verified</source>
         <translation>Geprüft</translation>
+    </message>
+    <message>
+        <source>Cover</source>
+        <translation>Cover</translation>
     </message>
 </context>
 <context>
@@ -807,6 +857,14 @@ verschieben), 2 bei falschen Argumenten, 3, wenn check Probleme findet (mit
     <message>
         <source>Remove “%1” from the library and move its file to the trash?</source>
         <translation>„%1“ aus der Mediathek entfernen und die Datei in den Papierkorb verschieben?</translation>
+    </message>
+    <message>
+        <source>&amp;Library</source>
+        <translation>&amp;Mediathek</translation>
+    </message>
+    <message>
+        <source>&amp;Check Library…</source>
+        <translation>Mediathek &amp;prüfen …</translation>
     </message>
 </context>
 <context>

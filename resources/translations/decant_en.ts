@@ -26,6 +26,16 @@
     </message>
 </context>
 <context>
+    <name>decant::LibraryCheckDialog</name>
+    <message numerus="yes">
+        <source>%n problem(s) found.</source>
+        <translation>
+            <numerusform>%n problem found.</numerusform>
+            <numerusform>%n problems found.</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
     <name>decant::LibraryWindow</name>
     <message numerus="yes">
         <source>%n track(s)</source>

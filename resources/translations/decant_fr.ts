@@ -683,8 +683,54 @@ fichier n’a pu être supprimé ; organise : un fichier n’a pu être déplac�
         <translation>Arrêter (Ctrl+.) met fin à une importation : les fichiers pas encore dans la bibliothèque attendent le prochain démarrage. Suppr retire de la file d’attente les fichiers choisis, F2 modifie un tag avant l’importation, et Ctrl+Z annule cette modification.</translation>
     </message>
     <message>
-        <source>Preferences (Ctrl+,) choose the format the library imports in; the Library window (Ctrl+L) lists its tracks and finds them in the file manager.</source>
-        <translation>Les préférences (Ctrl+,) choisissent le format dans lequel la bibliothèque importe ; la fenêtre Bibliothèque (Ctrl+L) liste ses morceaux et les montre dans le gestionnaire de fichiers.</translation>
+        <source>Preferences (Ctrl+,) choose the format the library imports in; the Library window (Ctrl+L) lists its tracks, finds them in the file manager, and checks every file against its proof (Ctrl+Shift+C).</source>
+        <translation>Les préférences (Ctrl+,) choisissent le format d’importation de la bibliothèque ; la fenêtre Bibliothèque (Ctrl+L) liste ses morceaux, les montre dans le gestionnaire de fichiers et vérifie chaque fichier d’après sa preuve (Ctrl+Maj+C).</translation>
+    </message>
+</context>
+<context>
+    <name>decant::LibraryCheckDialog</name>
+    <message>
+        <source>Check Library</source>
+        <translation>Vérifier la bibliothèque</translation>
+    </message>
+    <message>
+        <source>Check result</source>
+        <translation>Résultat de la vérification</translation>
+    </message>
+    <message>
+        <source>Check progress</source>
+        <translation>Avancement de la vérification</translation>
+    </message>
+    <message>
+        <source>Findings</source>
+        <translation>Constats</translation>
+    </message>
+    <message>
+        <source>&amp;Repair</source>
+        <translation>&amp;Réparer</translation>
+    </message>
+    <message>
+        <source>Repair the library</source>
+        <translation>Réparer la bibliothèque</translation>
+    </message>
+    <message>
+        <source>Decoding every file again to compare it with its proof…</source>
+        <translation>Chaque fichier est décodé de nouveau et comparé à sa preuve…</translation>
+    </message>
+    <message>
+        <source>Repairing, then decoding every file again…</source>
+        <translation>Réparation, puis nouveau décodage de chaque fichier…</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n problem(s) found.</source>
+        <translation>
+            <numerusform>%n problème trouvé.</numerusform>
+            <numerusform>%n problèmes trouvés.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>The library could not be checked: %1</source>
+        <translation>La bibliothèque n’a pas pu être vérifiée : %1</translation>
     </message>
 </context>
 <context>
@@ -728,6 +774,10 @@ fichier n’a pu être supprimé ; organise : un fichier n’a pu être déplac�
     <message>
         <source>Verified</source>
         <translation>Vérifié</translation>
+    </message>
+    <message>
+        <source>Cover</source>
+        <translation>Pochette</translation>
     </message>
 </context>
 <context>
@@ -809,6 +859,14 @@ fichier n’a pu être supprimé ; organise : un fichier n’a pu être déplac�
     <message>
         <source>Remove “%1” from the library and move its file to the trash?</source>
         <translation>Retirer « %1 » de la bibliothèque et mettre son fichier à la corbeille ?</translation>
+    </message>
+    <message>
+        <source>&amp;Library</source>
+        <translation>&amp;Bibliothèque</translation>
+    </message>
+    <message>
+        <source>&amp;Check Library…</source>
+        <translation>&amp;Vérifier la bibliothèque…</translation>
     </message>
 </context>
 <context>

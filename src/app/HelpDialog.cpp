@@ -19,8 +19,8 @@ QString helpHtml() {
                        "next Start. Delete takes the selected files out of the queue, F2 edits "
                        "a tag before the import, and Ctrl+Z undoes that edit."),
         HelpDialog::tr("Preferences (Ctrl+,) choose the format the library imports in; the "
-                       "Library window (Ctrl+L) lists its tracks and finds them in the file "
-                       "manager."),
+                       "Library window (Ctrl+L) lists its tracks, finds them in the file "
+                       "manager, and checks every file against its proof (Ctrl+Shift+C)."),
         HelpDialog::tr("Select a file to read in the status bar why it failed. Tab and "
                        "Shift+Tab move between the toolbar, the table and the status bar."),
         HelpDialog::tr(

@@ -1,5 +1,7 @@
 #include "app/LibraryTableModel.h"
 
+#include "app/LibraryCovers.h"
+
 #include <QLocale>
 
 namespace decant {
@@ -71,6 +73,15 @@ void LibraryTableModel::setTracks(QList<CatalogueTrack> tracks) {
     endResetModel();
 }
 
+void LibraryTableModel::setCovers(LibraryCovers* covers) {
+    covers_ = covers;
+    connect(covers, &LibraryCovers::picturesRead, this, [this] {
+        if (!tracks_.isEmpty()) {
+            emit dataChanged(index(0, Cover), index(rowCount() - 1, Cover), {Qt::DecorationRole});
+        }
+    });
+}
+
 const CatalogueTrack* LibraryTableModel::trackAt(int row) const {
     return row >= 0 && row < tracks_.size() ? &tracks_[row] : nullptr;
 }
@@ -91,6 +102,12 @@ QVariant LibraryTableModel::data(const QModelIndex& index, int role) const {
     switch (role) {
     case Qt::DisplayRole:
         return displayed(*track, index.column());
+    case Qt::DecorationRole:
+        if (index.column() == Cover && covers_) {
+            const QPixmap picture = covers_->picture(track->cover);
+            return picture.isNull() ? QVariant() : QVariant(picture);
+        }
+        return {};
     case Qt::ToolTipRole:
         return index.column() == Verified ? QVariant(track->verified) : QVariant(track->file);
     default:
@@ -99,14 +116,20 @@ QVariant LibraryTableModel::data(const QModelIndex& index, int role) const {
 }
 
 QVariant LibraryTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
-    if (orientation != Qt::Horizontal || role != Qt::DisplayRole) {
+    const bool named =
+        role == Qt::DisplayRole || role == Qt::ToolTipRole || role == Qt::AccessibleTextRole;
+    if (orientation != Qt::Horizontal || !named || section < 0 || section >= ColumnCount) {
         return QAbstractTableModel::headerData(section, orientation, role);
     }
+    // The cover's column is too narrow for its title: it is told, not shown.
+    if (section == Cover && role == Qt::DisplayRole) {
+        return QString();
+    }
     static const char* const titles[ColumnCount] = {
-        QT_TR_NOOP("Name"),  QT_TR_NOOP("Artist"), QT_TR_NOOP("Album"),
-        QT_TR_NOOP("Track"), QT_TR_NOOP("Disc"),   QT_TR_NOOP("Year"),
-        QT_TR_NOOP("Kind"),  QT_TR_NOOP("Gain"),   QT_TR_NOOP("Verified")};
-    return section >= 0 && section < ColumnCount ? tr(titles[section]) : QVariant();
+        QT_TR_NOOP("Cover"), QT_TR_NOOP("Name"),    QT_TR_NOOP("Artist"), QT_TR_NOOP("Album"),
+        QT_TR_NOOP("Track"), QT_TR_NOOP("Disc"),    QT_TR_NOOP("Year"),   QT_TR_NOOP("Kind"),
+        QT_TR_NOOP("Gain"),  QT_TR_NOOP("Verified")};
+    return tr(titles[section]);
 }
 
 void LibraryFilter::setSearchText(const QString& text) {

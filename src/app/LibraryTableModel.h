@@ -7,17 +7,33 @@
 
 namespace decant {
 
+class LibraryCovers;
+
 // The library's tracks as the Library window's table shows them. Main
 // thread only.
 class LibraryTableModel final : public QAbstractTableModel {
     Q_OBJECT
 
 public:
-    enum Column { Name, Artist, Album, Track, Disc, Year, Kind, Gain, Verified, ColumnCount };
+    enum Column {
+        Cover,
+        Name,
+        Artist,
+        Album,
+        Track,
+        Disc,
+        Year,
+        Kind,
+        Gain,
+        Verified,
+        ColumnCount
+    };
 
     using QAbstractTableModel::QAbstractTableModel;
 
     void setTracks(QList<CatalogueTrack> tracks);
+    // Where the Cover column's pictures come from; none without it.
+    void setCovers(LibraryCovers* covers);
     // Null for a row the model does not have.
     const CatalogueTrack* trackAt(int row) const;
 
@@ -28,6 +44,7 @@ public:
 
 private:
     QList<CatalogueTrack> tracks_;
+    LibraryCovers* covers_ = nullptr;
 };
 
 // Keeps the rows whose name, artist or album holds the search text, in any

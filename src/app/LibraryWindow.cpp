@@ -1,5 +1,7 @@
 #include "app/LibraryWindow.h"
 
+#include "app/LibraryCheckDialog.h"
+#include "app/LibraryCovers.h"
 #include "app/LibraryTableModel.h"
 #include "platform/FileManager.h"
 
@@ -27,6 +29,8 @@ LibraryWindow::LibraryWindow(LibraryCatalogue catalogue, QWidget* parent)
     setWindowTitle(tr("Library"));
     setObjectName(QStringLiteral("libraryWindow"));
     model_ = new LibraryTableModel(this);
+    const int rowHeight = fontMetrics().height() + 6;
+    model_->setCovers(new LibraryCovers(catalogue_, rowHeight - 4, this));
     filter_ = new LibraryFilter(this);
     filter_->setSourceModel(model_);
 
@@ -49,7 +53,7 @@ LibraryWindow::LibraryWindow(LibraryCatalogue catalogue, QWidget* parent)
     table_->setWordWrap(false);
     table_->verticalHeader()->hide();
     // One line to a track: the table holds tens of thousands.
-    table_->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
+    table_->verticalHeader()->setDefaultSectionSize(rowHeight);
     table_->horizontalHeader()->setStretchLastSection(true);
     table_->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     fitColumns();
@@ -72,6 +76,10 @@ LibraryWindow::LibraryWindow(LibraryCatalogue catalogue, QWidget* parent)
 LibraryWindow::~LibraryWindow() = default;
 
 void LibraryWindow::buildActions() {
+    QMenu* library = menuBar()->addMenu(tr("&Library"));
+    check_ = library->addAction(tr("&Check Library…"), this, &LibraryWindow::checkLibrary);
+    check_->setObjectName(QStringLiteral("checkLibraryAction"));
+    check_->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C));
     QMenu* menu = menuBar()->addMenu(tr("&Track"));
     show_ = menu->addAction(tr("&Show in File Manager"), this, &LibraryWindow::showInFileManager);
     show_->setObjectName(QStringLiteral("showInFileManagerAction"));
@@ -138,9 +146,12 @@ void LibraryWindow::showReading(const CatalogueReading& reading) {
 void LibraryWindow::fitColumns() {
     // Names and titles of usual length; the proof takes what is left.
     const int character = fontMetrics().averageCharWidth();
+    table_->horizontalHeader()->resizeSection(LibraryTableModel::Cover,
+                                              table_->verticalHeader()->defaultSectionSize() + 4);
     const int widths[] = {30, 22, 22, 7, 6, 8, 20, 12};
     for (int column = 0; column < int(std::size(widths)); ++column) {
-        table_->horizontalHeader()->resizeSection(column, widths[column] * character);
+        table_->horizontalHeader()->resizeSection(LibraryTableModel::Name + column,
+                                                  widths[column] * character);
     }
 }
 
@@ -175,6 +186,23 @@ void LibraryWindow::showInFileManager() {
     if (!QDesktopServices::openUrl(QUrl::fromLocalFile(folder))) {
         status_->setText(tr("No application could open %1.").arg(QDir::toNativeSeparators(folder)));
     }
+}
+
+LibraryCheckDialog* LibraryWindow::checkDialog() const {
+    return checkDialog_;
+}
+
+void LibraryWindow::checkLibrary() {
+    if (checkDialog_) {
+        checkDialog_->raise();
+        checkDialog_->activateWindow();
+        return;
+    }
+    checkDialog_ = new LibraryCheckDialog(LibraryInspection(catalogue_.location()), this);
+    checkDialog_->setAttribute(Qt::WA_DeleteOnClose);
+    connect(checkDialog_, &LibraryCheckDialog::libraryChanged, this, &LibraryWindow::reload);
+    checkDialog_->show();
+    checkDialog_->startCheck();
 }
 
 void LibraryWindow::moveToTrash() {

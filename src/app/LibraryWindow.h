@@ -3,6 +3,7 @@
 #include "itunes/LibraryCatalogue.h"
 
 #include <QMainWindow>
+#include <QPointer>
 #include <QThreadPool>
 
 class QAction;
@@ -12,12 +13,13 @@ class QTableView;
 
 namespace decant {
 
+class LibraryCheckDialog;
 class LibraryFilter;
 class LibraryTableModel;
 
 // Window > Library: the library's tracks in a table that sorts by any
 // column and filters as the user types, with Show in File Manager and Move
-// to Trash for the selected track. The tracks are read on a thread of its
+// to Trash for the selected track, and Check Library. The tracks are read on a thread of its
 // own, read-only, so that the window opens at once and an import may go on
 // writing. Main thread, but for that read.
 class LibraryWindow final : public QMainWindow {
@@ -34,6 +36,8 @@ public:
     // What the line under the table says: the count, or why there is none.
     QString statusText() const;
     QTableView* table() const { return table_; }
+    // The Check Library dialog while it is open.
+    LibraryCheckDialog* checkDialog() const;
     QLineEdit* searchField() const { return search_; }
 
 signals:
@@ -50,6 +54,7 @@ private:
     const CatalogueTrack* selectedTrack() const;
     void showInFileManager();
     void moveToTrash();
+    void checkLibrary();
 
     LibraryCatalogue catalogue_;
     LibraryTableModel* model_ = nullptr;
@@ -59,6 +64,8 @@ private:
     QLabel* status_ = nullptr;
     QAction* show_ = nullptr;
     QAction* trash_ = nullptr;
+    QAction* check_ = nullptr;
+    QPointer<LibraryCheckDialog> checkDialog_;
     bool loading_ = false;
     bool readAgain_ = false;
     // Last, so that it is destroyed first, waiting for a read under way.

@@ -26,6 +26,7 @@ CatalogueTrack catalogueTrack(const library::TrackRecord& record, const QDir& fo
     }
     track.verified = library::describeVerification(record.verification);
     track.file = folder.absoluteFilePath(record.file);
+    track.cover = record.artwork;
     return track;
 }
 
@@ -57,6 +58,24 @@ CatalogueReading LibraryCatalogue::read() const {
         reading.tracks.append(catalogueTrack(record, folder));
     }
     return reading;
+}
+
+QHash<QString, QByteArray> LibraryCatalogue::coverImages(const QStringList& covers) const {
+    library::LibraryOptions options;
+    options.readOnly = true;
+    options.busyTimeout = busyTimeout_;
+    QHash<QString, QByteArray> images;
+    const auto opened = library::Library::open(location_, options);
+    if (!opened) {
+        return images;
+    }
+    for (const QString& cover : covers) {
+        const auto image = (*opened)->artworkImage(cover);
+        if (image && *image) {
+            images.insert(cover, **image);
+        }
+    }
+    return images;
 }
 
 QString LibraryCatalogue::moveToTrash(qint64 id) const {

@@ -1,7 +1,10 @@
 #pragma once
 
+#include <QByteArray>
+#include <QHash>
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 #include <chrono>
 #include <optional>
@@ -25,6 +28,8 @@ struct CatalogueTrack {
     // nothing was.
     QString verified;
     QString file; // absolute path of its media file
+    // The key of its artwork for coverImages; empty when it has none.
+    QString cover;
 };
 
 struct CatalogueReading {
@@ -48,6 +53,10 @@ public:
 
     QString location() const { return location_; }
     CatalogueReading read() const;
+    // The images of these covers (CatalogueTrack::cover), read in one
+    // opening; a cover the library no longer has, or cannot read now, is
+    // left out.
+    QHash<QString, QByteArray> coverImages(const QStringList& covers) const;
     // Removes the track and moves its file to the desktop's trash: the
     // reason when the track is still there, or when its file could not go
     // to the trash; empty when all went well.

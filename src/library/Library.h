@@ -147,6 +147,9 @@ public:
     Result<qint64> restoreTrack(const TrackRecord& record, const std::optional<Artwork>& artwork);
 
     Result<QList<TrackRecord>> tracks() const;
+    // The image stored under a track's artwork digest (TrackRecord::artwork);
+    // nothing when there is none.
+    Result<std::optional<QByteArray>> artworkImage(const QString& digest) const;
     Result<qint64> trackCount() const;
     // A handle on the track with this id, or null.
     std::shared_ptr<Track> track(qint64 id);

@@ -285,4 +285,12 @@ quint64 Library::tagSaveCount() const {
     return d->tagSaves;
 }
 
+Result<std::optional<QByteArray>> Library::artworkImage(const QString& digest) const {
+    const auto artwork = d->database->artwork().artwork(digest);
+    if (!artwork) {
+        return artwork.error();
+    }
+    return *artwork ? std::optional((*artwork)->data) : std::nullopt;
+}
+
 } // namespace decant::library

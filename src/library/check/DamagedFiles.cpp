@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include <atomic>
 #include <thread>
 #include <vector>
 
@@ -56,16 +57,29 @@ std::optional<LibraryProblem> damage(const Library& library, const TrackRecord& 
 
 } // namespace
 
-Result<QList<LibraryProblem>> findDamagedFiles(const Library& library) {
+Result<QList<LibraryProblem>> findDamagedFiles(const Library& library,
+                                               const CheckProgress& progress) {
     const auto read = library.tracks();
     if (!read) {
         return read.error();
     }
     const QList<TrackRecord>& tracks = *read;
     std::vector<std::optional<LibraryProblem>> found(std::size_t(tracks.size()));
-    forEachInParallel(
-        tracks.size(), int(std::max(1u, std::thread::hardware_concurrency())),
-        [&](qsizetype index) { found[std::size_t(index)] = damage(library, tracks[index]); });
+    std::atomic<qsizetype> done = 0;
+    std::atomic<bool> stopped = false;
+    forEachInParallel(tracks.size(), int(std::max(1u, std::thread::hardware_concurrency())),
+                      [&](qsizetype index) {
+                          if (stopped.load()) {
+                              return;
+                          }
+                          found[std::size_t(index)] = damage(library, tracks[index]);
+                          if (progress && !progress(++done, tracks.size())) {
+                              stopped.store(true);
+                          }
+                      });
+    if (stopped.load()) {
+        return Error{Error::Kind::Other, QStringLiteral("the check was stopped")};
+    }
     QList<LibraryProblem> problems;
     for (const auto& problem : found) {
         if (problem) {

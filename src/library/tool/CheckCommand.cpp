@@ -13,10 +13,10 @@
 namespace decant::library {
 namespace {
 
-Result<QList<LibraryProblem>> problemsOf(const Library& library, bool verify) {
+Result<QList<LibraryProblem>> problemsOf(const Library& library, const CheckRequest& request) {
     auto problems = findLibraryProblems(library);
-    if (problems && verify) {
-        const auto damaged = findDamagedFiles(library);
+    if (problems && request.verify) {
+        const auto damaged = findDamagedFiles(library, request.progress);
         if (!damaged) {
             return damaged.error();
         }
@@ -86,7 +86,7 @@ int checkLibrary(const CheckRequest& request, QTextStream& out, QTextStream& err
         return ToolLibraryFailed;
     }
     const Library& library = **opened;
-    const auto problems = problemsOf(library, request.verify);
+    const auto problems = problemsOf(library, request);
     const auto count = library.trackCount();
     if (!problems || !count) {
         return cannotRead(problems ? count.error() : problems.error(), err);
@@ -146,7 +146,7 @@ int repairLibrary(const CheckRequest& request, QTextStream& out, QTextStream& er
             out << *settings << '\n';
         }
     }
-    const auto problems = problemsOf(library, request.verify);
+    const auto problems = problemsOf(library, request);
     if (!problems) {
         return cannotRead(problems.error(), err);
     }

@@ -1,14 +1,18 @@
 #pragma once
 
+#include "library/check/DamagedFiles.h"
+
 #include <QString>
 #include <QTextStream>
 
 namespace decant::library {
 
-// decant-library check: what it is asked.
+// decant-library check, and Check Library in the window: what it is asked.
 struct CheckRequest {
     QString location; // the library folder
     bool verify = false;
+    // Told as --verify decodes the files.
+    CheckProgress progress;
 };
 
 // Finds what is wrong, changing nothing: the database itself first (SQLite's

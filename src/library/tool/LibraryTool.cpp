@@ -528,7 +528,7 @@ int runLibraryTool(const QStringList& arguments, QTextStream& out, QTextStream& 
         return ToolUsageError;
     }
     if (invocation->command == QLatin1String("check")) {
-        const CheckRequest request{invocation->location, invocation->verify};
+        const CheckRequest request{invocation->location, invocation->verify, {}};
         return invocation->repair ? repairLibrary(request, out, err)
                                   : checkLibrary(request, out, err);
     }
