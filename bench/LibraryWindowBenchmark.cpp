@@ -10,8 +10,11 @@
 #include "library/Library.h"
 
 #include <QApplication>
+#include <QBuffer>
+#include <QColor>
 #include <QDeadlineTimer>
 #include <QDir>
+#include <QImage>
 #include <QLineEdit>
 #include <QScrollBar>
 #include <QTableView>
@@ -76,8 +79,20 @@ void runEventsFor(std::chrono::milliseconds time) {
     runEventsUntil([end] { return Clock::now() >= end; });
 }
 
+// A cover of the size shops give (600 x 600 pixels, JPEG), one colour to
+// an album.
+library::Artwork albumCover(int album) {
+    QImage image(600, 600, QImage::Format_RGB32);
+    image.fill(QColor::fromHsv(album * 37 % 360, 160, 200));
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "JPG", 85);
+    return {library::ImageFormat::Jpeg, bytes, library::artworkDigest(bytes)};
+}
+
 // Artists, albums and titles of the lengths real ones have, 12 tracks to an
-// album and 10 albums to an artist.
+// album and 10 albums to an artist, each album with its cover.
 bool makeLibrary(const QString& folder, int tracks) {
     auto library = library::Library::open(folder);
     if (!library) {
@@ -96,7 +111,9 @@ bool makeLibrary(const QString& folder, int tracks) {
             {"album", QStringLiteral("An Album Title %1").arg(index / 12)},
             {"trackNumber", qint64(index % 12 + 1)},
             {"year", qint64(1960 + index % 60)}};
-        if (!(*library)->restoreTrack(record, std::nullopt)) {
+        const library::Artwork cover = albumCover(index / 12);
+        record.artwork = cover.digest;
+        if (!(*library)->restoreTrack(record, cover)) {
             return false;
         }
     }
