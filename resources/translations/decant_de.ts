@@ -559,6 +559,10 @@ verschieben), 2 bei falschen Argumenten, 3, wenn check Probleme findet (mit
         <source>Decant cannot take files from later launches: %1</source>
         <translation>Decant kann keine Dateien späterer Aufrufe annehmen: %1</translation>
     </message>
+    <message>
+        <source>Decant could not start</source>
+        <translation>Decant konnte nicht starten</translation>
+    </message>
 </context>
 <context>
     <name>decant::DecodeOutcome</name>

@@ -561,6 +561,10 @@ fichier n’a pu être supprimé ; organise : un fichier n’a pu être déplac�
         <source>Decant cannot take files from later launches: %1</source>
         <translation>Decant ne peut pas recevoir les fichiers des lancements suivants : %1</translation>
     </message>
+    <message>
+        <source>Decant could not start</source>
+        <translation>Decant n’a pas pu démarrer</translation>
+    </message>
 </context>
 <context>
     <name>decant::DecodeOutcome</name>

@@ -15,7 +15,9 @@
 #include "store/MetadataFetchCommand.h"
 
 #include <QApplication>
+#include <QGuiApplication>
 #include <QIcon>
+#include <QMessageBox>
 #include <QTextStream>
 
 #include <cstdio>
@@ -71,6 +73,21 @@ void removeDecodedAudioLeftBehind(MainWindow& window) {
     }
 }
 
+// A launch from a file manager has no terminal to read: the reason is shown
+// in a dialog too, wherever a window can be seen (not on the offscreen
+// platform that tests and scripts run on).
+void reportLaunchProblem(const QString& problem) {
+    QTextStream(stderr) << problem << Qt::endl;
+    if (QGuiApplication::platformName() == QLatin1String("offscreen")) {
+        return;
+    }
+    QMessageBox box(QMessageBox::Warning, QApplication::applicationName(), problem,
+                    QMessageBox::Close);
+    box.setAccessibleName(QCoreApplication::translate("decant::ApplicationMain",
+                                                      "Decant could not start"));
+    box.exec();
+}
+
 QIcon shippedIcon() {
     QIcon icon;
     for (const int size : {16, 32, 48, 64, 128, 256}) {
@@ -98,7 +115,7 @@ int applicationMain(int argc, char** argv) {
         if (problem->isEmpty()) {
             return 0;
         }
-        QTextStream(stderr) << *problem << Qt::endl;
+        reportLaunchProblem(*problem);
         return 1;
     }
     if (!instance.listen()) {
