@@ -825,6 +825,53 @@ verschieben), 2 bei falschen Argumenten, 3, wenn check Probleme findet (mit
     </message>
 </context>
 <context>
+    <name>decant::FileMoves</name>
+    <message>
+        <source>Could not read the journal of interrupted imports: %1</source>
+        <translation>Das Journal abgebrochener Importe konnte nicht gelesen werden: %1</translation>
+    </message>
+    <message>
+        <source>Removed track %1: its file %2 never reached the library.</source>
+        <translation>Titel %1 entfernt: seine Datei %2 ist nie in der Mediathek angekommen.</translation>
+    </message>
+    <message>
+        <source>Could not remove track %1, whose file %2 never reached the library: %3</source>
+        <translation>Titel %1, dessen Datei %2 nie in der Mediathek angekommen ist, konnte nicht entfernt werden: %3</translation>
+    </message>
+    <message>
+        <source>Finished moving the file of track %1 from %2 to %3, which an interrupted move left undone.</source>
+        <translation>Die von einem unterbrochenen Verschieben liegen gebliebene Datei von Titel %1 von %2 nach %3 verschoben.</translation>
+    </message>
+    <message>
+        <source>Finished putting %1 in place for track %2, which an interrupted import left undone.</source>
+        <translation>Die von einem abgebrochenen Import liegen gebliebene Datei %1 für Titel %2 an ihren Platz gebracht.</translation>
+    </message>
+    <message>
+        <source>Could not finish moving the file of track %1, which keeps %2: %3</source>
+        <translation>Das Verschieben der Datei von Titel %1 ließ sich nicht abschließen; der Titel behält %2: %3</translation>
+    </message>
+    <message>
+        <source>Could not finish the interrupted import of track %1: %2</source>
+        <translation>Der abgebrochene Import von Titel %1 ließ sich nicht abschließen: %2</translation>
+    </message>
+    <message>
+        <source>Could not record the end of interrupted imports: %1</source>
+        <translation>Das Ende abgebrochener Importe konnte nicht festgehalten werden: %1</translation>
+    </message>
+    <message>
+        <source>Could not read the journal of interrupted removals: %1</source>
+        <translation>Das Journal abgebrochener Entfernungen konnte nicht gelesen werden: %1</translation>
+    </message>
+    <message>
+        <source>Could not finish removing %1: %2</source>
+        <translation>Das Entfernen von %1 ließ sich nicht abschließen: %2</translation>
+    </message>
+    <message>
+        <source>Moved %1 to the trash, which the interrupted removal of its track left undone.</source>
+        <translation>Das abgebrochene Entfernen eines Titels abgeschlossen: %1 in den Papierkorb verschoben.</translation>
+    </message>
+</context>
+<context>
     <name>decant::FilesController</name>
     <message>
         <source>Verified: %1</source>
@@ -875,6 +922,21 @@ verschieben), 2 bei falschen Argumenten, 3, wenn check Probleme findet (mit
     <message>
         <source>Preferences (Ctrl+,) choose the format the library imports in; the Library window (Ctrl+L) lists its tracks, finds them in the file manager, and checks every file against its proof (Ctrl+Shift+C).</source>
         <translation>In den Einstellungen (Strg+,) wählen Sie das Format, in das die Mediathek importiert; das Fenster Mediathek (Strg+L) listet ihre Titel auf, zeigt sie im Dateimanager und prüft jede Datei gegen ihren Nachweis (Strg+Umschalt+C).</translation>
+    </message>
+</context>
+<context>
+    <name>decant::Library</name>
+    <message>
+        <source>Could not find the tracks whose tags an interrupted save left unwritten: %1</source>
+        <translation>Die Titel, deren Tags ein unterbrochenes Speichern ungeschrieben ließ, konnten nicht gefunden werden: %1</translation>
+    </message>
+    <message>
+        <source>Left the half-written files of interrupted imports: %1</source>
+        <translation>Die halb geschriebenen Dateien abgebrochener Importe belassen: %1</translation>
+    </message>
+    <message>
+        <source>Removed %1, left half-written by an interrupted import.</source>
+        <translation>Die halb geschriebene Datei %1 eines abgebrochenen Imports entfernt.</translation>
     </message>
 </context>
 <context>
@@ -999,7 +1061,7 @@ verschieben), 2 bei falschen Argumenten, 3, wenn check Probleme findet (mit
     </message>
     <message>
         <source>Removed %1, left half-written by an interrupted import.</source>
-        <translation>%1 entfernt, das ein abgebrochener Import halb geschrieben zurückließ.</translation>
+        <translation>Die halb geschriebene Datei %1 eines abgebrochenen Imports entfernt.</translation>
     </message>
     <message>
         <source>Could not remove %1.</source>

@@ -827,6 +827,53 @@ fichier n’a pu être supprimé ; organise : un fichier n’a pu être déplac�
     </message>
 </context>
 <context>
+    <name>decant::FileMoves</name>
+    <message>
+        <source>Could not read the journal of interrupted imports: %1</source>
+        <translation>Impossible de lire le journal des importations interrompues : %1</translation>
+    </message>
+    <message>
+        <source>Removed track %1: its file %2 never reached the library.</source>
+        <translation>Morceau %1 supprimé : son fichier %2 n’est jamais arrivé dans la bibliothèque.</translation>
+    </message>
+    <message>
+        <source>Could not remove track %1, whose file %2 never reached the library: %3</source>
+        <translation>Impossible de supprimer le morceau %1, dont le fichier %2 n’est jamais arrivé dans la bibliothèque : %3</translation>
+    </message>
+    <message>
+        <source>Finished moving the file of track %1 from %2 to %3, which an interrupted move left undone.</source>
+        <translation>Déplacement du fichier du morceau %1 de %2 vers %3 achevé : un déplacement interrompu l’avait laissé en suspens.</translation>
+    </message>
+    <message>
+        <source>Finished putting %1 in place for track %2, which an interrupted import left undone.</source>
+        <translation>Mise en place de %1 pour le morceau %2 achevée : une importation interrompue l’avait laissée en suspens.</translation>
+    </message>
+    <message>
+        <source>Could not finish moving the file of track %1, which keeps %2: %3</source>
+        <translation>Impossible d’achever le déplacement du fichier du morceau %1, qui garde %2 : %3</translation>
+    </message>
+    <message>
+        <source>Could not finish the interrupted import of track %1: %2</source>
+        <translation>Impossible d’achever l’importation interrompue du morceau %1 : %2</translation>
+    </message>
+    <message>
+        <source>Could not record the end of interrupted imports: %1</source>
+        <translation>Impossible d’enregistrer la fin des importations interrompues : %1</translation>
+    </message>
+    <message>
+        <source>Could not read the journal of interrupted removals: %1</source>
+        <translation>Impossible de lire le journal des suppressions interrompues : %1</translation>
+    </message>
+    <message>
+        <source>Could not finish removing %1: %2</source>
+        <translation>Impossible d’achever la suppression de %1 : %2</translation>
+    </message>
+    <message>
+        <source>Moved %1 to the trash, which the interrupted removal of its track left undone.</source>
+        <translation>%1 mis à la corbeille : la suppression interrompue de son morceau l’avait laissé en suspens.</translation>
+    </message>
+</context>
+<context>
     <name>decant::FilesController</name>
     <message>
         <source>Verified: %1</source>
@@ -877,6 +924,21 @@ fichier n’a pu être supprimé ; organise : un fichier n’a pu être déplac�
     <message>
         <source>Preferences (Ctrl+,) choose the format the library imports in; the Library window (Ctrl+L) lists its tracks, finds them in the file manager, and checks every file against its proof (Ctrl+Shift+C).</source>
         <translation>Les préférences (Ctrl+,) choisissent le format d’importation de la bibliothèque ; la fenêtre Bibliothèque (Ctrl+L) liste ses morceaux, les montre dans le gestionnaire de fichiers et vérifie chaque fichier d’après sa preuve (Ctrl+Maj+C).</translation>
+    </message>
+</context>
+<context>
+    <name>decant::Library</name>
+    <message>
+        <source>Could not find the tracks whose tags an interrupted save left unwritten: %1</source>
+        <translation>Impossible de trouver les morceaux dont un enregistrement interrompu a laissé les tags non écrits : %1</translation>
+    </message>
+    <message>
+        <source>Left the half-written files of interrupted imports: %1</source>
+        <translation>Fichiers à moitié écrits des importations interrompues laissés en place : %1</translation>
+    </message>
+    <message>
+        <source>Removed %1, left half-written by an interrupted import.</source>
+        <translation>%1 supprimé, laissé à moitié écrit par une importation interrompue.</translation>
     </message>
 </context>
 <context>
