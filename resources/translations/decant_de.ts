@@ -525,6 +525,86 @@ verschieben), 2 bei falschen Argumenten, 3, wenn check Probleme findet (mit
         <source>info, list, show ID..., settings, check, remove ID... or organise</source>
         <translation>info, list, show ID …, settings, check, remove ID … oder organise</translation>
     </message>
+    <message>
+        <source>Track %1: an image was skipped: %2.</source>
+        <translation>Titel %1: ein Bild wurde übersprungen: %2.</translation>
+    </message>
+    <message>
+        <source>Track %1: %2</source>
+        <translation>Titel %1: %2</translation>
+    </message>
+    <message>
+        <source>Encoder:</source>
+        <translation>Encoder:</translation>
+    </message>
+    <message>
+        <source>Bit rate:</source>
+        <translation>Bitrate:</translation>
+    </message>
+    <message>
+        <source>none (lossless)</source>
+        <translation>keine (verlustfrei)</translation>
+    </message>
+    <message>
+        <source>%1 kbit/s</source>
+        <translation>%1 kbit/s</translation>
+    </message>
+    <message>
+        <source>Sound Check:</source>
+        <translation>Sound Check:</translation>
+    </message>
+    <message>
+        <source>none yet</source>
+        <translation>noch keine</translation>
+    </message>
+    <message>
+        <source>%1, the newest %2</source>
+        <translation>%1, die neueste ist %2</translation>
+    </message>
+    <message>
+        <source>the last backup failed: %1</source>
+        <translation>die letzte Sicherung ist fehlgeschlagen: %1</translation>
+    </message>
+    <message>
+        <source>Location:</source>
+        <translation>Ort:</translation>
+    </message>
+    <message>
+        <source>Database:</source>
+        <translation>Datenbank:</translation>
+    </message>
+    <message>
+        <source>Media:</source>
+        <translation>Medien:</translation>
+    </message>
+    <message>
+        <source>Import:</source>
+        <translation>Import:</translation>
+    </message>
+    <message>
+        <source>Tracks:</source>
+        <translation>Titel:</translation>
+    </message>
+    <message>
+        <source>Backups:</source>
+        <translation>Sicherungen:</translation>
+    </message>
+    <message>
+        <source>%1 (schema version %2)</source>
+        <translation>%1 (Schemaversion %2)</translation>
+    </message>
+    <message>
+        <source>%1, Sound Check %2</source>
+        <translation>%1, Sound Check %2</translation>
+    </message>
+    <message>
+        <source>cannot store the settings: %1</source>
+        <translation>die Einstellungen können nicht gespeichert werden: %1</translation>
+    </message>
+    <message>
+        <source>cannot read the library: %1</source>
+        <translation>die Mediathek kann nicht gelesen werden: %1</translation>
+    </message>
 </context>
 <context>
     <name>decant::AboutDialog</name>
@@ -562,6 +642,107 @@ verschieben), 2 bei falschen Argumenten, 3, wenn check Probleme findet (mit
     <message>
         <source>Decant could not start</source>
         <translation>Decant konnte nicht starten</translation>
+    </message>
+</context>
+<context>
+    <name>decant::CheckCommand</name>
+    <message numerus="yes">
+        <source>%n problem(s) found; decant-library check --repair mends them.</source>
+        <translation>
+            <numerusform>%n Problem gefunden; decant-library check --repair behebt es.</numerusform>
+            <numerusform>%n Probleme gefunden; decant-library check --repair behebt sie.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>No problems in %n track(s).</source>
+        <translation>
+            <numerusform>Keine Probleme in %n Titel.</numerusform>
+            <numerusform>Keine Probleme in %n Titeln.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>cannot replace the library&apos;s database: %1</source>
+        <translation>die Datenbank der Mediathek kann nicht ersetzt werden: %1</translation>
+    </message>
+    <message>
+        <source>check --repair upgrades it first.</source>
+        <translation>check --repair aktualisiert sie zuerst.</translation>
+    </message>
+    <message numerus="yes">
+        <source>No problems in %n track(s); every verified file decodes as it did when it was imported.</source>
+        <translation>
+            <numerusform>Keine Probleme in %n Titel; jede geprüfte Datei lässt sich wie beim Import dekodieren.</numerusform>
+            <numerusform>Keine Probleme in %n Titeln; jede geprüfte Datei lässt sich wie beim Import dekodieren.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n problem(s) mended, %1 left.</source>
+        <translation>
+            <numerusform>%n Problem behoben, %1 übrig.</numerusform>
+            <numerusform>%n Probleme behoben, %1 übrig.</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>decant::DamagedFiles</name>
+    <message>
+        <source>it now gives MD5 %1</source>
+        <translation>jetzt ergibt sie MD5 %1</translation>
+    </message>
+    <message>
+        <source>it no longer decodes: %1</source>
+        <translation>sie lässt sich nicht mehr dekodieren: %1</translation>
+    </message>
+    <message>
+        <source>Damaged file: %1 of track %2 &quot;%3&quot; changed since it was verified on %4 (%5); %6.</source>
+        <translation>Beschädigte Datei: %1 von Titel %2 „%3“ hat sich seit der Prüfung am %4 (%5) verändert; %6.</translation>
+    </message>
+    <message>
+        <source>its packets&apos; MD5 %1</source>
+        <translation>MD5 ihrer Pakete %1</translation>
+    </message>
+</context>
+<context>
+    <name>decant::DatabaseRecovery</name>
+    <message>
+        <source>Passed over the backup %1: %2.</source>
+        <translation>Sicherung %1 übergangen: %2.</translation>
+    </message>
+    <message>
+        <source>it is damaged too (%1)</source>
+        <translation>sie ist ebenfalls beschädigt (%1)</translation>
+    </message>
+    <message>
+        <source>check --repair restores the newest backup, or rebuilds the database from the media files&apos; own tags.</source>
+        <translation>check --repair stellt die neueste Sicherung wieder her oder baut die Datenbank aus den eigenen Tags der Mediendateien neu auf.</translation>
+    </message>
+    <message>
+        <source>Missing database: Library.sqlite is gone, but the media folder holds %1 file(s); %2</source>
+        <translation>Fehlende Datenbank: Library.sqlite ist verschwunden, aber der Medienordner enthält %1 Datei(en); %2</translation>
+    </message>
+    <message>
+        <source>Empty database: Library.sqlite has no bytes, but the media folder holds %1 file(s); %2</source>
+        <translation>Leere Datenbank: Library.sqlite ist 0 Byte groß, aber der Medienordner enthält %1 Datei(en); %2</translation>
+    </message>
+    <message>
+        <source>Damaged database: SQLite finds Library.sqlite damaged (%1); %2</source>
+        <translation>Beschädigte Datenbank: laut SQLite ist Library.sqlite beschädigt (%1); %2</translation>
+    </message>
+    <message>
+        <source>Set the empty database aside as %1.</source>
+        <translation>Die leere Datenbank als %1 beiseitegelegt.</translation>
+    </message>
+    <message>
+        <source>Set the damaged database aside as %1.</source>
+        <translation>Die beschädigte Datenbank als %1 beiseitegelegt.</translation>
+    </message>
+    <message>
+        <source>Restored the database from the backup %1.</source>
+        <translation>Datenbank aus der Sicherung %1 wiederhergestellt.</translation>
+    </message>
+    <message>
+        <source>Found no backup to restore: made a new database, to be filled from the media files&apos; own tags.</source>
+        <translation>Keine Sicherung zum Wiederherstellen gefunden: eine neue Datenbank angelegt, die aus den eigenen Tags der Mediendateien gefüllt wird.</translation>
     </message>
 </context>
 <context>
@@ -644,6 +825,60 @@ verschieben), 2 bei falschen Argumenten, 3, wenn check Probleme findet (mit
     </message>
 </context>
 <context>
+    <name>decant::FileMoves</name>
+    <message>
+        <source>Could not read the journal of interrupted imports: %1</source>
+        <translation>Das Journal abgebrochener Importe konnte nicht gelesen werden: %1</translation>
+    </message>
+    <message>
+        <source>Removed track %1: its file %2 never reached the library.</source>
+        <translation>Titel %1 entfernt: seine Datei %2 ist nie in der Mediathek angekommen.</translation>
+    </message>
+    <message>
+        <source>Could not remove track %1, whose file %2 never reached the library: %3</source>
+        <translation>Titel %1, dessen Datei %2 nie in der Mediathek angekommen ist, konnte nicht entfernt werden: %3</translation>
+    </message>
+    <message>
+        <source>Finished moving the file of track %1 from %2 to %3, which an interrupted move left undone.</source>
+        <translation>Die von einem unterbrochenen Verschieben liegen gebliebene Datei von Titel %1 von %2 nach %3 verschoben.</translation>
+    </message>
+    <message>
+        <source>Finished putting %1 in place for track %2, which an interrupted import left undone.</source>
+        <translation>Die von einem abgebrochenen Import liegen gebliebene Datei %1 für Titel %2 an ihren Platz gebracht.</translation>
+    </message>
+    <message>
+        <source>Could not finish moving the file of track %1, which keeps %2: %3</source>
+        <translation>Das Verschieben der Datei von Titel %1 ließ sich nicht abschließen; der Titel behält %2: %3</translation>
+    </message>
+    <message>
+        <source>Could not finish the interrupted import of track %1: %2</source>
+        <translation>Der abgebrochene Import von Titel %1 ließ sich nicht abschließen: %2</translation>
+    </message>
+    <message>
+        <source>Could not record the end of interrupted imports: %1</source>
+        <translation>Das Ende abgebrochener Importe konnte nicht festgehalten werden: %1</translation>
+    </message>
+    <message>
+        <source>Could not read the journal of interrupted removals: %1</source>
+        <translation>Das Journal abgebrochener Entfernungen konnte nicht gelesen werden: %1</translation>
+    </message>
+    <message>
+        <source>Could not finish removing %1: %2</source>
+        <translation>Das Entfernen von %1 ließ sich nicht abschließen: %2</translation>
+    </message>
+    <message>
+        <source>Moved %1 to the trash, which the interrupted removal of its track left undone.</source>
+        <translation>Das abgebrochene Entfernen eines Titels abgeschlossen: %1 in den Papierkorb verschoben.</translation>
+    </message>
+</context>
+<context>
+    <name>decant::FilesController</name>
+    <message>
+        <source>Verified: %1</source>
+        <translation>Geprüft: %1</translation>
+    </message>
+</context>
+<context>
     <name>decant::FolderOpener</name>
     <message>
         <source>Cannot open %1: neither a desktop portal nor xdg-open is available. Install xdg-desktop-portal or xdg-utils.</source>
@@ -687,6 +922,202 @@ verschieben), 2 bei falschen Argumenten, 3, wenn check Probleme findet (mit
     <message>
         <source>Preferences (Ctrl+,) choose the format the library imports in; the Library window (Ctrl+L) lists its tracks, finds them in the file manager, and checks every file against its proof (Ctrl+Shift+C).</source>
         <translation>In den Einstellungen (Strg+,) wählen Sie das Format, in das die Mediathek importiert; das Fenster Mediathek (Strg+L) listet ihre Titel auf, zeigt sie im Dateimanager und prüft jede Datei gegen ihren Nachweis (Strg+Umschalt+C).</translation>
+    </message>
+</context>
+<context>
+    <name>decant::Library</name>
+    <message>
+        <source>Could not find the tracks whose tags an interrupted save left unwritten: %1</source>
+        <translation>Die Titel, deren Tags ein unterbrochenes Speichern ungeschrieben ließ, konnten nicht gefunden werden: %1</translation>
+    </message>
+    <message>
+        <source>Left the half-written files of interrupted imports: %1</source>
+        <translation>Die halb geschriebenen Dateien abgebrochener Importe belassen: %1</translation>
+    </message>
+    <message>
+        <source>Removed %1, left half-written by an interrupted import.</source>
+        <translation>Die halb geschriebene Datei %1 eines abgebrochenen Imports entfernt.</translation>
+    </message>
+</context>
+<context>
+    <name>decant::LibraryChanges</name>
+    <message>
+        <source>cannot remove track %1: %2</source>
+        <translation>Titel %1 kann nicht entfernt werden: %2</translation>
+    </message>
+    <message>
+        <source>Removed track %1 &quot;%2&quot;.</source>
+        <translation>Titel %1 „%2“ entfernt.</translation>
+    </message>
+    <message>
+        <source>%1; it stays where it was.</source>
+        <translation>%1; die Datei bleibt, wo sie war.</translation>
+    </message>
+    <message>
+        <source>Removed track %1 &quot;%2&quot;; its file %3 is in the trash.</source>
+        <translation>Titel %1 „%2“ entfernt; seine Datei %3 liegt im Papierkorb.</translation>
+    </message>
+    <message>
+        <source>cannot organise the library: %1</source>
+        <translation>die Mediathek kann nicht geordnet werden: %1</translation>
+    </message>
+    <message>
+        <source>Moved %1 to %2.</source>
+        <translation>%1 nach %2 verschoben.</translation>
+    </message>
+    <message>
+        <source>left track %1 at %2: %3</source>
+        <translation>Titel %1 bleibt unter %2: %3</translation>
+    </message>
+    <message>
+        <source>Every file is where its tags say.</source>
+        <translation>Jede Datei liegt dort, wo ihre Tags es sagen.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n file(s) moved, %1 left.</source>
+        <translation>
+            <numerusform>%n Datei verschoben, %1 übrig.</numerusform>
+            <numerusform>%n Dateien verschoben, %1 übrig.</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>decant::LibraryCheck</name>
+    <message>
+        <source>track %1 &quot;%2&quot;</source>
+        <translation>Titel %1 „%2“</translation>
+    </message>
+    <message>
+        <source>Lost file: %1 holds track %2, whose file %3 is missing.</source>
+        <translation>Verlorene Datei: %1 enthält Titel %2, dessen Datei %3 fehlt.</translation>
+    </message>
+    <message>
+        <source>Lost track: %1 holds &quot;%2&quot; (source %3), which the database lacks.</source>
+        <translation>Verlorener Titel: %1 enthält „%2“ (Quelle %3), der in der Datenbank fehlt.</translation>
+    </message>
+    <message>
+        <source>Orphaned file: no track lists %1, a second copy of track %2.</source>
+        <translation>Verwaiste Datei: kein Titel nennt %1, eine zweite Kopie von Titel %2.</translation>
+    </message>
+    <message>
+        <source>Orphaned file: no track lists %1.</source>
+        <translation>Verwaiste Datei: kein Titel nennt %1.</translation>
+    </message>
+    <message>
+        <source>Half-written file: %1 was left by an interrupted import.</source>
+        <translation>Halb geschriebene Datei: %1 blieb von einem abgebrochenen Import zurück.</translation>
+    </message>
+    <message>
+        <source>Duplicate: %1 holds the same source and audio as track %2.</source>
+        <translation>Duplikat: %1 hat dieselbe Quelle und dasselbe Audio wie Titel %2.</translation>
+    </message>
+    <message>
+        <source>Missing file: %1 has no file %2.</source>
+        <translation>Fehlende Datei: Für %1 fehlt die Datei %2.</translation>
+    </message>
+    <message>
+        <source>Untagged track: %1 is still named after its source; no tags were ever set on it.</source>
+        <translation>Titel ohne Tags: %1 ist noch nach seiner Quelle benannt; es wurden nie Tags für ihn gesetzt.</translation>
+    </message>
+    <message>
+        <source>Tags not written: %1 has tags that %2 lacks.</source>
+        <translation>Tags nicht geschrieben: %1 hat Tags, die in %2 fehlen.</translation>
+    </message>
+    <message>
+        <source>Could not remove track %1: %2</source>
+        <translation>Titel %1 konnte nicht entfernt werden: %2</translation>
+    </message>
+    <message>
+        <source>Interrupted import: track %1 was still being put in place as %2.</source>
+        <translation>Abgebrochener Import: Titel %1 wurde noch als %2 an seinen Platz gebracht.</translation>
+    </message>
+    <message>
+        <source>Backup failed: the last copy of the database could not be made: %1.</source>
+        <translation>Sicherung fehlgeschlagen: die letzte Kopie der Datenbank ließ sich nicht anlegen: %1.</translation>
+    </message>
+    <message>
+        <source>Could not recover the track in %1: %2.</source>
+        <translation>Der Titel in %1 konnte nicht wiederhergestellt werden: %2.</translation>
+    </message>
+    <message>
+        <source>Gave track %1 back its file %2.</source>
+        <translation>Titel %1 hat seine Datei %2 zurückerhalten.</translation>
+    </message>
+    <message>
+        <source>Added track %1 back from %2, whose own tags held it.</source>
+        <translation>Titel %1 aus %2 wieder hinzugefügt, deren eigene Tags ihn enthielten.</translation>
+    </message>
+    <message>
+        <source>Could not back the database up: %1.</source>
+        <translation>Die Datenbank konnte nicht gesichert werden: %1.</translation>
+    </message>
+    <message>
+        <source>Backed the database up as %1.</source>
+        <translation>Datenbank als %1 gesichert.</translation>
+    </message>
+    <message>
+        <source>Left track %1: its file could not be put in place.</source>
+        <translation>Titel %1 belassen: seine Datei ließ sich nicht an ihren Platz bringen.</translation>
+    </message>
+    <message>
+        <source>Removed %1, left half-written by an interrupted import.</source>
+        <translation>Die halb geschriebene Datei %1 eines abgebrochenen Imports entfernt.</translation>
+    </message>
+    <message>
+        <source>Could not remove %1.</source>
+        <translation>%1 konnte nicht entfernt werden.</translation>
+    </message>
+    <message>
+        <source>Left %1 where it is, as the database was just rebuilt: look at it, and run check --repair again to move it to the trash.</source>
+        <translation>%1 liegen gelassen, da die Datenbank gerade neu aufgebaut wurde: Sehen Sie sich die Datei an und führen Sie check --repair erneut aus, um sie in den Papierkorb zu verschieben.</translation>
+    </message>
+    <message>
+        <source>Left %1: a track lists it now.</source>
+        <translation>%1 belassen: ein Titel nennt die Datei inzwischen.</translation>
+    </message>
+    <message>
+        <source>Moved %1 to the trash: no track lists it.</source>
+        <translation>%1 in den Papierkorb verschoben: kein Titel nennt die Datei.</translation>
+    </message>
+    <message>
+        <source>Could not move %1 to the trash: %2.</source>
+        <translation>%1 konnte nicht in den Papierkorb verschoben werden: %2.</translation>
+    </message>
+    <message>
+        <source>Removed track %1, whose file %2 is missing; importing its FLAC file again brings it back.</source>
+        <translation>Titel %1 entfernt, dessen Datei %2 fehlt; ein erneuter Import seiner FLAC-Datei bringt ihn zurück.</translation>
+    </message>
+    <message>
+        <source>Left track %1 and its file %2, as the database was just rebuilt: run check --repair again to remove them.</source>
+        <translation>Titel %1 und seine Datei %2 belassen, da die Datenbank gerade neu aufgebaut wurde: Führen Sie check --repair erneut aus, um beide zu entfernen.</translation>
+    </message>
+    <message>
+        <source>Removed track %1 and its file %2: track %3 holds the same source and audio.</source>
+        <translation>Titel %1 und seine Datei %2 entfernt: Titel %3 hat dieselbe Quelle und dasselbe Audio.</translation>
+    </message>
+    <message>
+        <source>Left track %1 untagged: importing its FLAC file again tags it.</source>
+        <translation>Titel %1 ohne Tags belassen: ein erneuter Import seiner FLAC-Datei versieht ihn mit Tags.</translation>
+    </message>
+    <message>
+        <source>Could not mark track %1 to be encoded again: %2.</source>
+        <translation>Titel %1 konnte nicht zum erneuten Kodieren vorgemerkt werden: %2.</translation>
+    </message>
+    <message>
+        <source>Marked track %1 to be encoded again: importing its FLAC file replaces the damaged %2.</source>
+        <translation>Titel %1 zum erneuten Kodieren vorgemerkt: ein erneuter Import seiner FLAC-Datei ersetzt die beschädigte Datei %2.</translation>
+    </message>
+    <message>
+        <source>Left the tags of track %1 to the process writing them now.</source>
+        <translation>Die Tags von Titel %1 dem Prozess überlassen, der sie gerade schreibt.</translation>
+    </message>
+    <message>
+        <source>Could not write the tags of track %1 into %2: %3.</source>
+        <translation>Die Tags von Titel %1 konnten nicht in %2 geschrieben werden: %3.</translation>
+    </message>
+    <message>
+        <source>Wrote the tags of track %1 into %2.</source>
+        <translation>Tags von Titel %1 in %2 geschrieben.</translation>
     </message>
 </context>
 <context>
@@ -936,6 +1367,46 @@ verschieben), 2 bei falschen Argumenten, 3, wenn check Probleme findet (mit
     <message>
         <source>Show the tracks in the library</source>
         <translation>Die Titel der Mediathek zeigen</translation>
+    </message>
+</context>
+<context>
+    <name>decant::MediaRecovery</name>
+    <message>
+        <source>Could not read %1: %2</source>
+        <translation>%1 konnte nicht gelesen werden: %2</translation>
+    </message>
+    <message>
+        <source>Left %1 where it is: it is a second copy of track %2.</source>
+        <translation>%1 liegen gelassen: die Datei ist eine zweite Kopie von Titel %2.</translation>
+    </message>
+    <message>
+        <source>Could not recover %1: %2</source>
+        <translation>%1 konnte nicht wiederhergestellt werden: %2</translation>
+    </message>
+    <message numerus="yes">
+        <source>Recovered %n track(s) from their files&apos; own tags: %1 added, %2 brought up to date with their files, %3 given back a file that had moved. Track IDs may differ from before.</source>
+        <translation>
+            <numerusform>%n Titel aus den eigenen Tags seiner Datei wiederhergestellt: %1 hinzugefügt, %2 auf den Stand seiner Datei gebracht, %3 wieder mit einer verschobenen Datei verbunden. Die Titel-IDs können sich geändert haben.</numerusform>
+            <numerusform>%n Titel aus den eigenen Tags ihrer Dateien wiederhergestellt: %1 hinzugefügt, %2 auf den Stand ihrer Dateien gebracht, %3 wieder mit einer verschobenen Datei verbunden. Die Titel-IDs können sich geändert haben.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Could not set the import settings of the tracks (%1): %2</source>
+        <translation>Die Import-Einstellungen der Titel (%1) ließen sich nicht setzen: %2</translation>
+    </message>
+    <message numerus="yes">
+        <source>Set the import settings to those of %n track(s): %1.</source>
+        <translation>
+            <numerusform>Import-Einstellungen auf die von %n Titel gesetzt: %1.</numerusform>
+            <numerusform>Import-Einstellungen auf die von %n Titeln gesetzt: %1.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n of them came from files that do not say which FLAC file they were imported from (made by an older version, or put there by hand): importing that FLAC file again adds a second track.</source>
+        <translation>
+            <numerusform>%n davon stammt aus einer Datei, die nicht angibt, aus welcher FLAC-Datei sie importiert wurde (von einer älteren Version erstellt oder von Hand abgelegt): ein erneuter Import dieser FLAC-Datei fügt einen zweiten Titel hinzu.</numerusform>
+            <numerusform>%n davon stammen aus Dateien, die nicht angeben, aus welcher FLAC-Datei sie importiert wurden (von einer älteren Version erstellt oder von Hand abgelegt): ein erneuter Import dieser FLAC-Datei fügt einen zweiten Titel hinzu.</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -1258,6 +1729,25 @@ verschieben), 2 bei falschen Argumenten, 3, wenn check Probleme findet (mit
     <message>
         <source>Decant is already running but not responding; the files were not added to its queue</source>
         <translation>Decant läuft bereits, antwortet aber nicht; die Dateien wurden nicht in seine Warteschlange aufgenommen</translation>
+    </message>
+</context>
+<context>
+    <name>decant::TrackDetails</name>
+    <message>
+        <source>yes</source>
+        <translation>ja</translation>
+    </message>
+    <message>
+        <source>no</source>
+        <translation>nein</translation>
+    </message>
+    <message>
+        <source>Track %1</source>
+        <translation>Titel %1</translation>
+    </message>
+    <message>
+        <source>no track has the ID %1 (see list)</source>
+        <translation>kein Titel hat die ID %1 (siehe list)</translation>
     </message>
 </context>
 <context>

@@ -26,6 +26,47 @@
     </message>
 </context>
 <context>
+    <name>decant::CheckCommand</name>
+    <message numerus="yes">
+        <source>%n problem(s) found; decant-library check --repair mends them.</source>
+        <translation>
+            <numerusform>%n problem found; decant-library check --repair mends it.</numerusform>
+            <numerusform>%n problems found; decant-library check --repair mends them.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>No problems in %n track(s).</source>
+        <translation>
+            <numerusform>No problems in %n track.</numerusform>
+            <numerusform>No problems in %n tracks.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>No problems in %n track(s); every verified file decodes as it did when it was imported.</source>
+        <translation>
+            <numerusform>No problems in %n track; every verified file decodes as it did when it was imported.</numerusform>
+            <numerusform>No problems in %n tracks; every verified file decodes as it did when it was imported.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n problem(s) mended, %1 left.</source>
+        <translation>
+            <numerusform>%n problem mended, %1 left.</numerusform>
+            <numerusform>%n problems mended, %1 left.</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>decant::LibraryChanges</name>
+    <message numerus="yes">
+        <source>%n file(s) moved, %1 left.</source>
+        <translation>
+            <numerusform>%n file moved, %1 left.</numerusform>
+            <numerusform>%n files moved, %1 left.</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
     <name>decant::LibraryCheckDialog</name>
     <message numerus="yes">
         <source>%n problem(s) found.</source>
@@ -49,6 +90,30 @@
         <translation>
             <numerusform>%1 of %n track</numerusform>
             <numerusform>%1 of %n tracks</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>decant::MediaRecovery</name>
+    <message numerus="yes">
+        <source>Recovered %n track(s) from their files&apos; own tags: %1 added, %2 brought up to date with their files, %3 given back a file that had moved. Track IDs may differ from before.</source>
+        <translation>
+            <numerusform>Recovered %n track from its file&apos;s own tags: %1 added, %2 brought up to date with its file, %3 given back a file that had moved. Track IDs may differ from before.</numerusform>
+            <numerusform>Recovered %n tracks from their files&apos; own tags: %1 added, %2 brought up to date with their files, %3 given back a file that had moved. Track IDs may differ from before.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Set the import settings to those of %n track(s): %1.</source>
+        <translation>
+            <numerusform>Set the import settings to those of %n track: %1.</numerusform>
+            <numerusform>Set the import settings to those of %n tracks: %1.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n of them came from files that do not say which FLAC file they were imported from (made by an older version, or put there by hand): importing that FLAC file again adds a second track.</source>
+        <translation>
+            <numerusform>%n of them came from a file that does not say which FLAC file it was imported from (made by an older version, or put there by hand): importing that FLAC file again adds a second track.</numerusform>
+            <numerusform>%n of them came from files that do not say which FLAC file they were imported from (made by an older version, or put there by hand): importing that FLAC file again adds a second track.</numerusform>
         </translation>
     </message>
 </context>

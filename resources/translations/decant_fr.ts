@@ -527,6 +527,86 @@ fichier n’a pu être supprimé ; organise : un fichier n’a pu être déplac�
         <source>info, list, show ID..., settings, check, remove ID... or organise</source>
         <translation>info, list, show ID…, settings, check, remove ID… ou organise</translation>
     </message>
+    <message>
+        <source>Track %1: an image was skipped: %2.</source>
+        <translation>Morceau %1 : une image a été ignorée : %2.</translation>
+    </message>
+    <message>
+        <source>Track %1: %2</source>
+        <translation>Morceau %1 : %2</translation>
+    </message>
+    <message>
+        <source>Encoder:</source>
+        <translation>Encodeur :</translation>
+    </message>
+    <message>
+        <source>Bit rate:</source>
+        <translation>Débit :</translation>
+    </message>
+    <message>
+        <source>none (lossless)</source>
+        <translation>aucun (sans perte)</translation>
+    </message>
+    <message>
+        <source>%1 kbit/s</source>
+        <translation>%1 kbit/s</translation>
+    </message>
+    <message>
+        <source>Sound Check:</source>
+        <translation>Sound Check :</translation>
+    </message>
+    <message>
+        <source>none yet</source>
+        <translation>aucune pour l’instant</translation>
+    </message>
+    <message>
+        <source>%1, the newest %2</source>
+        <translation>%1, la plus récente est %2</translation>
+    </message>
+    <message>
+        <source>the last backup failed: %1</source>
+        <translation>la dernière sauvegarde a échoué : %1</translation>
+    </message>
+    <message>
+        <source>Location:</source>
+        <translation>Emplacement :</translation>
+    </message>
+    <message>
+        <source>Database:</source>
+        <translation>Base :</translation>
+    </message>
+    <message>
+        <source>Media:</source>
+        <translation>Médias :</translation>
+    </message>
+    <message>
+        <source>Import:</source>
+        <translation>Importation :</translation>
+    </message>
+    <message>
+        <source>Tracks:</source>
+        <translation>Morceaux :</translation>
+    </message>
+    <message>
+        <source>Backups:</source>
+        <translation>Sauvegardes :</translation>
+    </message>
+    <message>
+        <source>%1 (schema version %2)</source>
+        <translation>%1 (version du schéma %2)</translation>
+    </message>
+    <message>
+        <source>%1, Sound Check %2</source>
+        <translation>%1, Sound Check %2</translation>
+    </message>
+    <message>
+        <source>cannot store the settings: %1</source>
+        <translation>impossible d’enregistrer les réglages : %1</translation>
+    </message>
+    <message>
+        <source>cannot read the library: %1</source>
+        <translation>impossible de lire la bibliothèque : %1</translation>
+    </message>
 </context>
 <context>
     <name>decant::AboutDialog</name>
@@ -564,6 +644,107 @@ fichier n’a pu être supprimé ; organise : un fichier n’a pu être déplac�
     <message>
         <source>Decant could not start</source>
         <translation>Decant n’a pas pu démarrer</translation>
+    </message>
+</context>
+<context>
+    <name>decant::CheckCommand</name>
+    <message numerus="yes">
+        <source>%n problem(s) found; decant-library check --repair mends them.</source>
+        <translation>
+            <numerusform>%n problème trouvé ; decant-library check --repair le corrige.</numerusform>
+            <numerusform>%n problèmes trouvés ; decant-library check --repair les corrige.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>No problems in %n track(s).</source>
+        <translation>
+            <numerusform>Aucun problème dans %n morceau.</numerusform>
+            <numerusform>Aucun problème dans %n morceaux.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>cannot replace the library&apos;s database: %1</source>
+        <translation>impossible de remplacer la base de données de la bibliothèque : %1</translation>
+    </message>
+    <message>
+        <source>check --repair upgrades it first.</source>
+        <translation>check --repair la met d’abord à niveau.</translation>
+    </message>
+    <message numerus="yes">
+        <source>No problems in %n track(s); every verified file decodes as it did when it was imported.</source>
+        <translation>
+            <numerusform>Aucun problème dans %n morceau ; chaque fichier vérifié se décode comme lors de son importation.</numerusform>
+            <numerusform>Aucun problème dans %n morceaux ; chaque fichier vérifié se décode comme lors de son importation.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n problem(s) mended, %1 left.</source>
+        <translation>
+            <numerusform>%n problème corrigé, %1 en suspens.</numerusform>
+            <numerusform>%n problèmes corrigés, %1 en suspens.</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>decant::DamagedFiles</name>
+    <message>
+        <source>it now gives MD5 %1</source>
+        <translation>il donne maintenant le MD5 %1</translation>
+    </message>
+    <message>
+        <source>it no longer decodes: %1</source>
+        <translation>il ne se décode plus : %1</translation>
+    </message>
+    <message>
+        <source>Damaged file: %1 of track %2 &quot;%3&quot; changed since it was verified on %4 (%5); %6.</source>
+        <translation>Fichier endommagé : %1 du morceau %2 « %3 » a changé depuis sa vérification le %4 (%5) ; %6.</translation>
+    </message>
+    <message>
+        <source>its packets&apos; MD5 %1</source>
+        <translation>MD5 de ses paquets %1</translation>
+    </message>
+</context>
+<context>
+    <name>decant::DatabaseRecovery</name>
+    <message>
+        <source>Passed over the backup %1: %2.</source>
+        <translation>Sauvegarde %1 écartée : %2.</translation>
+    </message>
+    <message>
+        <source>it is damaged too (%1)</source>
+        <translation>elle est endommagée elle aussi (%1)</translation>
+    </message>
+    <message>
+        <source>check --repair restores the newest backup, or rebuilds the database from the media files&apos; own tags.</source>
+        <translation>check --repair restaure la sauvegarde la plus récente, ou reconstruit la base de données à partir des tags des fichiers eux-mêmes.</translation>
+    </message>
+    <message>
+        <source>Missing database: Library.sqlite is gone, but the media folder holds %1 file(s); %2</source>
+        <translation>Base de données manquante : Library.sqlite a disparu, mais le dossier Media contient %1 fichier(s) ; %2</translation>
+    </message>
+    <message>
+        <source>Empty database: Library.sqlite has no bytes, but the media folder holds %1 file(s); %2</source>
+        <translation>Base de données vide : Library.sqlite ne contient aucun octet, mais le dossier Media contient %1 fichier(s) ; %2</translation>
+    </message>
+    <message>
+        <source>Damaged database: SQLite finds Library.sqlite damaged (%1); %2</source>
+        <translation>Base de données endommagée : selon SQLite, Library.sqlite est endommagée (%1) ; %2</translation>
+    </message>
+    <message>
+        <source>Set the empty database aside as %1.</source>
+        <translation>Base de données vide mise de côté sous le nom %1.</translation>
+    </message>
+    <message>
+        <source>Set the damaged database aside as %1.</source>
+        <translation>Base de données endommagée mise de côté sous le nom %1.</translation>
+    </message>
+    <message>
+        <source>Restored the database from the backup %1.</source>
+        <translation>Base de données restaurée à partir de la sauvegarde %1.</translation>
+    </message>
+    <message>
+        <source>Found no backup to restore: made a new database, to be filled from the media files&apos; own tags.</source>
+        <translation>Aucune sauvegarde à restaurer : une nouvelle base de données a été créée, à remplir à partir des tags des fichiers eux-mêmes.</translation>
     </message>
 </context>
 <context>
@@ -646,6 +827,60 @@ fichier n’a pu être supprimé ; organise : un fichier n’a pu être déplac�
     </message>
 </context>
 <context>
+    <name>decant::FileMoves</name>
+    <message>
+        <source>Could not read the journal of interrupted imports: %1</source>
+        <translation>Impossible de lire le journal des importations interrompues : %1</translation>
+    </message>
+    <message>
+        <source>Removed track %1: its file %2 never reached the library.</source>
+        <translation>Morceau %1 supprimé : son fichier %2 n’est jamais arrivé dans la bibliothèque.</translation>
+    </message>
+    <message>
+        <source>Could not remove track %1, whose file %2 never reached the library: %3</source>
+        <translation>Impossible de supprimer le morceau %1, dont le fichier %2 n’est jamais arrivé dans la bibliothèque : %3</translation>
+    </message>
+    <message>
+        <source>Finished moving the file of track %1 from %2 to %3, which an interrupted move left undone.</source>
+        <translation>Déplacement du fichier du morceau %1 de %2 vers %3 achevé : un déplacement interrompu l’avait laissé en suspens.</translation>
+    </message>
+    <message>
+        <source>Finished putting %1 in place for track %2, which an interrupted import left undone.</source>
+        <translation>Mise en place de %1 pour le morceau %2 achevée : une importation interrompue l’avait laissée en suspens.</translation>
+    </message>
+    <message>
+        <source>Could not finish moving the file of track %1, which keeps %2: %3</source>
+        <translation>Impossible d’achever le déplacement du fichier du morceau %1, qui garde %2 : %3</translation>
+    </message>
+    <message>
+        <source>Could not finish the interrupted import of track %1: %2</source>
+        <translation>Impossible d’achever l’importation interrompue du morceau %1 : %2</translation>
+    </message>
+    <message>
+        <source>Could not record the end of interrupted imports: %1</source>
+        <translation>Impossible d’enregistrer la fin des importations interrompues : %1</translation>
+    </message>
+    <message>
+        <source>Could not read the journal of interrupted removals: %1</source>
+        <translation>Impossible de lire le journal des suppressions interrompues : %1</translation>
+    </message>
+    <message>
+        <source>Could not finish removing %1: %2</source>
+        <translation>Impossible d’achever la suppression de %1 : %2</translation>
+    </message>
+    <message>
+        <source>Moved %1 to the trash, which the interrupted removal of its track left undone.</source>
+        <translation>%1 mis à la corbeille : la suppression interrompue de son morceau l’avait laissé en suspens.</translation>
+    </message>
+</context>
+<context>
+    <name>decant::FilesController</name>
+    <message>
+        <source>Verified: %1</source>
+        <translation>Vérifié : %1</translation>
+    </message>
+</context>
+<context>
     <name>decant::FolderOpener</name>
     <message>
         <source>Cannot open %1: neither a desktop portal nor xdg-open is available. Install xdg-desktop-portal or xdg-utils.</source>
@@ -689,6 +924,202 @@ fichier n’a pu être supprimé ; organise : un fichier n’a pu être déplac�
     <message>
         <source>Preferences (Ctrl+,) choose the format the library imports in; the Library window (Ctrl+L) lists its tracks, finds them in the file manager, and checks every file against its proof (Ctrl+Shift+C).</source>
         <translation>Les préférences (Ctrl+,) choisissent le format d’importation de la bibliothèque ; la fenêtre Bibliothèque (Ctrl+L) liste ses morceaux, les montre dans le gestionnaire de fichiers et vérifie chaque fichier d’après sa preuve (Ctrl+Maj+C).</translation>
+    </message>
+</context>
+<context>
+    <name>decant::Library</name>
+    <message>
+        <source>Could not find the tracks whose tags an interrupted save left unwritten: %1</source>
+        <translation>Impossible de trouver les morceaux dont un enregistrement interrompu a laissé les tags non écrits : %1</translation>
+    </message>
+    <message>
+        <source>Left the half-written files of interrupted imports: %1</source>
+        <translation>Fichiers à moitié écrits des importations interrompues laissés en place : %1</translation>
+    </message>
+    <message>
+        <source>Removed %1, left half-written by an interrupted import.</source>
+        <translation>%1 supprimé, laissé à moitié écrit par une importation interrompue.</translation>
+    </message>
+</context>
+<context>
+    <name>decant::LibraryChanges</name>
+    <message>
+        <source>cannot remove track %1: %2</source>
+        <translation>impossible de supprimer le morceau %1 : %2</translation>
+    </message>
+    <message>
+        <source>Removed track %1 &quot;%2&quot;.</source>
+        <translation>Morceau %1 « %2 » supprimé.</translation>
+    </message>
+    <message>
+        <source>%1; it stays where it was.</source>
+        <translation>%1 ; le fichier reste où il était.</translation>
+    </message>
+    <message>
+        <source>Removed track %1 &quot;%2&quot;; its file %3 is in the trash.</source>
+        <translation>Morceau %1 « %2 » supprimé ; son fichier %3 est dans la corbeille.</translation>
+    </message>
+    <message>
+        <source>cannot organise the library: %1</source>
+        <translation>impossible de ranger la bibliothèque : %1</translation>
+    </message>
+    <message>
+        <source>Moved %1 to %2.</source>
+        <translation>%1 déplacé vers %2.</translation>
+    </message>
+    <message>
+        <source>left track %1 at %2: %3</source>
+        <translation>morceau %1 laissé à %2 : %3</translation>
+    </message>
+    <message>
+        <source>Every file is where its tags say.</source>
+        <translation>Chaque fichier est là où ses tags l’indiquent.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n file(s) moved, %1 left.</source>
+        <translation>
+            <numerusform>%n fichier déplacé, %1 en suspens.</numerusform>
+            <numerusform>%n fichiers déplacés, %1 en suspens.</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>decant::LibraryCheck</name>
+    <message>
+        <source>track %1 &quot;%2&quot;</source>
+        <translation>le morceau %1 « %2 »</translation>
+    </message>
+    <message>
+        <source>Lost file: %1 holds track %2, whose file %3 is missing.</source>
+        <translation>Fichier perdu : %1 contient le morceau %2, dont le fichier %3 manque.</translation>
+    </message>
+    <message>
+        <source>Lost track: %1 holds &quot;%2&quot; (source %3), which the database lacks.</source>
+        <translation>Morceau perdu : %1 contient « %2 » (source %3), absent de la base de données.</translation>
+    </message>
+    <message>
+        <source>Orphaned file: no track lists %1, a second copy of track %2.</source>
+        <translation>Fichier orphelin : aucun morceau ne cite %1, seconde copie du morceau %2.</translation>
+    </message>
+    <message>
+        <source>Orphaned file: no track lists %1.</source>
+        <translation>Fichier orphelin : aucun morceau ne cite %1.</translation>
+    </message>
+    <message>
+        <source>Half-written file: %1 was left by an interrupted import.</source>
+        <translation>Fichier à moitié écrit : %1 a été laissé par une importation interrompue.</translation>
+    </message>
+    <message>
+        <source>Duplicate: %1 holds the same source and audio as track %2.</source>
+        <translation>Doublon : %1 a la même source et le même audio que le morceau %2.</translation>
+    </message>
+    <message>
+        <source>Missing file: %1 has no file %2.</source>
+        <translation>Fichier manquant : %1 n’a plus son fichier %2.</translation>
+    </message>
+    <message>
+        <source>Untagged track: %1 is still named after its source; no tags were ever set on it.</source>
+        <translation>Morceau sans tags : %1 porte encore le nom de sa source ; il n’a jamais reçu de tags.</translation>
+    </message>
+    <message>
+        <source>Tags not written: %1 has tags that %2 lacks.</source>
+        <translation>Tags non écrits : %1 a des tags qui manquent dans %2.</translation>
+    </message>
+    <message>
+        <source>Could not remove track %1: %2</source>
+        <translation>Impossible de supprimer le morceau %1 : %2</translation>
+    </message>
+    <message>
+        <source>Interrupted import: track %1 was still being put in place as %2.</source>
+        <translation>Importation interrompue : le morceau %1 était encore en cours de mise en place sous %2.</translation>
+    </message>
+    <message>
+        <source>Backup failed: the last copy of the database could not be made: %1.</source>
+        <translation>Échec de la sauvegarde : la dernière copie de la base de données n’a pas pu être faite : %1.</translation>
+    </message>
+    <message>
+        <source>Could not recover the track in %1: %2.</source>
+        <translation>Impossible de récupérer le morceau contenu dans %1 : %2.</translation>
+    </message>
+    <message>
+        <source>Gave track %1 back its file %2.</source>
+        <translation>Le morceau %1 a retrouvé son fichier %2.</translation>
+    </message>
+    <message>
+        <source>Added track %1 back from %2, whose own tags held it.</source>
+        <translation>Morceau %1 rajouté à partir de %2, dont les propres tags le contenaient.</translation>
+    </message>
+    <message>
+        <source>Could not back the database up: %1.</source>
+        <translation>Impossible de sauvegarder la base de données : %1.</translation>
+    </message>
+    <message>
+        <source>Backed the database up as %1.</source>
+        <translation>Base de données sauvegardée sous %1.</translation>
+    </message>
+    <message>
+        <source>Left track %1: its file could not be put in place.</source>
+        <translation>Morceau %1 laissé tel quel : son fichier n’a pas pu être mis en place.</translation>
+    </message>
+    <message>
+        <source>Removed %1, left half-written by an interrupted import.</source>
+        <translation>%1 supprimé, laissé à moitié écrit par une importation interrompue.</translation>
+    </message>
+    <message>
+        <source>Could not remove %1.</source>
+        <translation>Impossible de supprimer %1.</translation>
+    </message>
+    <message>
+        <source>Left %1 where it is, as the database was just rebuilt: look at it, and run check --repair again to move it to the trash.</source>
+        <translation>%1 laissé en place, car la base de données vient d’être reconstruite : examinez-le, puis relancez check --repair pour le mettre à la corbeille.</translation>
+    </message>
+    <message>
+        <source>Left %1: a track lists it now.</source>
+        <translation>%1 laissé en place : un morceau le cite désormais.</translation>
+    </message>
+    <message>
+        <source>Moved %1 to the trash: no track lists it.</source>
+        <translation>%1 mis à la corbeille : aucun morceau ne le cite.</translation>
+    </message>
+    <message>
+        <source>Could not move %1 to the trash: %2.</source>
+        <translation>Impossible de mettre %1 à la corbeille : %2.</translation>
+    </message>
+    <message>
+        <source>Removed track %1, whose file %2 is missing; importing its FLAC file again brings it back.</source>
+        <translation>Morceau %1 supprimé, car son fichier %2 manque ; réimporter son fichier FLAC le fait revenir.</translation>
+    </message>
+    <message>
+        <source>Left track %1 and its file %2, as the database was just rebuilt: run check --repair again to remove them.</source>
+        <translation>Morceau %1 et son fichier %2 laissés en place, car la base de données vient d’être reconstruite : relancez check --repair pour les supprimer.</translation>
+    </message>
+    <message>
+        <source>Removed track %1 and its file %2: track %3 holds the same source and audio.</source>
+        <translation>Morceau %1 et son fichier %2 supprimés : le morceau %3 a la même source et le même audio.</translation>
+    </message>
+    <message>
+        <source>Left track %1 untagged: importing its FLAC file again tags it.</source>
+        <translation>Morceau %1 laissé sans tags : réimporter son fichier FLAC lui en donne.</translation>
+    </message>
+    <message>
+        <source>Could not mark track %1 to be encoded again: %2.</source>
+        <translation>Impossible de marquer le morceau %1 pour un nouvel encodage : %2.</translation>
+    </message>
+    <message>
+        <source>Marked track %1 to be encoded again: importing its FLAC file replaces the damaged %2.</source>
+        <translation>Morceau %1 marqué pour un nouvel encodage : réimporter son fichier FLAC remplace le fichier endommagé %2.</translation>
+    </message>
+    <message>
+        <source>Left the tags of track %1 to the process writing them now.</source>
+        <translation>Tags du morceau %1 laissés au processus qui les écrit en ce moment.</translation>
+    </message>
+    <message>
+        <source>Could not write the tags of track %1 into %2: %3.</source>
+        <translation>Impossible d’écrire les tags du morceau %1 dans %2 : %3.</translation>
+    </message>
+    <message>
+        <source>Wrote the tags of track %1 into %2.</source>
+        <translation>Tags du morceau %1 écrits dans %2.</translation>
     </message>
 </context>
 <context>
@@ -938,6 +1369,46 @@ fichier n’a pu être supprimé ; organise : un fichier n’a pu être déplac�
     <message>
         <source>Show the tracks in the library</source>
         <translation>Afficher les morceaux de la bibliothèque</translation>
+    </message>
+</context>
+<context>
+    <name>decant::MediaRecovery</name>
+    <message>
+        <source>Could not read %1: %2</source>
+        <translation>Impossible de lire %1 : %2</translation>
+    </message>
+    <message>
+        <source>Left %1 where it is: it is a second copy of track %2.</source>
+        <translation>%1 laissé en place : c’est une seconde copie du morceau %2.</translation>
+    </message>
+    <message>
+        <source>Could not recover %1: %2</source>
+        <translation>Impossible de récupérer %1 : %2</translation>
+    </message>
+    <message numerus="yes">
+        <source>Recovered %n track(s) from their files&apos; own tags: %1 added, %2 brought up to date with their files, %3 given back a file that had moved. Track IDs may differ from before.</source>
+        <translation>
+            <numerusform>%n morceau récupéré à partir des tags de son propre fichier (ajouts : %1, mises à jour d’après le fichier : %2, fichiers déplacés retrouvés : %3). Les ID des morceaux peuvent avoir changé.</numerusform>
+            <numerusform>%n morceaux récupérés à partir des tags de leurs propres fichiers (ajouts : %1, mises à jour d’après le fichier : %2, fichiers déplacés retrouvés : %3). Les ID des morceaux peuvent avoir changé.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Could not set the import settings of the tracks (%1): %2</source>
+        <translation>Impossible d’appliquer les réglages d’importation des morceaux (%1) : %2</translation>
+    </message>
+    <message numerus="yes">
+        <source>Set the import settings to those of %n track(s): %1.</source>
+        <translation>
+            <numerusform>Réglages d’importation alignés sur ceux de %n morceau : %1.</numerusform>
+            <numerusform>Réglages d’importation alignés sur ceux de %n morceaux : %1.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n of them came from files that do not say which FLAC file they were imported from (made by an older version, or put there by hand): importing that FLAC file again adds a second track.</source>
+        <translation>
+            <numerusform>%n d’entre eux provient d’un fichier qui n’indique pas de quel fichier FLAC il a été importé (créé par une ancienne version, ou déposé à la main) : réimporter ce fichier FLAC ajoute un second morceau.</numerusform>
+            <numerusform>%n d’entre eux proviennent de fichiers qui n’indiquent pas de quel fichier FLAC ils ont été importés (créés par une ancienne version, ou déposés à la main) : réimporter ce fichier FLAC ajoute un second morceau.</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -1260,6 +1731,25 @@ fichier n’a pu être supprimé ; organise : un fichier n’a pu être déplac�
     <message>
         <source>Decant is already running but not responding; the files were not added to its queue</source>
         <translation>Decant est déjà lancé mais ne répond pas ; les fichiers n’ont pas été ajoutés à sa file d’attente</translation>
+    </message>
+</context>
+<context>
+    <name>decant::TrackDetails</name>
+    <message>
+        <source>yes</source>
+        <translation>oui</translation>
+    </message>
+    <message>
+        <source>no</source>
+        <translation>non</translation>
+    </message>
+    <message>
+        <source>Track %1</source>
+        <translation>Morceau %1</translation>
+    </message>
+    <message>
+        <source>no track has the ID %1 (see list)</source>
+        <translation>aucun morceau n’a l’ID %1 (voir list)</translation>
     </message>
 </context>
 <context>

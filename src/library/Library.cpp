@@ -14,6 +14,7 @@
 #include "library/store/SettingsStore.h"
 #include "library/store/TrackStore.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -181,8 +182,9 @@ void Library::scheduleLaggingTags() {
     const auto dirty = d->database->properties().tracksWithDirtyTags();
     if (!dirty) {
         d->openingFailures.append(
-            QStringLiteral("Could not find the tracks whose tags an interrupted save left "
-                           "unwritten: %1")
+            QCoreApplication::translate(
+                "decant::Library", "Could not find the tracks whose tags an interrupted save left "
+                                   "unwritten: %1")
                 .arg(dirty.error().message));
         return;
     }
@@ -201,7 +203,8 @@ void Library::recover() {
     if (!moves) {
         // Without the journal, no pending file is known to be abandoned.
         d->openingFailures.append(
-            QStringLiteral("Left the half-written files of interrupted imports: %1")
+            QCoreApplication::translate("decant::Library",
+                                        "Left the half-written files of interrupted imports: %1")
                 .arg(moves.error().message));
         return;
     }
@@ -211,7 +214,8 @@ void Library::recover() {
     }
     for (const QString& removed : d->media.removeAbandonedFiles(abandonedAfter, needed)) {
         d->openingRepairs.append(
-            QStringLiteral("Removed %1, left half-written by an interrupted import.")
+            QCoreApplication::translate("decant::Library",
+                                        "Removed %1, left half-written by an interrupted import.")
                 .arg(d->moves->relativePath(removed)));
     }
 }

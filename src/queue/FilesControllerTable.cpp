@@ -2,6 +2,7 @@
 #include "queue/FilesController.h"
 #include "queue/TrackNumberText.h"
 
+#include <QCoreApplication>
 #include <QLocale>
 
 namespace decant {
@@ -68,7 +69,8 @@ QString FilesController::tableViewToolTipForTableColumnRow(const QString& column
     // What the library proved of the track, and what reading the file left
     // out, wherever the pointer rests.
     if (const QString verification = entry->verification(); !verification.isEmpty()) {
-        tip += QStringLiteral("\nVerified: ") + verification;
+        tip += u'\n' + QCoreApplication::translate("decant::FilesController", "Verified: %1")
+                           .arg(verification);
     }
     for (const QString& note : entry->notes()) {
         tip += u'\n' + note;

@@ -5,6 +5,7 @@
 #include "library/import/FileImport.h"
 #include "library/verify/DecodeBack.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 
@@ -39,19 +40,25 @@ std::optional<LibraryProblem> damage(const Library& library, const TrackRecord& 
     if (digest == track.verification.digest) {
         return std::nullopt;
     }
-    const QString now = digest ? QStringLiteral("it now gives MD5 %1").arg(*digest)
-                               : QStringLiteral("it no longer decodes: %1").arg(error);
+    const QString now =
+        digest ? QCoreApplication::translate("decant::DamagedFiles", "it now gives MD5 %1")
+                     .arg(*digest)
+               : QCoreApplication::translate("decant::DamagedFiles", "it no longer decodes: %1")
+                     .arg(error);
     return LibraryProblem{
         LibraryProblem::Kind::DamagedFile, track.id, 0, track.file,
-        QStringLiteral("Damaged file: %1 of track %2 \"%3\" changed since it was verified on %4 "
-                       "(%5); %6.")
+        QCoreApplication::translate(
+            "decant::DamagedFiles",
+            "Damaged file: %1 of track %2 \"%3\" changed since it was verified on %4 "
+            "(%5); %6.")
             .arg(track.file)
             .arg(track.id)
             .arg(track.text(QStringLiteral("name")),
                  track.verification.when.toLocalTime().toString(Qt::ISODate),
                  track.verification.proof == Verification::Proof::Lossless
                      ? describeVerification(track.verification)
-                     : QStringLiteral("its packets' MD5 %1").arg(track.verification.digest),
+                     : QCoreApplication::translate("decant::DamagedFiles", "its packets' MD5 %1")
+                           .arg(track.verification.digest),
                  now)};
 }
 

@@ -9,6 +9,7 @@
 #include "library/files/SyncFolder.h"
 #include "library/store/Database.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
@@ -77,10 +78,13 @@ Result<std::optional<QString>> restoreNewestBackup(const QString& folder, QStrin
         const QString name = QDir(folder).relativeFilePath(backup);
         const auto found = inspectDatabaseFile(backup, true);
         if (!found || found->state != State::Usable) {
-            done.append(
-                QStringLiteral("Passed over the backup %1: %2.")
-                    .arg(name, found ? QStringLiteral("it is damaged too (%1)").arg(found->detail)
-                                     : found.error().message));
+            done.append(QCoreApplication::translate("decant::DatabaseRecovery",
+                                                    "Passed over the backup %1: %2.")
+                            .arg(name, found
+                                           ? QCoreApplication::translate("decant::DatabaseRecovery",
+                                                                         "it is damaged too (%1)")
+                                                 .arg(found->detail)
+                                           : found.error().message));
             continue;
         }
         if (Status restored = putInPlace(backup, database); !restored) {
@@ -114,21 +118,28 @@ Result<std::optional<LostDatabase>> findLostDatabase(const QString& folder, bool
 }
 
 QString describeLostDatabase(const LostDatabase& lost) {
-    const QString remedy = QStringLiteral("check --repair restores the newest backup, or rebuilds "
-                                          "the database from the media files' own tags.");
+    const QString remedy = QCoreApplication::translate(
+        "decant::DatabaseRecovery", "check --repair restores the newest backup, or rebuilds "
+                                    "the database from the media files' own tags.");
     switch (lost.found.state) {
     case State::Missing:
-        return QStringLiteral("Missing database: Library.sqlite is gone, but the media folder "
-                              "holds %1 file(s); %2")
+        return QCoreApplication::translate(
+                   "decant::DatabaseRecovery",
+                   "Missing database: Library.sqlite is gone, but the media folder "
+                   "holds %1 file(s); %2")
             .arg(lost.mediaFiles)
             .arg(remedy);
     case State::Empty:
-        return QStringLiteral("Empty database: Library.sqlite has no bytes, but the media folder "
-                              "holds %1 file(s); %2")
+        return QCoreApplication::translate(
+                   "decant::DatabaseRecovery",
+                   "Empty database: Library.sqlite has no bytes, but the media folder "
+                   "holds %1 file(s); %2")
             .arg(lost.mediaFiles)
             .arg(remedy);
     default:
-        return QStringLiteral("Damaged database: SQLite finds Library.sqlite damaged (%1); %2")
+        return QCoreApplication::translate(
+                   "decant::DatabaseRecovery",
+                   "Damaged database: SQLite finds Library.sqlite damaged (%1); %2")
             .arg(lost.found.detail, remedy);
     }
 }
@@ -142,17 +153,22 @@ Result<DatabaseReplacement> replaceLostDatabase(const QString& folder, const Los
         if (!aside) {
             return aside.error();
         }
-        done.append(QStringLiteral("Set the %1 database aside as %2.")
-                        .arg(lost.found.state == State::Empty ? QStringLiteral("empty")
-                                                              : QStringLiteral("damaged"),
-                             QDir(folder).relativeFilePath(*aside)));
+        // Whole sentences: an adjective alone would not agree in every language.
+        done.append((lost.found.state == State::Empty
+                         ? QCoreApplication::translate("decant::DatabaseRecovery",
+                                                       "Set the empty database aside as %1.")
+                         : QCoreApplication::translate("decant::DatabaseRecovery",
+                                                       "Set the damaged database aside as %1."))
+                        .arg(QDir(folder).relativeFilePath(*aside)));
     }
     const auto restored = restoreNewestBackup(folder, done);
     if (!restored) {
         return restored.error();
     }
     if (*restored) {
-        done.append(QStringLiteral("Restored the database from the backup %1.").arg(**restored));
+        done.append(QCoreApplication::translate("decant::DatabaseRecovery",
+                                                "Restored the database from the backup %1.")
+                        .arg(**restored));
         replacement.restored = true;
         return replacement;
     }
@@ -161,8 +177,10 @@ Result<DatabaseReplacement> replaceLostDatabase(const QString& folder, const Los
     if (!made) {
         return made.error();
     }
-    done.append(QStringLiteral("Found no backup to restore: made a new database, to be filled from "
-                               "the media files' own tags."));
+    done.append(QCoreApplication::translate(
+        "decant::DatabaseRecovery",
+        "Found no backup to restore: made a new database, to be filled from "
+        "the media files' own tags."));
     return replacement;
 }
 

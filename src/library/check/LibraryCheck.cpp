@@ -5,6 +5,7 @@
 #include "library/files/MediaFolder.h"
 #include "library/files/MoveToTrash.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -17,7 +18,9 @@ namespace {
 using Kind = LibraryProblem::Kind;
 
 QString trackName(const TrackRecord& track) {
-    return QStringLiteral("track %1 \"%2\"").arg(track.id).arg(track.text(QStringLiteral("name")));
+    return QCoreApplication::translate("decant::LibraryCheck", "track %1 \"%2\"")
+        .arg(track.id)
+        .arg(track.text(QStringLiteral("name")));
 }
 
 // Of two tracks from one source, the one to keep: one with its file, then a
@@ -74,24 +77,32 @@ LibraryProblem unlistedFile(const QString& file, const MediaIndex& index, const 
     switch (verdict.kind) {
     case FileVerdict::Kind::Relink:
         foundAgain.insert(verdict.trackId);
-        return {Kind::LostTrack, verdict.trackId, 0, file,
-                QStringLiteral("Lost file: %1 holds track %2, whose file %3 is missing.")
-                    .arg(file)
-                    .arg(verdict.trackId)
-                    .arg(index.track(verdict.trackId)->file)};
+        return {
+            Kind::LostTrack, verdict.trackId, 0, file,
+            QCoreApplication::translate("decant::LibraryCheck",
+                                        "Lost file: %1 holds track %2, whose file %3 is missing.")
+                .arg(file)
+                .arg(verdict.trackId)
+                .arg(index.track(verdict.trackId)->file)};
     case FileVerdict::Kind::Add:
         return {Kind::LostTrack, 0, 0, file,
-                QStringLiteral("Lost track: %1 holds \"%2\" (source %3), which the database "
-                               "lacks.")
+                QCoreApplication::translate(
+                    "decant::LibraryCheck",
+                    "Lost track: %1 holds \"%2\" (source %3), which the database "
+                    "lacks.")
                     .arg(file, name, contents->record.source)};
     case FileVerdict::Kind::Copy:
         return {Kind::OrphanedFile, 0, verdict.trackId, file,
-                QStringLiteral("Orphaned file: no track lists %1, a second copy of track %2.")
+                QCoreApplication::translate(
+                    "decant::LibraryCheck",
+                    "Orphaned file: no track lists %1, a second copy of track %2.")
                     .arg(file)
                     .arg(verdict.trackId)};
     default:
-        return {Kind::OrphanedFile, 0, 0, file,
-                QStringLiteral("Orphaned file: no track lists %1.").arg(file)};
+        return {
+            Kind::OrphanedFile, 0, 0, file,
+            QCoreApplication::translate("decant::LibraryCheck", "Orphaned file: no track lists %1.")
+                .arg(file)};
     }
 }
 
@@ -105,10 +116,12 @@ void findFileProblems(const Library& library, const MediaIndex& index, const QSe
         if (!MediaFolder::isPendingName(QFileInfo(file).fileName())) {
             problems.append(unlistedFile(file, index, path, foundAgain));
         } else if (MediaFolder::isLeftover(path)) {
-            problems.append({Kind::HalfWrittenFile, 0, 0, file,
-                             QStringLiteral("Half-written file: %1 was left by an interrupted "
-                                            "import.")
-                                 .arg(file)});
+            problems.append(
+                {Kind::HalfWrittenFile, 0, 0, file,
+                 QCoreApplication::translate("decant::LibraryCheck",
+                                             "Half-written file: %1 was left by an interrupted "
+                                             "import.")
+                     .arg(file)});
         }
     }
 }
@@ -121,24 +134,31 @@ void findTrackProblems(const Library& library, const QList<TrackRecord>& tracks,
             continue;
         }
         if (repeated.contains(track.id)) {
-            problems.append({Kind::DuplicateTrack, track.id, repeated.value(track.id), track.file,
-                             QStringLiteral("Duplicate: %1 holds the same source and audio as "
-                                            "track %2.")
-                                 .arg(trackName(track))
-                                 .arg(repeated.value(track.id))});
+            problems.append(
+                {Kind::DuplicateTrack, track.id, repeated.value(track.id), track.file,
+                 QCoreApplication::translate("decant::LibraryCheck",
+                                             "Duplicate: %1 holds the same source and audio as "
+                                             "track %2.")
+                     .arg(trackName(track))
+                     .arg(repeated.value(track.id))});
         } else if (!QFileInfo::exists(QDir(library.location()).filePath(track.file))) {
             problems.append({Kind::MissingFile, track.id, 0, track.file,
-                             QStringLiteral("Missing file: %1 has no file %2.")
+                             QCoreApplication::translate("decant::LibraryCheck",
+                                                         "Missing file: %1 has no file %2.")
                                  .arg(trackName(track), track.file)});
         } else if (track.untagged()) {
-            problems.append({Kind::UntaggedTrack, track.id, 0, track.file,
-                             QStringLiteral("Untagged track: %1 is still named after its "
-                                            "source; no tags were ever set on it.")
-                                 .arg(trackName(track))});
+            problems.append(
+                {Kind::UntaggedTrack, track.id, 0, track.file,
+                 QCoreApplication::translate("decant::LibraryCheck",
+                                             "Untagged track: %1 is still named after its "
+                                             "source; no tags were ever set on it.")
+                     .arg(trackName(track))});
         } else if (track.tagsDirty != 0) {
-            problems.append({Kind::TagsNotWritten, track.id, 0, track.file,
-                             QStringLiteral("Tags not written: %1 has tags that %2 lacks.")
-                                 .arg(trackName(track), track.file)});
+            problems.append(
+                {Kind::TagsNotWritten, track.id, 0, track.file,
+                 QCoreApplication::translate("decant::LibraryCheck",
+                                             "Tags not written: %1 has tags that %2 lacks.")
+                     .arg(trackName(track), track.file)});
         }
     }
 }
@@ -171,9 +191,10 @@ Repair removeTrack(Library& library, const LibraryProblem& problem, bool keepFil
     const Status removed = keepFile ? library.removeTrackWithoutFile(problem.trackId)
                                     : library.removeTrack(problem.trackId, false);
     if (!removed) {
-        return {false, QStringLiteral("Could not remove track %1: %2")
-                           .arg(problem.trackId)
-                           .arg(removed.error().message)};
+        return {false,
+                QCoreApplication::translate("decant::LibraryCheck", "Could not remove track %1: %2")
+                    .arg(problem.trackId)
+                    .arg(removed.error().message)};
     }
     return {true, done};
 }
@@ -202,11 +223,13 @@ Result<QList<LibraryProblem>> findLibraryProblems(const Library& library) {
         passedOver.insert(move.trackId);
     }
     for (const FileMove& move : *interrupted) {
-        problems.append({Kind::InterruptedImport, move.trackId, 0, move.file,
-                         QStringLiteral("Interrupted import: track %1 was still being put in "
-                                        "place as %2.")
-                             .arg(move.trackId)
-                             .arg(move.file)});
+        problems.append(
+            {Kind::InterruptedImport, move.trackId, 0, move.file,
+             QCoreApplication::translate("decant::LibraryCheck",
+                                         "Interrupted import: track %1 was still being put in "
+                                         "place as %2.")
+                 .arg(move.trackId)
+                 .arg(move.file)});
     }
     for (const TrackRecord& track : *tracks) {
         listed.insert(track.file);
@@ -226,13 +249,15 @@ Result<QList<LibraryProblem>> findLibraryProblems(const Library& library) {
     problems.removeIf(
         [&](const LibraryProblem& problem) { return movedMeanwhile(library, now, problem); });
     if (!backupFailure->isEmpty()) {
-        problems.append({Kind::BackupFailed,
-                         0,
-                         0,
-                         {},
-                         QStringLiteral("Backup failed: the last copy of the database could not "
-                                        "be made: %1.")
-                             .arg(*backupFailure)});
+        problems.append(
+            {Kind::BackupFailed,
+             0,
+             0,
+             {},
+             QCoreApplication::translate("decant::LibraryCheck",
+                                         "Backup failed: the last copy of the database could not "
+                                         "be made: %1.")
+                 .arg(*backupFailure)});
     }
     return problems;
 }
@@ -245,24 +270,32 @@ Repair restoreLostTrack(Library& library, const LibraryProblem& problem, const Q
                                         contents->artwork)
                  : Result<qint64>(contents.error());
     if (!id) {
-        return {false, QStringLiteral("Could not recover the track in %1: %2.")
+        return {false, QCoreApplication::translate("decant::LibraryCheck",
+                                                   "Could not recover the track in %1: %2.")
                            .arg(problem.file, id.error().message)};
     }
     if (problem.trackId != 0) {
-        return {true, QStringLiteral("Gave track %1 back its file %2.").arg(*id).arg(problem.file)};
+        return {true, QCoreApplication::translate("decant::LibraryCheck",
+                                                  "Gave track %1 back its file %2.")
+                          .arg(*id)
+                          .arg(problem.file)};
     }
-    return {true, QStringLiteral("Added track %1 back from %2, whose own tags held it.")
-                      .arg(*id)
-                      .arg(problem.file)};
+    return {true,
+            QCoreApplication::translate("decant::LibraryCheck",
+                                        "Added track %1 back from %2, whose own tags held it.")
+                .arg(*id)
+                .arg(problem.file)};
 }
 
 Repair makeBackup(Library& library) {
     if (const auto made = library.backUp(); !made) {
-        return {false,
-                QStringLiteral("Could not back the database up: %1.").arg(made.error().message)};
+        return {false, QCoreApplication::translate("decant::LibraryCheck",
+                                                   "Could not back the database up: %1.")
+                           .arg(made.error().message)};
     } else {
-        return {true, QStringLiteral("Backed the database up as %1.")
-                          .arg(QDir(library.location()).relativeFilePath(*made))};
+        return {true,
+                QCoreApplication::translate("decant::LibraryCheck", "Backed the database up as %1.")
+                    .arg(QDir(library.location()).relativeFilePath(*made))};
     }
 }
 
@@ -275,83 +308,111 @@ Repair repairLibraryProblem(Library& library, const LibraryProblem& problem, boo
         return makeBackup(library);
     case Kind::InterruptedImport:
         // Opening the library for writing finishes these; one left has a cause.
-        return {false, QStringLiteral("Left track %1: its file could not be put in place.")
-                           .arg(problem.trackId)};
+        return {false,
+                QCoreApplication::translate("decant::LibraryCheck",
+                                            "Left track %1: its file could not be put in place.")
+                    .arg(problem.trackId)};
     case Kind::HalfWrittenFile:
         if (QFile::remove(path)) {
-            return {true, QStringLiteral("Removed %1, left half-written by an interrupted import.")
+            return {true, QCoreApplication::translate(
+                              "decant::LibraryCheck",
+                              "Removed %1, left half-written by an interrupted import.")
                               .arg(problem.file)};
         }
-        return {false, QStringLiteral("Could not remove %1.").arg(problem.file)};
+        return {false, QCoreApplication::translate("decant::LibraryCheck", "Could not remove %1.")
+                           .arg(problem.file)};
     case Kind::OrphanedFile:
         if (keepFiles) {
-            return {false, QStringLiteral("Left %1 where it is, as the database was just rebuilt: "
-                                          "look at it, and run check --repair again to move it "
-                                          "to the trash.")
+            return {false, QCoreApplication::translate(
+                               "decant::LibraryCheck",
+                               "Left %1 where it is, as the database was just rebuilt: "
+                               "look at it, and run check --repair again to move it "
+                               "to the trash.")
                                .arg(problem.file)};
         }
         // A file no track lists never comes to be listed: new names are free
         // ones. One listed since the check read the tracks is not an orphan.
         if (library.isListed(problem.file).valueOr(true) || !QFileInfo::exists(path)) {
-            return {true, QStringLiteral("Left %1: a track lists it now.").arg(problem.file)};
+            return {true, QCoreApplication::translate("decant::LibraryCheck",
+                                                      "Left %1: a track lists it now.")
+                              .arg(problem.file)};
         }
         // The trash, not removal: the file may be someone's, put there by hand.
         if (QString error; moveToTrash(path, &error)) {
-            return {true,
-                    QStringLiteral("Moved %1 to the trash: no track lists it.").arg(problem.file)};
+            return {true, QCoreApplication::translate("decant::LibraryCheck",
+                                                      "Moved %1 to the trash: no track lists it.")
+                              .arg(problem.file)};
         } else {
-            return {false,
-                    QStringLiteral("Could not move %1 to the trash: %2.").arg(problem.file, error)};
+            return {false, QCoreApplication::translate("decant::LibraryCheck",
+                                                       "Could not move %1 to the trash: %2.")
+                               .arg(problem.file, error)};
         }
     case Kind::MissingFile:
-        return removeTrack(library, problem, true,
-                           QStringLiteral("Removed track %1, whose file %2 is missing; importing "
-                                          "its FLAC file again brings it back.")
-                               .arg(problem.trackId)
-                               .arg(problem.file));
+        return removeTrack(
+            library, problem, true,
+            QCoreApplication::translate("decant::LibraryCheck",
+                                        "Removed track %1, whose file %2 is missing; importing "
+                                        "its FLAC file again brings it back.")
+                .arg(problem.trackId)
+                .arg(problem.file));
     case Kind::DuplicateTrack:
         if (keepFiles) {
-            return {false, QStringLiteral("Left track %1 and its file %2, as the database was "
-                                          "just rebuilt: run check --repair again to remove "
-                                          "them.")
+            return {false, QCoreApplication::translate(
+                               "decant::LibraryCheck",
+                               "Left track %1 and its file %2, as the database was "
+                               "just rebuilt: run check --repair again to remove "
+                               "them.")
                                .arg(problem.trackId)
                                .arg(problem.file)};
         }
-        return removeTrack(library, problem, false,
-                           QStringLiteral("Removed track %1 and its file %2: track %3 holds the "
-                                          "same source and audio.")
-                               .arg(problem.trackId)
-                               .arg(problem.file)
-                               .arg(problem.keptTrackId));
+        return removeTrack(
+            library, problem, false,
+            QCoreApplication::translate("decant::LibraryCheck",
+                                        "Removed track %1 and its file %2: track %3 holds the "
+                                        "same source and audio.")
+                .arg(problem.trackId)
+                .arg(problem.file)
+                .arg(problem.keptTrackId));
     case Kind::UntaggedTrack:
-        return {false, QStringLiteral("Left track %1 untagged: importing its FLAC file again "
-                                      "tags it.")
-                           .arg(problem.trackId)};
+        return {false,
+                QCoreApplication::translate("decant::LibraryCheck",
+                                            "Left track %1 untagged: importing its FLAC file again "
+                                            "tags it.")
+                    .arg(problem.trackId)};
     case Kind::DamagedFile:
         if (const Status forgotten = library.forgetEncoding(problem.trackId); !forgotten) {
-            return {false, QStringLiteral("Could not mark track %1 to be encoded again: %2.")
-                               .arg(problem.trackId)
-                               .arg(forgotten.error().message)};
+            return {false,
+                    QCoreApplication::translate("decant::LibraryCheck",
+                                                "Could not mark track %1 to be encoded again: %2.")
+                        .arg(problem.trackId)
+                        .arg(forgotten.error().message)};
         }
-        return {true, QStringLiteral("Marked track %1 to be encoded again: importing its FLAC "
-                                     "file replaces the damaged %2.")
+        return {true, QCoreApplication::translate(
+                          "decant::LibraryCheck",
+                          "Marked track %1 to be encoded again: importing its FLAC "
+                          "file replaces the damaged %2.")
                           .arg(problem.trackId)
                           .arg(problem.file)};
     case Kind::TagsNotWritten:
         // Its writer is at work: waiting for it would hold the repair up.
         if (library.isTrackBusy(problem.trackId)) {
-            return {true, QStringLiteral("Left the tags of track %1 to the process writing them "
-                                         "now.")
+            return {true, QCoreApplication::translate(
+                              "decant::LibraryCheck",
+                              "Left the tags of track %1 to the process writing them "
+                              "now.")
                               .arg(problem.trackId)};
         }
         break;
     }
     if (const Status written = library.writeTagsNow(problem.trackId); !written) {
-        return {false, QStringLiteral("Could not write the tags of track %1 into %2: %3.")
-                           .arg(problem.trackId)
-                           .arg(problem.file, written.error().message)};
+        return {false,
+                QCoreApplication::translate("decant::LibraryCheck",
+                                            "Could not write the tags of track %1 into %2: %3.")
+                    .arg(problem.trackId)
+                    .arg(problem.file, written.error().message)};
     }
-    return {true, QStringLiteral("Wrote the tags of track %1 into %2.")
+    return {true, QCoreApplication::translate("decant::LibraryCheck",
+                                              "Wrote the tags of track %1 into %2.")
                       .arg(problem.trackId)
                       .arg(problem.file)};
 }

@@ -4,6 +4,7 @@
 #include "library/files/MediaFolder.h"
 #include "library/import/FileImport.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QRegularExpression>
@@ -61,7 +62,8 @@ struct Tally {
 void recover(Library& library, MediaIndex& index, const ReadFile& read, Tally& tally) {
     if (!read.contents) {
         tally.notes.append(
-            QStringLiteral("Could not read %1: %2").arg(read.file, read.contents.error().message));
+            QCoreApplication::translate("decant::MediaRecovery", "Could not read %1: %2")
+                .arg(read.file, read.contents.error().message));
         return;
     }
     const FileVerdict verdict = index.judge(read.file, *read.contents);
@@ -70,9 +72,11 @@ void recover(Library& library, MediaIndex& index, const ReadFile& read, Tally& t
         return;
     }
     if (verdict.kind == Kind::Copy) {
-        tally.notes.append(QStringLiteral("Left %1 where it is: it is a second copy of track %2.")
-                               .arg(read.file)
-                               .arg(verdict.trackId));
+        tally.notes.append(
+            QCoreApplication::translate("decant::MediaRecovery",
+                                        "Left %1 where it is: it is a second copy of track %2.")
+                .arg(read.file)
+                .arg(verdict.trackId));
         return;
     }
     TrackRecord record = trackFromFile(read.file, *read.contents, verdict.trackId);
@@ -82,7 +86,8 @@ void recover(Library& library, MediaIndex& index, const ReadFile& read, Tally& t
     const auto id = library.restoreTrack(record, read.contents->artwork);
     if (!id) {
         tally.notes.append(
-            QStringLiteral("Could not recover %1: %2").arg(read.file, id.error().message));
+            QCoreApplication::translate("decant::MediaRecovery", "Could not recover %1: %2")
+                .arg(read.file, id.error().message));
         return;
     }
     index.place(*id, read.file, *read.contents);
@@ -174,19 +179,23 @@ Result<QStringList> recoverTracksFromMedia(Library& library) {
         recover(library, index, read, tally);
     }
     QStringList done = tally.notes;
-    done.append(QStringLiteral("Recovered %1 track(s) from their files' own tags: %2 added, %3 "
-                               "brought up to date with their files, %4 given back a file that "
-                               "had moved. Track IDs may differ from before.")
-                    .arg(tally.added + tally.refreshed + tally.relinked)
+    done.append(QCoreApplication::translate(
+                    "decant::MediaRecovery",
+                    "Recovered %n track(s) from their files' own tags: %1 added, %2 "
+                    "brought up to date with their files, %3 given back a file that "
+                    "had moved. Track IDs may differ from before.",
+                    nullptr, tally.added + tally.refreshed + tally.relinked)
                     .arg(tally.added)
                     .arg(tally.refreshed)
                     .arg(tally.relinked));
     if (tally.withoutSource > 0) {
-        done.append(QStringLiteral("%1 of them came from files that do not say which FLAC file "
-                                   "they were imported from (made by an older version, or put "
-                                   "there by hand): importing that FLAC file again adds a second "
-                                   "track.")
-                        .arg(tally.withoutSource));
+        done.append(QCoreApplication::translate(
+            "decant::MediaRecovery",
+            "%n of them came from files that do not say which FLAC file "
+            "they were imported from (made by an older version, or put "
+            "there by hand): importing that FLAC file again adds a second "
+            "track.",
+            nullptr, tally.withoutSource));
     }
     return done;
 }
@@ -206,11 +215,14 @@ std::optional<QString> adoptImportSettingsOfTracks(Library& library) {
         return std::nullopt;
     }
     if (const Status set = library.setImportSettings(most->first); !set) {
-        return QStringLiteral("Could not set the import settings of the tracks (%1): %2")
+        return QCoreApplication::translate(
+                   "decant::MediaRecovery",
+                   "Could not set the import settings of the tracks (%1): %2")
             .arg(describeSettings(most->first), set.error().message);
     }
-    return QStringLiteral("Set the import settings to those of %1 track(s): %2.")
-        .arg(most->second)
+    return QCoreApplication::translate("decant::MediaRecovery",
+                                       "Set the import settings to those of %n track(s): %1.",
+                                       nullptr, most->second)
         .arg(describeSettings(most->first));
 }
 

@@ -7,6 +7,7 @@
 #include "library/files/SyncFolder.h"
 #include "library/store/TrackStore.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -212,8 +213,10 @@ FileMoves::Recovery FileMoves::recover() {
     bool placedNow = false;
     const auto moves = database_.journal().fileMoves();
     if (!moves) {
-        failed.append(QStringLiteral("Could not read the journal of interrupted imports: %1")
-                          .arg(moves.error().message));
+        failed.append(
+            QCoreApplication::translate("decant::FileMoves",
+                                        "Could not read the journal of interrupted imports: %1")
+                .arg(moves.error().message));
         return recovery;
     }
     QList<qint64> placed;
@@ -238,15 +241,19 @@ FileMoves::Recovery FileMoves::recover() {
             static_cast<void>(database_.journal().undoRelocation(move.trackId, move.pending));
         } else if (!pendingThere && !QFileInfo::exists(subject)) {
             if (const Status removed = database_.tracks().removeTrack(move.trackId)) {
-                done.append(QStringLiteral("Removed track %1: its file %2 never reached the "
-                                           "library.")
-                                .arg(move.trackId)
-                                .arg(move.file));
+                done.append(
+                    QCoreApplication::translate("decant::FileMoves",
+                                                "Removed track %1: its file %2 never reached the "
+                                                "library.")
+                        .arg(move.trackId)
+                        .arg(move.file));
             } else {
-                failed.append(QStringLiteral("Could not remove track %1, whose file %2 never "
-                                             "reached the library: %3")
-                                  .arg(move.trackId)
-                                  .arg(move.file, removed.error().message));
+                failed.append(
+                    QCoreApplication::translate("decant::FileMoves",
+                                                "Could not remove track %1, whose file %2 never "
+                                                "reached the library: %3")
+                        .arg(move.trackId)
+                        .arg(move.file, removed.error().message));
             }
         } else if (const auto folder = place(move, &error)) {
             placed.append(move.trackId);
@@ -255,32 +262,41 @@ FileMoves::Recovery FileMoves::recover() {
                 continue;
             }
             placedNow = true;
-            done.append(isRelocation(move)
-                            ? QStringLiteral("Finished moving the file of track %1 from %2 to "
-                                             "%3, which an interrupted move left undone.")
-                                  .arg(move.trackId)
-                                  .arg(move.pending, move.file)
-                            : QStringLiteral("Finished putting %1 in place for track %2, which "
-                                             "an interrupted import left undone.")
-                                  .arg(move.file)
-                                  .arg(move.trackId));
+            done.append(
+                isRelocation(move)
+                    ? QCoreApplication::translate("decant::FileMoves",
+                                                  "Finished moving the file of track %1 from %2 to "
+                                                  "%3, which an interrupted move left undone.")
+                          .arg(move.trackId)
+                          .arg(move.pending, move.file)
+                    : QCoreApplication::translate(
+                          "decant::FileMoves", "Finished putting %1 in place for track %2, which "
+                                               "an interrupted import left undone.")
+                          .arg(move.file)
+                          .arg(move.trackId));
         } else if (isRelocation(move)) {
             static_cast<void>(database_.journal().undoRelocation(move.trackId, move.pending));
-            failed.append(QStringLiteral("Could not finish moving the file of track %1, which "
-                                         "keeps %2: %3")
-                              .arg(move.trackId)
-                              .arg(move.pending, error));
+            failed.append(
+                QCoreApplication::translate("decant::FileMoves",
+                                            "Could not finish moving the file of track %1, which "
+                                            "keeps %2: %3")
+                    .arg(move.trackId)
+                    .arg(move.pending, error));
         } else {
-            failed.append(QStringLiteral("Could not finish the interrupted import of track %1: %2")
-                              .arg(move.trackId)
-                              .arg(error));
+            failed.append(
+                QCoreApplication::translate(
+                    "decant::FileMoves", "Could not finish the interrupted import of track %1: %2")
+                    .arg(move.trackId)
+                    .arg(error));
         }
     }
     QString error;
     folders.removeDuplicates();
     if (!finish(placed, folders, &error) && placedNow) {
         failed.append(
-            QStringLiteral("Could not record the end of interrupted imports: %1").arg(error));
+            QCoreApplication::translate("decant::FileMoves",
+                                        "Could not record the end of interrupted imports: %1")
+                .arg(error));
     }
     return recovery;
 }
@@ -290,7 +306,8 @@ FileMoves::Recovery FileMoves::recoverRemovals() {
     const auto removals = database_.journal().fileRemovals();
     if (!removals) {
         recovery.failed.append(
-            QStringLiteral("Could not read the journal of interrupted removals: %1")
+            QCoreApplication::translate("decant::FileMoves",
+                                        "Could not read the journal of interrupted removals: %1")
                 .arg(removals.error().message));
         return recovery;
     }
@@ -299,12 +316,14 @@ FileMoves::Recovery FileMoves::recoverRemovals() {
         QString error;
         if (!trash(file, &error)) {
             recovery.failed.append(
-                QStringLiteral("Could not finish removing %1: %2").arg(file, error));
+                QCoreApplication::translate("decant::FileMoves", "Could not finish removing %1: %2")
+                    .arg(file, error));
         } else if (there) {
-            recovery.done.append(
-                QStringLiteral("Moved %1 to the trash, which the interrupted removal of "
-                               "its track left undone.")
-                    .arg(file));
+            recovery.done.append(QCoreApplication::translate(
+                                     "decant::FileMoves",
+                                     "Moved %1 to the trash, which the interrupted removal of "
+                                     "its track left undone.")
+                                     .arg(file));
         }
     }
     return recovery;

@@ -8,10 +8,22 @@
 #include "library/tool/ToolOutput.h"
 #include "platform/TextWidth.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 
 namespace decant::library {
 namespace {
+
+QString problemsFound(qsizetype count) {
+    return QCoreApplication::translate(
+        "decant::CheckCommand", "%n problem(s) found; decant-library check --repair mends them.",
+        nullptr, int(count));
+}
+
+QString noProblems(qsizetype tracks) {
+    return QCoreApplication::translate("decant::CheckCommand", "No problems in %n track(s).",
+                                       nullptr, int(tracks));
+}
 
 Result<QList<LibraryProblem>> problemsOf(const Library& library, const CheckRequest& request) {
     auto problems = findLibraryProblems(library);
@@ -38,8 +50,7 @@ std::optional<int> checkDatabase(const CheckRequest& request, QTextStream& out, 
     if (!*lost) {
         return std::nullopt;
     }
-    out << describeLostDatabase(**lost) << '\n'
-        << "1 problem found; decant-library check --repair mends it.\n";
+    out << describeLostDatabase(**lost) << '\n' << problemsFound(1) << '\n';
     return ToolProblemsFound;
 }
 
@@ -57,7 +68,10 @@ std::optional<int> recoverDatabase(const CheckRequest& request, QTextStream& out
     }
     const auto replaced = replaceLostDatabase(request.location, **lost);
     if (!replaced) {
-        err << "decant-library: cannot replace the library's database: " << replaced.error().message
+        err << "decant-library: "
+            << QCoreApplication::translate("decant::CheckCommand",
+                                           "cannot replace the library's database: %1")
+                   .arg(replaced.error().message)
             << '\n';
         return ToolLibraryFailed;
     }
@@ -81,7 +95,10 @@ int checkLibrary(const CheckRequest& request, QTextStream& out, QTextStream& err
     if (!opened) {
         err << "decant-library: " << opened.error().message << '\n';
         if (opened.error().kind == Error::Kind::NeedsUpgrade) {
-            err << "decant-library: check --repair upgrades it first.\n";
+            err << "decant-library: "
+                << QCoreApplication::translate("decant::CheckCommand",
+                                               "check --repair upgrades it first.")
+                << '\n';
         }
         return ToolLibraryFailed;
     }
@@ -95,15 +112,17 @@ int checkLibrary(const CheckRequest& request, QTextStream& out, QTextStream& err
         out << escapeControlCharacters(problem.description) << '\n';
     }
     if (problems->isEmpty()) {
-        out << "No problems in " << countOf(*count, "track", "tracks");
-        if (request.verify) {
-            out << "; every verified file decodes as it did when it was imported";
-        }
-        out << ".\n";
+        out << (request.verify
+                    ? QCoreApplication::translate(
+                          "decant::CheckCommand",
+                          "No problems in %n track(s); every verified file decodes as it did "
+                          "when it was imported.",
+                          nullptr, int(*count))
+                    : noProblems(*count))
+            << '\n';
         return ToolSucceeded;
     }
-    out << countOf(problems->size(), "problem", "problems")
-        << " found; decant-library check --repair mends them.\n";
+    out << problemsFound(problems->size()) << '\n';
     return ToolProblemsFound;
 }
 
@@ -164,13 +183,16 @@ int repairLibrary(const CheckRequest& request, QTextStream& out, QTextStream& er
         if (!count) {
             return cannotRead(count.error(), err);
         }
-        out << "No problems in " << countOf(*count, "track", "tracks") << ".\n";
+        out << noProblems(*count) << '\n';
         return ToolSucceeded;
     }
     if (rebuilt) {
         static_cast<void>(library.backUp());
     }
-    out << countOf(mended, "problem", "problems") << " mended, " << left << " left.\n";
+    out << QCoreApplication::translate("decant::CheckCommand", "%n problem(s) mended, %1 left.",
+                                       nullptr, int(mended))
+               .arg(left)
+        << '\n';
     return left == 0 ? ToolSucceeded : ToolProblemsFound;
 }
 

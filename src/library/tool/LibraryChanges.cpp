@@ -4,6 +4,8 @@
 #include "library/Track.h"
 #include "platform/TextWidth.h"
 
+#include <QCoreApplication>
+
 namespace decant::library {
 
 bool removeTracks(Library& library, const QList<qint64>& trackIds, QTextStream& out,
@@ -14,7 +16,12 @@ bool removeTracks(Library& library, const QList<qint64>& trackIds, QTextStream& 
         const auto record = track ? track->record() : std::nullopt;
         const Removal removal = library.trashTrack(id);
         if (!removal.removed) {
-            err << "decant-library: cannot remove track " << id << ": " << removal.error << '\n';
+            err << "decant-library: "
+                << QCoreApplication::translate("decant::LibraryChanges",
+                                               "cannot remove track %1: %2")
+                       .arg(id)
+                       .arg(removal.error)
+                << '\n';
             everyOne = false;
             continue;
         }
@@ -22,12 +29,23 @@ bool removeTracks(Library& library, const QList<qint64>& trackIds, QTextStream& 
         const QString name =
             record ? escapeControlCharacters(record->text(QStringLiteral("name"))) : QString();
         if (!removal.error.isEmpty()) {
-            out << "Removed track " << id << " \"" << name << "\".\n";
-            err << "decant-library: " << removal.error << "; it stays where it was.\n";
+            out << QCoreApplication::translate("decant::LibraryChanges", "Removed track %1 \"%2\".")
+                       .arg(id)
+                       .arg(name)
+                << '\n';
+            err << "decant-library: "
+                << QCoreApplication::translate("decant::LibraryChanges",
+                                               "%1; it stays where it was.")
+                       .arg(removal.error)
+                << '\n';
             everyOne = false;
         } else {
-            out << "Removed track " << id << " \"" << name << "\"; its file " << removal.file
-                << " is in the trash.\n";
+            out << QCoreApplication::translate(
+                       "decant::LibraryChanges",
+                       "Removed track %1 \"%2\"; its file %3 is in the trash.")
+                       .arg(id)
+                       .arg(name, removal.file)
+                << '\n';
         }
     }
     return everyOne;
@@ -36,7 +54,10 @@ bool removeTracks(Library& library, const QList<qint64>& trackIds, QTextStream& 
 bool organiseFiles(Library& library, QTextStream& out, QTextStream& err) {
     const auto relocations = library.organise();
     if (!relocations) {
-        err << "decant-library: cannot organise the library: " << relocations.error().message
+        err << "decant-library: "
+            << QCoreApplication::translate("decant::LibraryChanges",
+                                           "cannot organise the library: %1")
+                   .arg(relocations.error().message)
             << '\n';
         return false;
     }
@@ -44,18 +65,28 @@ bool organiseFiles(Library& library, QTextStream& out, QTextStream& err) {
     qsizetype left = 0;
     for (const Relocation& relocation : *relocations) {
         if (relocation.error.isEmpty()) {
-            out << "Moved " << relocation.from << " to " << relocation.to << ".\n";
+            out << QCoreApplication::translate("decant::LibraryChanges", "Moved %1 to %2.")
+                       .arg(relocation.from, relocation.to)
+                << '\n';
             ++moved;
         } else {
-            err << "decant-library: left track " << relocation.trackId << " at " << relocation.from
-                << ": " << relocation.error << '\n';
+            err << "decant-library: "
+                << QCoreApplication::translate("decant::LibraryChanges", "left track %1 at %2: %3")
+                       .arg(relocation.trackId)
+                       .arg(relocation.from, relocation.error)
+                << '\n';
             ++left;
         }
     }
     if (moved == 0 && left == 0) {
-        out << "Every file is where its tags say.\n";
+        out << QCoreApplication::translate("decant::LibraryChanges",
+                                           "Every file is where its tags say.")
+            << '\n';
     } else {
-        out << moved << (moved == 1 ? " file" : " files") << " moved, " << left << " left.\n";
+        out << QCoreApplication::translate("decant::LibraryChanges", "%n file(s) moved, %1 left.",
+                                           nullptr, int(moved))
+                   .arg(left)
+            << '\n';
     }
     return left == 0;
 }

@@ -279,12 +279,15 @@ int printList(const Library& library, const TrackFilter& filter, QTextStream& ou
         }
         rows.append(rowOf(record));
         if (!record.artworkNote.isEmpty()) {
-            notes.append(QStringLiteral("Track %1: an image was skipped: %2.")
-                             .arg(record.id)
-                             .arg(record.artworkNote));
+            notes.append(
+                QCoreApplication::translate("decant-library", "Track %1: an image was skipped: %2.")
+                    .arg(record.id)
+                    .arg(record.artworkNote));
         }
         for (const QString& note : record.propertyNotes) {
-            notes.append(QStringLiteral("Track %1: %2").arg(record.id).arg(note));
+            notes.append(QCoreApplication::translate("decant-library", "Track %1: %2")
+                             .arg(record.id)
+                             .arg(note));
         }
     }
     if (rows.size() == 1) {
@@ -301,6 +304,20 @@ int printList(const Library& library, const TrackFilter& filter, QTextStream& ou
     return ToolSucceeded;
 }
 
+// The labels, each padded to one more cell than the widest, so that what
+// follows them lines up in every language.
+QStringList alignedLabels(QStringList labels) {
+    int width = 0;
+    for (const QString& label : std::as_const(labels)) {
+        width = std::max(width, displayWidth(label));
+    }
+    for (QString& label : labels) {
+        label = padToDisplayWidth(label, width + 1);
+    }
+    return labels;
+}
+
+// As --sound-check takes them, in every language.
 QString onOrOff(bool on) {
     return on ? QStringLiteral("on") : QStringLiteral("off");
 }
@@ -311,30 +328,38 @@ int printSettings(const Library& library, QTextStream& out, QTextStream& err) {
     if (!settings || !soundCheck) {
         return cannotRead(settings ? soundCheck.error() : settings.error(), err);
     }
-    out << "Encoder:  " << formatName(settings->format) << " (" << kindOfFormat(settings->format)
+    const QStringList labels =
+        alignedLabels({QCoreApplication::translate("decant-library", "Encoder:"),
+                       QCoreApplication::translate("decant-library", "Bit rate:")});
+    out << labels[0] << formatName(settings->format) << " (" << kindOfFormat(settings->format)
         << ", ." << fileExtension(settings->format) << ")\n";
-    if (isLossless(settings->format)) {
-        out << "Bit rate: none (lossless)\n";
-    } else {
-        out << "Bit rate: " << settings->bitRate << " kbit/s\n";
-    }
-    out << "Sound Check: " << onOrOff(*soundCheck) << '\n';
+    out << labels[1]
+        << (isLossless(settings->format)
+                ? QCoreApplication::translate("decant-library", "none (lossless)")
+                : QCoreApplication::translate("decant-library", "%1 kbit/s").arg(settings->bitRate))
+        << '\n';
+    out << QCoreApplication::translate("decant-library", "Sound Check:") << ' '
+        << onOrOff(*soundCheck) << '\n';
     return ToolSucceeded;
 }
 
 // The newest backup, and why the last one failed if it did.
-void printBackups(const Library& library, QTextStream& out) {
+void printBackups(const Library& library, const QString& label, QTextStream& out) {
     const QDir folder(library.backupsPath());
     const QStringList backups =
         folder.entryList({QStringLiteral("Library-*.sqlite")}, QDir::Files, QDir::Name);
-    out << "Backups:  " << library.backupsPath() << " ("
-        << (backups.isEmpty()
-                ? QStringLiteral("none yet")
-                : QStringLiteral("%1, the newest %2").arg(backups.size()).arg(backups.last()))
+    out << label << library.backupsPath() << " ("
+        << (backups.isEmpty() ? QCoreApplication::translate("decant-library", "none yet")
+                              : QCoreApplication::translate("decant-library", "%1, the newest %2")
+                                    .arg(backups.size())
+                                    .arg(backups.last()))
         << ")\n";
     if (const QString failure = library.lastBackupFailure().valueOr(QString());
         !failure.isEmpty()) {
-        out << "          the last backup failed: " << failure << '\n';
+        out << QString(displayWidth(label), u' ')
+            << QCoreApplication::translate("decant-library", "the last backup failed: %1")
+                   .arg(failure)
+            << '\n';
     }
 }
 
@@ -352,13 +377,25 @@ int printInfo(const Library& library, QTextStream& out, QTextStream& err) {
     if (!count) {
         return cannotRead(count.error(), err);
     }
-    out << "Location: " << library.location() << '\n'
-        << "Database: " << library.databasePath() << " (schema version " << *version << ")\n"
-        << "Media:    " << library.mediaPath() << '\n'
-        << "Import:   " << describeSettings(*settings) << ", Sound Check " << onOrOff(*soundCheck)
+    const QStringList labels =
+        alignedLabels({QCoreApplication::translate("decant-library", "Location:"),
+                       QCoreApplication::translate("decant-library", "Database:"),
+                       QCoreApplication::translate("decant-library", "Media:"),
+                       QCoreApplication::translate("decant-library", "Import:"),
+                       QCoreApplication::translate("decant-library", "Tracks:"),
+                       QCoreApplication::translate("decant-library", "Backups:")});
+    out << labels[0] << library.location() << '\n'
+        << labels[1]
+        << QCoreApplication::translate("decant-library", "%1 (schema version %2)")
+               .arg(library.databasePath(), QString::number(*version))
         << '\n'
-        << "Tracks:   " << *count << '\n';
-    printBackups(library, out);
+        << labels[2] << library.mediaPath() << '\n'
+        << labels[3]
+        << QCoreApplication::translate("decant-library", "%1, Sound Check %2")
+               .arg(describeSettings(*settings), onOrOff(*soundCheck))
+        << '\n'
+        << labels[4] << *count << '\n';
+    printBackups(library, labels[5], out);
     return ToolSucceeded;
 }
 
@@ -397,7 +434,9 @@ int changeSettings(const Invocation& invocation, QTextStream& out, QTextStream& 
     const Status storedSoundCheck =
         stored && invocation.soundCheck ? library->setSoundCheck(*invocation.soundCheck) : stored;
     if (!storedSoundCheck) {
-        err << "decant-library: cannot store the settings: " << storedSoundCheck.error().message
+        err << "decant-library: "
+            << QCoreApplication::translate("decant-library", "cannot store the settings: %1")
+                   .arg(storedSoundCheck.error().message)
             << '\n';
         return ToolLibraryFailed;
     }

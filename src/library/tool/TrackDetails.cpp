@@ -5,6 +5,8 @@
 #include "library/tool/ToolOutput.h"
 #include "platform/TextWidth.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 
 namespace decant::library {
@@ -19,11 +21,12 @@ QString shownValue(const PropertyValue& value) {
     if (const auto* number = std::get_if<qint64>(&value)) {
         return QString::number(*number);
     }
-    return std::get<bool>(value) ? QStringLiteral("yes") : QStringLiteral("no");
+    return std::get<bool>(value) ? QCoreApplication::translate("decant::TrackDetails", "yes")
+                                 : QCoreApplication::translate("decant::TrackDetails", "no");
 }
 
 void printDetails(const TrackRecord& record, QTextStream& out) {
-    out << "Track " << record.id << '\n';
+    out << QCoreApplication::translate("decant::TrackDetails", "Track %1").arg(record.id) << '\n';
     for (const TrackProperty& property : trackProperties()) {
         const auto value = record.properties.constFind(QLatin1String(property.scriptingName));
         if (value == record.properties.cend()) {
@@ -33,6 +36,7 @@ void printDetails(const TrackRecord& record, QTextStream& out) {
             out << "  " << property.scriptingName << ": " << shown << '\n';
         }
     }
+    // Named as the properties above are, which are identifiers, not words.
     out << "  file: " << escapeControlCharacters(record.file) << '\n';
 }
 
@@ -50,7 +54,11 @@ int printTrackDetails(const Library& library, const QList<qint64>& trackIds, QTe
             std::find_if(tracks->cbegin(), tracks->cend(),
                          [id](const TrackRecord& record) { return record.id == id; });
         if (found == tracks->cend()) {
-            err << "decant-library: no track has the ID " << id << " (see list)\n";
+            err << "decant-library: "
+                << QCoreApplication::translate("decant::TrackDetails",
+                                               "no track has the ID %1 (see list)")
+                       .arg(id)
+                << '\n';
             status = ToolLibraryFailed;
             continue;
         }

@@ -223,5 +223,44 @@ TEST_F(LibraryTool, failsWithStatusOneOnAMissingOrUnreadableLibrary) {
     EXPECT_TRUE(unreadable.err.contains("not a database")) << unreadable.err.toStdString();
 }
 
+struct Language {
+    const char* name;
+    const char* firstLabel; // of info
+};
+
+class LibraryToolLanguage : public testing::TestWithParam<Language> {
+protected:
+    ScratchLibrary scratch;
+};
+
+// Labels differ in width from language to language; what follows them must
+// still start in one column.
+TEST_P(LibraryToolLanguage, linesUpTheInfoWhateverTheLabels) {
+    { ASSERT_TRUE(scratch.open()); }
+    const QByteArray language = qgetenv("LANGUAGE");
+    qputenv("LANGUAGE", GetParam().name);
+    const ToolRun info = runTool({"info"});
+    language.isNull() ? qunsetenv("LANGUAGE") : qputenv("LANGUAGE", language);
+
+    ASSERT_EQ(info.status, 0) << info.err.toStdString();
+    const QStringList lines = info.out.split('\n');
+    ASSERT_GE(lines.size(), 6) << info.out.toStdString();
+    EXPECT_TRUE(lines[0].startsWith(QString::fromUtf8(GetParam().firstLabel)))
+        << info.out.toStdString();
+    const qsizetype column = lines[0].indexOf(scratch.libraryPath());
+    EXPECT_GT(column, 0) << info.out.toStdString();
+    for (const int line : {1, 2, 5}) {
+        EXPECT_EQ(lines[line].indexOf(scratch.libraryPath()), column) << info.out.toStdString();
+    }
+    EXPECT_EQ(lines[4].indexOf('0'), column) << info.out.toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(Languages, LibraryToolLanguage,
+                         testing::Values(Language{"en", "Location: "}, Language{"de", "Ort: "},
+                                         Language{"fr", "Emplacement : "}),
+                         [](const testing::TestParamInfo<Language>& info) {
+                             return std::string(info.param.name);
+                         });
+
 } // namespace
 } // namespace decant::library
