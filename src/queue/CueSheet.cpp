@@ -26,7 +26,7 @@ using CdHandle = std::unique_ptr<Cd, CdDeleter>;
 std::mutex libcueMutex;
 
 QString textOf(const char* value) {
-    return value != nullptr ? unquotedCueValue(QString::fromUtf8(value)) : QString();
+    return value != nullptr ? restoredCueValue(value) : QString();
 }
 
 std::optional<int64_t> indexOf(const Track* track, int index) {
@@ -40,7 +40,6 @@ void readTrack(const Track* track, CueTrack& into) {
     into.title = textOf(cdtext_get(PTI_TITLE, text));
     into.performer = textOf(cdtext_get(PTI_PERFORMER, text));
     into.songwriter = textOf(cdtext_get(PTI_SONGWRITER, text));
-    into.isrc = textOf(track_get_isrc(track));
     into.pregap = indexOf(track, 0);
     into.start = indexOf(track, 1);
 }
@@ -96,6 +95,9 @@ CueResult<CueSheet> parseCueSheet(const QByteArray& bytes) {
     if (lines.sheet.tracks.size() > cueMaximumTracks) {
         return CueResult<CueSheet>::refused(
             refusal("The CUE sheet lists more than 99 tracks, more than a CD holds."));
+    }
+    if (!lines.refusal.isEmpty()) {
+        return CueResult<CueSheet>::refused(lines.refusal);
     }
     if (!parseWithLibcue(lines.libcueText, lines.sheet)) {
         return CueResult<CueSheet>::refused(

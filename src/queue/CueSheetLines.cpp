@@ -1,26 +1,31 @@
 #include "queue/CueSheetLines.h"
 
+#include <QCoreApplication>
 #include <QHash>
+#include <QRegularExpression>
 #include <QStringList>
+
+#include <utility>
 
 namespace decant {
 namespace {
 
 enum class Argument {
-    Words, // codes and numbers: upper case, as libcue's grammar spells them
+    Track, // a number and a mode
+    Index, // a number and a time
     Text,  // free text: quoted, or libcue keeps its first word only
     File,  // a quoted name and a file type
 };
 
 // The keywords libcue is given. PREGAP and POSTGAP stand for silence that is
-// not in the file, so leaving them out changes no position in it.
+// not in the file, so leaving them out changes no position in it; FLAGS
+// changes nothing we read, and libcue refuses flags it does not know (and
+// codes it does not like: CATALOG and ISRC are read here).
 const QHash<QString, Argument>& libcueKeywords() {
     static const QHash<QString, Argument> keywords{
         {QStringLiteral("FILE"), Argument::File},
-        {QStringLiteral("TRACK"), Argument::Words},
-        {QStringLiteral("INDEX"), Argument::Words},
-        {QStringLiteral("ISRC"), Argument::Words},
-        {QStringLiteral("FLAGS"), Argument::Words},
+        {QStringLiteral("TRACK"), Argument::Track},
+        {QStringLiteral("INDEX"), Argument::Index},
         {QStringLiteral("TITLE"), Argument::Text},
         {QStringLiteral("PERFORMER"), Argument::Text},
         {QStringLiteral("SONGWRITER"), Argument::Text},
@@ -32,13 +37,18 @@ bool isQuoted(const QString& value) {
     return value.size() >= 2 && value.startsWith(u'"') && value.endsWith(u'"');
 }
 
+// libcue reads a backslash as an escape only before a quote, and then runs
+// on into the lines below; it keeps every other character as it is. So no
+// backslash or quote inside a value reaches it: each stands in for itself as
+// a private-use character until restoredCueValue.
+constexpr QChar backslashStandIn = QChar(0xE000);
+constexpr QChar quoteStandIn = QChar(0xE001);
+
 QString quoted(const QString& value) {
-    if (isQuoted(value)) {
-        return value;
-    }
-    QString escaped = value;
-    escaped.replace(QStringLiteral("\""), QStringLiteral("\\\""));
-    return u'"' + escaped + u'"';
+    QString text = unquotedCueValue(value);
+    text.replace(u'\\', backslashStandIn);
+    text.replace(u'"', quoteStandIn);
+    return u'"' + text + u'"';
 }
 
 // Rippers write the type of the file they ripped to (WAVE, BINARY, MP3),
@@ -57,18 +67,38 @@ QString fileName(const QString& argument) {
     return argument;
 }
 
+// libcue stops at a line its grammar does not allow, and leaks what it had
+// read: a line it would refuse is never given to it. Every track is given as
+// AUDIO, the one mode a FLAC file holds.
+QString trackLine(const QString& argument) {
+    static const QRegularExpression shape(QStringLiteral("^([0-9]{1,2})\\s+\\S+$"));
+    const QRegularExpressionMatch match = shape.match(argument);
+    return match.hasMatch()
+               ? QStringLiteral("TRACK ") + match.captured(1) + QStringLiteral(" AUDIO")
+               : QString();
+}
+
+QString indexLine(const QString& argument) {
+    static const QRegularExpression shape(
+        QStringLiteral("^([0-9]{1,2})\\s+([0-9]{1,4}:[0-9]{1,2}:[0-9]{1,2})$"));
+    const QRegularExpressionMatch match = shape.match(argument);
+    return match.hasMatch()
+               ? QStringLiteral("INDEX ") + match.captured(1) + u' ' + match.captured(2)
+               : QString();
+}
+
 QString libcueLine(const QString& keyword, Argument kind, const QString& argument) {
     switch (kind) {
-    case Argument::Words:
-        return keyword + u' ' + argument.toUpper();
+    case Argument::Track:
+        return trackLine(argument);
+    case Argument::Index:
+        return indexLine(argument);
     case Argument::Text:
         return keyword + u' ' + quoted(argument);
     case Argument::File:
         break;
     }
-    QString name = fileName(argument);
-    name.replace(u'"', u'\'');
-    return keyword + QStringLiteral(" \"") + name + QStringLiteral("\" WAVE");
+    return keyword + u' ' + quoted(fileName(argument)) + QStringLiteral(" WAVE\n");
 }
 
 // Where the first word of a trimmed line ends.
@@ -88,6 +118,10 @@ void readRemark(const QString& argument, QMap<QString, QString>& remarks) {
     }
 }
 
+QString refusal(const char* text) {
+    return QCoreApplication::translate("decant::CueSheet", text);
+}
+
 class LineSplitter {
 public:
     void read(const QString& line) {
@@ -99,22 +133,70 @@ public:
             readRemark(argument, remarks());
         } else if (keyword == u"CATALOG") {
             lines.sheet.catalog = unquotedCueValue(argument);
+        } else if (keyword == u"ISRC" && !lines.sheet.tracks.isEmpty()) {
+            lines.sheet.tracks.last().isrc = unquotedCueValue(argument);
         } else if (const auto kind = libcueKeywords().constFind(keyword);
                    kind != libcueKeywords().cend() && !argument.isEmpty()) {
-            if (keyword == u"TRACK") {
-                lines.sheet.tracks.emplace_back().number = argument.left(wordEnd(argument)).toInt();
-            }
-            lines.libcueText += libcueLine(keyword, *kind, argument) + u'\n';
+            readForLibcue(keyword, *kind, argument);
+        }
+    }
+
+    // Refuses a track that ends without an INDEX line.
+    void endTrack() {
+        if (!lines.sheet.tracks.isEmpty() && !trackHasIndex && lines.refusal.isEmpty()) {
+            lines.refusal = refusal("Track %1 of the CUE sheet has no INDEX 01.")
+                                .arg(lines.sheet.tracks.last().number);
         }
     }
 
     CueSheetLines lines;
 
 private:
+    // libcue refuses a FILE line that no TRACK follows before the next FILE,
+    // and an INDEX outside a track: a FILE line waits for the line that
+    // needs it, and an INDEX outside a track is left out.
+    void readForLibcue(const QString& keyword, Argument kind, const QString& argument) {
+        const QString line = libcueLine(keyword, kind, argument);
+        if (kind == Argument::File) {
+            fileSeen = true;
+            pendingFile = line;
+            return;
+        }
+        if (kind == Argument::Track) {
+            startTrack(argument, line);
+        }
+        if (kind == Argument::Index) {
+            if (line.isEmpty() || lines.sheet.tracks.isEmpty()) {
+                return;
+            }
+            trackHasIndex = true;
+        }
+        if (kind != Argument::Text) {
+            lines.libcueText += std::exchange(pendingFile, QString());
+        }
+        if (!line.isEmpty()) {
+            lines.libcueText += line + u'\n';
+        }
+    }
+
+    void startTrack(const QString& argument, const QString& line) {
+        endTrack();
+        trackHasIndex = false;
+        lines.sheet.tracks.emplace_back().number = argument.left(wordEnd(argument)).toInt();
+        if ((line.isEmpty() || !fileSeen) && lines.refusal.isEmpty()) {
+            lines.refusal = refusal("The file is not a CUE sheet that can be read: a TRACK "
+                                    "line is incomplete or comes before any FILE line.");
+        }
+    }
+
     QMap<QString, QString>& remarks() {
         return lines.sheet.tracks.isEmpty() ? lines.sheet.remarks
                                             : lines.sheet.tracks.last().remarks;
     }
+
+    QString pendingFile;
+    bool fileSeen = false;
+    bool trackHasIndex = false;
 };
 
 } // namespace
@@ -124,6 +206,7 @@ CueSheetLines splitCueSheetLines(const QString& text) {
     for (const QString& line : text.split(u'\n')) {
         splitter.read(line);
     }
+    splitter.endTrack();
     return std::move(splitter.lines);
 }
 
@@ -134,6 +217,13 @@ QString unquotedCueValue(QString value) {
     }
     value.replace(QStringLiteral("\\\""), QStringLiteral("\""));
     return value.trimmed();
+}
+
+QString restoredCueValue(const char* value) {
+    QString text = QString::fromUtf8(value);
+    text.replace(backslashStandIn, u'\\');
+    text.replace(quoteStandIn, u'"');
+    return text.trimmed();
 }
 
 } // namespace decant
