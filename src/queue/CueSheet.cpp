@@ -90,19 +90,21 @@ CueResult<CueSheet> parseCueSheet(const QByteArray& bytes) {
     }
     CueSheetLines lines = splitCueSheetLines(*text.value);
     if (lines.sheet.tracks.isEmpty()) {
-        return CueResult<CueSheet>::refused(refusal("The CUE sheet lists no tracks."));
+        return CueResult<CueSheet>::refused(
+            refusal(QT_TRANSLATE_NOOP("decant::CueSheet", "The CUE sheet lists no tracks.")));
     }
     if (lines.sheet.tracks.size() > cueMaximumTracks) {
-        return CueResult<CueSheet>::refused(
-            refusal("The CUE sheet lists more than 99 tracks, more than a CD holds."));
+        return CueResult<CueSheet>::refused(refusal(QT_TRANSLATE_NOOP(
+            "decant::CueSheet", "The CUE sheet lists more than 99 tracks, more than a CD holds.")));
     }
     if (!lines.refusal.isEmpty()) {
         return CueResult<CueSheet>::refused(lines.refusal);
     }
     if (!parseWithLibcue(lines.libcueText, lines.sheet)) {
-        return CueResult<CueSheet>::refused(
-            refusal("The file is not a CUE sheet that can be read: its lines are out of order "
-                    "or incomplete."));
+        return CueResult<CueSheet>::refused(refusal(QT_TRANSLATE_NOOP(
+            "decant::CueSheet",
+            "The file is not a CUE sheet that can be read: its lines are out of order "
+            "or incomplete.")));
     }
     return {std::move(lines.sheet), {}};
 }

@@ -58,8 +58,9 @@ struct CueSheet {
 CueResult<QString> decodeCueSheetText(const QByteArray& bytes);
 
 // Decodes and parses a sheet. Keywords are read in any case and titles
-// with or without quotes, as players read them. Refused: text that is not
-// a sheet, a sheet without tracks, more than cueMaximumTracks tracks.
+// with or without quotes, as players read them; lines that are no sheet
+// keyword are skipped. Refused: text that is not a sheet, a sheet without
+// tracks or with a track without INDEX, more than cueMaximumTracks tracks.
 CueResult<CueSheet> parseCueSheet(const QByteArray& bytes);
 
 // Whether a sheet's FILE names this audio file: the same name, or the same

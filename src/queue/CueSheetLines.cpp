@@ -144,7 +144,8 @@ public:
     // Refuses a track that ends without an INDEX line.
     void endTrack() {
         if (!lines.sheet.tracks.isEmpty() && !trackHasIndex && lines.refusal.isEmpty()) {
-            lines.refusal = refusal("Track %1 of the CUE sheet has no INDEX 01.")
+            lines.refusal = refusal(QT_TRANSLATE_NOOP("decant::CueSheet",
+                                                      "Track %1 of the CUE sheet has no INDEX 01."))
                                 .arg(lines.sheet.tracks.last().number);
         }
     }
@@ -184,8 +185,9 @@ private:
         trackHasIndex = false;
         lines.sheet.tracks.emplace_back().number = argument.left(wordEnd(argument)).toInt();
         if ((line.isEmpty() || !fileSeen) && lines.refusal.isEmpty()) {
-            lines.refusal = refusal("The file is not a CUE sheet that can be read: a TRACK "
-                                    "line is incomplete or comes before any FILE line.");
+            lines.refusal = refusal(QT_TRANSLATE_NOOP(
+                "decant::CueSheet", "The file is not a CUE sheet that can be read: a TRACK "
+                                    "line is incomplete or comes before any FILE line."));
         }
     }
 

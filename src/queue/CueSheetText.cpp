@@ -126,13 +126,14 @@ std::optional<QString> decodeBytes(QByteArrayView bytes) {
 
 CueResult<QString> decodeCueSheetText(const QByteArray& bytes) {
     if (bytes.size() > cueMaximumSheetBytes) {
-        return CueResult<QString>::refused(
-            refusal("The CUE sheet is larger than 1 MB, too large to be a CUE sheet."));
+        return CueResult<QString>::refused(refusal(
+            QT_TRANSLATE_NOOP("decant::CueSheet",
+                              "The CUE sheet is larger than 1 MB, too large to be a CUE sheet.")));
     }
     std::optional<QString> text = decodeBytes(bytes);
     if (!text || text->contains(QChar(u'\0'))) {
-        return CueResult<QString>::refused(
-            refusal("The file is not a CUE sheet: it holds bytes that are not text."));
+        return CueResult<QString>::refused(refusal(QT_TRANSLATE_NOOP(
+            "decant::CueSheet", "The file is not a CUE sheet: it holds bytes that are not text.")));
     }
     text->replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     text->replace(u'\r', u'\n');

@@ -17,8 +17,8 @@ CueResult<QList<CueTrack>> tracksOfStream(const CueSheet& sheet, const CueStream
             names.insert(track.fileName);
         }
         if (names.size() > 1) {
-            return CueResult<QList<CueTrack>>::refused(
-                refusal("The CUE sheet inside the file names several audio files."));
+            return CueResult<QList<CueTrack>>::refused(refusal(QT_TRANSLATE_NOOP(
+                "decant::CueSheet", "The CUE sheet inside the file names several audio files.")));
         }
         return {sheet.tracks, {}};
     }
@@ -30,7 +30,9 @@ CueResult<QList<CueTrack>> tracksOfStream(const CueSheet& sheet, const CueStream
     }
     if (tracks.isEmpty()) {
         return CueResult<QList<CueTrack>>::refused(
-            refusal("The CUE sheet's FILE lines do not name %1.").arg(*stream.fileName));
+            refusal(
+                QT_TRANSLATE_NOOP("decant::CueSheet", "The CUE sheet's FILE lines do not name %1."))
+                .arg(*stream.fileName));
     }
     return {std::move(tracks), {}};
 }
@@ -55,25 +57,33 @@ std::optional<uint64_t> sampleAt(int64_t position, const CueSheet& sheet, unsign
 QString checkOrder(const CueTrack& track, std::optional<int64_t> previousStart) {
     const QString number = QString::number(track.number);
     if (!track.start) {
-        return refusal("Track %1 of the CUE sheet has no INDEX 01.").arg(number);
+        return refusal(QT_TRANSLATE_NOOP("decant::CueSheet",
+                                         "Track %1 of the CUE sheet has no INDEX 01."))
+            .arg(number);
     }
     const bool pregapInOrder = !track.pregap || *track.pregap <= *track.start;
     const bool afterPrevious =
         !previousStart ||
         (*track.start > *previousStart && (!track.pregap || *track.pregap > *previousStart));
     if (!pregapInOrder || !afterPrevious) {
-        return refusal("The INDEX times of the CUE sheet do not increase at track %1.").arg(number);
+        return refusal(QT_TRANSLATE_NOOP(
+                           "decant::CueSheet",
+                           "The INDEX times of the CUE sheet do not increase at track %1."))
+            .arg(number);
     }
     return {};
 }
 
 QString checkTracks(const QList<CueTrack>& tracks, const CueStream& stream) {
     if (tracks.size() > cueMaximumTracks) {
-        return refusal("The CUE sheet lists more than 99 tracks, more than a CD holds.");
+        return refusal(QT_TRANSLATE_NOOP(
+            "decant::CueSheet", "The CUE sheet lists more than 99 tracks, more than a CD holds."));
     }
     if (stream.sampleRate == 0 || stream.totalSamples == 0) {
-        return refusal("The FLAC file does not say how long its audio is, so its CUE sheet "
-                       "cannot be cut.");
+        return refusal(
+            QT_TRANSLATE_NOOP("decant::CueSheet",
+                              "The FLAC file does not say how long its audio is, so its CUE sheet "
+                              "cannot be cut."));
     }
     std::optional<int64_t> previousStart;
     for (const CueTrack& track : tracks) {
@@ -100,12 +110,16 @@ CueResult<QList<CueSlice>> cutCueSheet(const CueSheet& sheet, const CueStream& s
         const std::optional<uint64_t> first = sampleAt(*track.start, sheet, stream.sampleRate);
         if (!first || *first >= stream.totalSamples) {
             return CueResult<QList<CueSlice>>::refused(
-                refusal("Track %1 of the CUE sheet starts at or past the end of the audio.")
+                refusal(QT_TRANSLATE_NOOP(
+                            "decant::CueSheet",
+                            "Track %1 of the CUE sheet starts at or past the end of the audio."))
                     .arg(track.number));
         }
         if (!slices.isEmpty() && slices.last().firstSample >= *first) {
             return CueResult<QList<CueSlice>>::refused(
-                refusal("Track %1 of the CUE sheet is too short to hold any audio.")
+                refusal(
+                    QT_TRANSLATE_NOOP("decant::CueSheet",
+                                      "Track %1 of the CUE sheet is too short to hold any audio."))
                     .arg(slices.last().track.number));
         }
         if (!slices.isEmpty()) {
