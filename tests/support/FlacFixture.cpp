@@ -86,6 +86,40 @@ QByteArray pictureBlockBody(const FlacPicture& picture) {
     return body + picture.data;
 }
 
+void appendBigEndian64(QByteArray& bytes, uint64_t value) {
+    appendBigEndian32(bytes, uint32_t(value >> 32));
+    appendBigEndian32(bytes, uint32_t(value));
+}
+
+void appendCueTrack(QByteArray& body, uint64_t offset, unsigned number, const QByteArray& isrc,
+                    bool hasIndex) {
+    appendBigEndian64(body, offset);
+    body.append(char(number));
+    body.append(isrc.leftJustified(12, '\0', true));
+    body.append(14, '\0'); // audio, no pre-emphasis, reserved
+    body.append(char(hasIndex ? 1 : 0));
+    if (hasIndex) {
+        appendBigEndian64(body, 0); // INDEX 01 at the track's offset
+        body.append(char(1));
+        body.append(3, '\0');
+    }
+}
+
+// The layout of a CD's CUESHEET block; the lead-out, track 170, marks the
+// end of the stream.
+QByteArray cueSheetBlockBody(const FlacFixture& fixture) {
+    QByteArray body(128, '\0');     // no media catalog number
+    appendBigEndian64(body, 88200); // the lead-in a CD has
+    body.append(char(0x80));        // a CD
+    body.append(258, '\0');
+    body.append(char(fixture.cueTracks.size() + 1));
+    for (const FlacCueTrack& track : fixture.cueTracks) {
+        appendCueTrack(body, track.offset, track.number, track.isrc, true);
+    }
+    appendCueTrack(body, fixture.samples, 170, {}, false);
+    return body;
+}
+
 struct MetadataBlock {
     int type;
     QByteArray body;
@@ -93,6 +127,7 @@ struct MetadataBlock {
 
 constexpr int vorbisCommentType = 4;
 constexpr int pictureType = 6;
+constexpr int cueSheetType = 5;
 
 // The encoder always writes a comment block of its own; replace it with
 // the fixture's (or none), followed by its pictures, keeping every other
@@ -115,6 +150,9 @@ qsizetype replaceTagBlocks(QByteArray& bytes, const FlacFixture& fixture) {
     for (auto picture = fixture.pictures.crbegin(); picture != fixture.pictures.crend();
          ++picture) {
         blocks.insert(blocks.begin() + 1, {pictureType, pictureBlockBody(*picture)});
+    }
+    if (!fixture.cueTracks.isEmpty()) {
+        blocks.insert(blocks.begin() + 1, {cueSheetType, cueSheetBlockBody(fixture)});
     }
     if (comments) {
         // Right after STREAMINFO, where tag readers look first.

@@ -17,6 +17,13 @@ struct FlacPicture {
     QByteArray mimeType = "image/jpeg";
 };
 
+// A track of a CUESHEET block: its INDEX 01, in samples from the start.
+struct FlacCueTrack {
+    unsigned number = 1;
+    uint64_t offset = 0;
+    QByteArray isrc = {}; // up to 12 characters
+};
+
 // What a fixture FLAC file holds. The audio is a deterministic signal that
 // spans most of the chosen depth's range, different on each channel.
 struct FlacFixture {
@@ -29,6 +36,7 @@ struct FlacFixture {
     // entry may lack "=", be empty or not be UTF-8). Nothing: no comment block.
     std::optional<QList<QByteArray>> comments = QList<QByteArray>{};
     QList<FlacPicture> pictures;          // after the comments, in this order
+    QList<FlacCueTrack> cueTracks;        // a CD CUESHEET block, lead-out added; none when empty
     bool zeroMD5 = false;                 // STREAMINFO's MD5 all zero: not verified
     bool zeroTotalSamples = false;        // STREAMINFO's total samples 0: length unknown
     std::optional<unsigned> damagedFrame; // flips a byte inside this audio frame
