@@ -684,6 +684,65 @@ verschieben), 2 bei falschen Argumenten, 3, wenn check Probleme findet (mit
     </message>
 </context>
 <context>
+    <name>decant::CueSheet</name>
+    <message>
+        <source>The CUE sheet lists no tracks.</source>
+        <translation>Das CUE-Sheet führt keine Titel auf.</translation>
+    </message>
+    <message>
+        <source>The CUE sheet lists more than 99 tracks, more than a CD holds.</source>
+        <translation>Das CUE-Sheet führt mehr als 99 Titel auf, mehr als eine CD fasst.</translation>
+    </message>
+    <message>
+        <source>The file is not a CUE sheet that can be read: its lines are out of order or incomplete.</source>
+        <translation>Die Datei ist kein lesbares CUE-Sheet: Ihre Zeilen sind ungeordnet oder unvollständig.</translation>
+    </message>
+    <message>
+        <source>The CUE sheet cannot be read.</source>
+        <translation>Das CUE-Sheet kann nicht gelesen werden.</translation>
+    </message>
+    <message>
+        <source>Track %1 of the CUE sheet has no INDEX 01.</source>
+        <translation>Titel %1 des CUE-Sheets hat kein INDEX 01.</translation>
+    </message>
+    <message>
+        <source>The file is not a CUE sheet that can be read: a TRACK line is incomplete or comes before any FILE line.</source>
+        <translation>Die Datei ist kein lesbares CUE-Sheet: Eine TRACK-Zeile ist unvollständig oder steht vor jeder FILE-Zeile.</translation>
+    </message>
+    <message>
+        <source>The CUE sheet is larger than 1 MB, too large to be a CUE sheet.</source>
+        <translation>Das CUE-Sheet ist größer als 1 MB, zu groß für ein CUE-Sheet.</translation>
+    </message>
+    <message>
+        <source>The file is not a CUE sheet: it holds bytes that are not text.</source>
+        <translation>Die Datei ist kein CUE-Sheet: Sie enthält Bytes, die kein Text sind.</translation>
+    </message>
+    <message>
+        <source>The CUE sheet inside the file names several audio files.</source>
+        <translation>Das CUE-Sheet in der Datei nennt mehrere Audiodateien.</translation>
+    </message>
+    <message>
+        <source>The CUE sheet&apos;s FILE lines do not name %1.</source>
+        <translation>Die FILE-Zeilen des CUE-Sheets nennen %1 nicht.</translation>
+    </message>
+    <message>
+        <source>The INDEX times of the CUE sheet do not increase at track %1.</source>
+        <translation>Die INDEX-Zeiten des CUE-Sheets steigen bei Titel %1 nicht an.</translation>
+    </message>
+    <message>
+        <source>The FLAC file does not say how long its audio is, so its CUE sheet cannot be cut.</source>
+        <translation>Die FLAC-Datei gibt die Länge ihres Audios nicht an, daher kann ihr CUE-Sheet nicht geteilt werden.</translation>
+    </message>
+    <message>
+        <source>Track %1 of the CUE sheet starts at or past the end of the audio.</source>
+        <translation>Titel %1 des CUE-Sheets beginnt am oder nach dem Ende des Audios.</translation>
+    </message>
+    <message>
+        <source>Track %1 of the CUE sheet is too short to hold any audio.</source>
+        <translation>Titel %1 des CUE-Sheets ist zu kurz, um Audio zu enthalten.</translation>
+    </message>
+</context>
+<context>
     <name>decant::DamagedFiles</name>
     <message>
         <source>it now gives MD5 %1</source>
@@ -743,65 +802,6 @@ verschieben), 2 bei falschen Argumenten, 3, wenn check Probleme findet (mit
     <message>
         <source>Found no backup to restore: made a new database, to be filled from the media files&apos; own tags.</source>
         <translation>Keine Sicherung zum Wiederherstellen gefunden: eine neue Datenbank angelegt, die aus den eigenen Tags der Mediendateien gefüllt wird.</translation>
-    </message>
-</context>
-<context>
-    <name>decant::CueSheet</name>
-    <message>
-        <source>The CUE sheet lists no tracks.</source>
-        <translation>Das CUE-Sheet führt keine Titel auf.</translation>
-    </message>
-    <message>
-        <source>The CUE sheet lists more than 99 tracks, more than a CD holds.</source>
-        <translation>Das CUE-Sheet führt mehr als 99 Titel auf, mehr als eine CD fasst.</translation>
-    </message>
-    <message>
-        <source>The file is not a CUE sheet that can be read: its lines are out of order or incomplete.</source>
-        <translation>Die Datei ist kein lesbares CUE-Sheet: Ihre Zeilen sind ungeordnet oder unvollständig.</translation>
-    </message>
-    <message>
-        <source>The CUE sheet cannot be read.</source>
-        <translation>Das CUE-Sheet kann nicht gelesen werden.</translation>
-    </message>
-    <message>
-        <source>Track %1 of the CUE sheet has no INDEX 01.</source>
-        <translation>Titel %1 des CUE-Sheets hat kein INDEX 01.</translation>
-    </message>
-    <message>
-        <source>The file is not a CUE sheet that can be read: a TRACK line is incomplete or comes before any FILE line.</source>
-        <translation>Die Datei ist kein lesbares CUE-Sheet: Eine TRACK-Zeile ist unvollständig oder steht vor jeder FILE-Zeile.</translation>
-    </message>
-    <message>
-        <source>The CUE sheet is larger than 1 MB, too large to be a CUE sheet.</source>
-        <translation>Das CUE-Sheet ist größer als 1 MB, zu groß für ein CUE-Sheet.</translation>
-    </message>
-    <message>
-        <source>The file is not a CUE sheet: it holds bytes that are not text.</source>
-        <translation>Die Datei ist kein CUE-Sheet: Sie enthält Bytes, die kein Text sind.</translation>
-    </message>
-    <message>
-        <source>The CUE sheet inside the file names several audio files.</source>
-        <translation>Das CUE-Sheet in der Datei nennt mehrere Audiodateien.</translation>
-    </message>
-    <message>
-        <source>The CUE sheet&apos;s FILE lines do not name %1.</source>
-        <translation>Die FILE-Zeilen des CUE-Sheets nennen %1 nicht.</translation>
-    </message>
-    <message>
-        <source>The INDEX times of the CUE sheet do not increase at track %1.</source>
-        <translation>Die INDEX-Zeiten des CUE-Sheets steigen bei Titel %1 nicht an.</translation>
-    </message>
-    <message>
-        <source>The FLAC file does not say how long its audio is, so its CUE sheet cannot be cut.</source>
-        <translation>Die FLAC-Datei gibt die Länge ihres Audios nicht an, daher kann ihr CUE-Sheet nicht geteilt werden.</translation>
-    </message>
-    <message>
-        <source>Track %1 of the CUE sheet starts at or past the end of the audio.</source>
-        <translation>Titel %1 des CUE-Sheets beginnt am oder nach dem Ende des Audios.</translation>
-    </message>
-    <message>
-        <source>Track %1 of the CUE sheet is too short to hold any audio.</source>
-        <translation>Titel %1 des CUE-Sheets ist zu kurz, um Audio zu enthalten.</translation>
     </message>
 </context>
 <context>

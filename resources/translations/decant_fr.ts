@@ -686,6 +686,65 @@ fichier n’a pu être supprimé ; organise : un fichier n’a pu être déplac�
     </message>
 </context>
 <context>
+    <name>decant::CueSheet</name>
+    <message>
+        <source>The CUE sheet lists no tracks.</source>
+        <translation>La feuille CUE ne liste aucune piste.</translation>
+    </message>
+    <message>
+        <source>The CUE sheet lists more than 99 tracks, more than a CD holds.</source>
+        <translation>La feuille CUE liste plus de 99 pistes, plus qu’un CD n’en contient.</translation>
+    </message>
+    <message>
+        <source>The file is not a CUE sheet that can be read: its lines are out of order or incomplete.</source>
+        <translation>Le fichier n’est pas une feuille CUE lisible : ses lignes sont dans le désordre ou incomplètes.</translation>
+    </message>
+    <message>
+        <source>The CUE sheet cannot be read.</source>
+        <translation>La feuille CUE ne peut pas être lue.</translation>
+    </message>
+    <message>
+        <source>Track %1 of the CUE sheet has no INDEX 01.</source>
+        <translation>La piste %1 de la feuille CUE n’a pas d’INDEX 01.</translation>
+    </message>
+    <message>
+        <source>The file is not a CUE sheet that can be read: a TRACK line is incomplete or comes before any FILE line.</source>
+        <translation>Le fichier n’est pas une feuille CUE lisible : une ligne TRACK est incomplète ou précède toute ligne FILE.</translation>
+    </message>
+    <message>
+        <source>The CUE sheet is larger than 1 MB, too large to be a CUE sheet.</source>
+        <translation>La feuille CUE dépasse 1 Mo, trop pour une feuille CUE.</translation>
+    </message>
+    <message>
+        <source>The file is not a CUE sheet: it holds bytes that are not text.</source>
+        <translation>Le fichier n’est pas une feuille CUE : il contient des octets qui ne sont pas du texte.</translation>
+    </message>
+    <message>
+        <source>The CUE sheet inside the file names several audio files.</source>
+        <translation>La feuille CUE du fichier nomme plusieurs fichiers audio.</translation>
+    </message>
+    <message>
+        <source>The CUE sheet&apos;s FILE lines do not name %1.</source>
+        <translation>Les lignes FILE de la feuille CUE ne nomment pas %1.</translation>
+    </message>
+    <message>
+        <source>The INDEX times of the CUE sheet do not increase at track %1.</source>
+        <translation>Les temps INDEX de la feuille CUE ne croissent pas à la piste %1.</translation>
+    </message>
+    <message>
+        <source>The FLAC file does not say how long its audio is, so its CUE sheet cannot be cut.</source>
+        <translation>Le fichier FLAC n’indique pas la durée de son audio : sa feuille CUE ne peut pas être découpée.</translation>
+    </message>
+    <message>
+        <source>Track %1 of the CUE sheet starts at or past the end of the audio.</source>
+        <translation>La piste %1 de la feuille CUE commence à la fin de l’audio ou au-delà.</translation>
+    </message>
+    <message>
+        <source>Track %1 of the CUE sheet is too short to hold any audio.</source>
+        <translation>La piste %1 de la feuille CUE est trop courte pour contenir de l’audio.</translation>
+    </message>
+</context>
+<context>
     <name>decant::DamagedFiles</name>
     <message>
         <source>it now gives MD5 %1</source>
@@ -745,65 +804,6 @@ fichier n’a pu être supprimé ; organise : un fichier n’a pu être déplac�
     <message>
         <source>Found no backup to restore: made a new database, to be filled from the media files&apos; own tags.</source>
         <translation>Aucune sauvegarde à restaurer : une nouvelle base de données a été créée, à remplir à partir des tags des fichiers eux-mêmes.</translation>
-    </message>
-</context>
-<context>
-    <name>decant::CueSheet</name>
-    <message>
-        <source>The CUE sheet lists no tracks.</source>
-        <translation>La feuille CUE ne liste aucune piste.</translation>
-    </message>
-    <message>
-        <source>The CUE sheet lists more than 99 tracks, more than a CD holds.</source>
-        <translation>La feuille CUE liste plus de 99 pistes, plus qu’un CD n’en contient.</translation>
-    </message>
-    <message>
-        <source>The file is not a CUE sheet that can be read: its lines are out of order or incomplete.</source>
-        <translation>Le fichier n’est pas une feuille CUE lisible : ses lignes sont dans le désordre ou incomplètes.</translation>
-    </message>
-    <message>
-        <source>The CUE sheet cannot be read.</source>
-        <translation>La feuille CUE ne peut pas être lue.</translation>
-    </message>
-    <message>
-        <source>Track %1 of the CUE sheet has no INDEX 01.</source>
-        <translation>La piste %1 de la feuille CUE n’a pas d’INDEX 01.</translation>
-    </message>
-    <message>
-        <source>The file is not a CUE sheet that can be read: a TRACK line is incomplete or comes before any FILE line.</source>
-        <translation>Le fichier n’est pas une feuille CUE lisible : une ligne TRACK est incomplète ou précède toute ligne FILE.</translation>
-    </message>
-    <message>
-        <source>The CUE sheet is larger than 1 MB, too large to be a CUE sheet.</source>
-        <translation>La feuille CUE dépasse 1 Mo, trop pour une feuille CUE.</translation>
-    </message>
-    <message>
-        <source>The file is not a CUE sheet: it holds bytes that are not text.</source>
-        <translation>Le fichier n’est pas une feuille CUE : il contient des octets qui ne sont pas du texte.</translation>
-    </message>
-    <message>
-        <source>The CUE sheet inside the file names several audio files.</source>
-        <translation>La feuille CUE du fichier nomme plusieurs fichiers audio.</translation>
-    </message>
-    <message>
-        <source>The CUE sheet&apos;s FILE lines do not name %1.</source>
-        <translation>Les lignes FILE de la feuille CUE ne nomment pas %1.</translation>
-    </message>
-    <message>
-        <source>The INDEX times of the CUE sheet do not increase at track %1.</source>
-        <translation>Les temps INDEX de la feuille CUE ne croissent pas à la piste %1.</translation>
-    </message>
-    <message>
-        <source>The FLAC file does not say how long its audio is, so its CUE sheet cannot be cut.</source>
-        <translation>Le fichier FLAC n’indique pas la durée de son audio : sa feuille CUE ne peut pas être découpée.</translation>
-    </message>
-    <message>
-        <source>Track %1 of the CUE sheet starts at or past the end of the audio.</source>
-        <translation>La piste %1 de la feuille CUE commence à la fin de l’audio ou au-delà.</translation>
-    </message>
-    <message>
-        <source>Track %1 of the CUE sheet is too short to hold any audio.</source>
-        <translation>La piste %1 de la feuille CUE est trop courte pour contenir de l’audio.</translation>
     </message>
 </context>
 <context>
