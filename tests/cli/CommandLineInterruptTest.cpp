@@ -48,6 +48,20 @@ protected:
         }
     }
 
+    // Reads the output until the library has been opened to convert, or the
+    // time is up: before that, a stop leaves no convert to stop.
+    void waitUntilTheLibraryConverts() {
+        const QString database = scratch.libraryPath() + QStringLiteral("/Library.sqlite");
+        const QDeadlineTimer deadline(60000);
+        while (!QFile::exists(database)) {
+            ASSERT_FALSE(deadline.hasExpired()) << out.toStdString();
+            ASSERT_EQ(process.state(), QProcess::Running) << out.toStdString();
+            process.waitForReadyRead(20);
+            out += QString::fromUtf8(process.readAllStandardOutput());
+            err += QString::fromUtf8(process.readAllStandardError());
+        }
+    }
+
     void signal(int signalNumber) { ASSERT_TRUE(test::signalProcess(process, signalNumber)); }
 
     void waitUntilFinished() {
@@ -102,6 +116,7 @@ TEST_F(CommandLineSecondInterrupt, stopsTheLibraryAndLeavesItWhole) {
     // Once the hand-off of every file is under way, the first signal leaves
     // it seconds of work to wait for.
     ASSERT_NO_FATAL_FAILURE(waitForOutput(QStringLiteral("^Encoding  ")));
+    ASSERT_NO_FATAL_FAILURE(waitUntilTheLibraryConverts());
     ASSERT_NO_FATAL_FAILURE(signal(SIGINT));
     // Signals of one kind that are pending together arrive as one.
     ASSERT_NO_FATAL_FAILURE(waitForOutput(QStringLiteral("^decant-cli: stopping once")));
