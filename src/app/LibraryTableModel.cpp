@@ -75,11 +75,6 @@ void LibraryTableModel::setTracks(QList<CatalogueTrack> tracks) {
 
 void LibraryTableModel::setCovers(LibraryCovers* covers) {
     covers_ = covers;
-    connect(covers, &LibraryCovers::picturesRead, this, [this] {
-        if (!tracks_.isEmpty()) {
-            emit dataChanged(index(0, Cover), index(rowCount() - 1, Cover), {Qt::DecorationRole});
-        }
-    });
 }
 
 const CatalogueTrack* LibraryTableModel::trackAt(int row) const {

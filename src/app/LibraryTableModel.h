@@ -32,7 +32,9 @@ public:
     using QAbstractTableModel::QAbstractTableModel;
 
     void setTracks(QList<CatalogueTrack> tracks);
-    // Where the Cover column's pictures come from; none without it.
+    // Where the Cover column's pictures come from; none without it. A
+    // picture read later is no change of the data (it sorts and filters
+    // nothing): the view is repainted for it (LibraryCovers::picturesRead).
     void setCovers(LibraryCovers* covers);
     // Null for a row the model does not have.
     const CatalogueTrack* trackAt(int row) const;

@@ -30,7 +30,8 @@ LibraryWindow::LibraryWindow(LibraryCatalogue catalogue, QWidget* parent)
     setObjectName(QStringLiteral("libraryWindow"));
     model_ = new LibraryTableModel(this);
     const int rowHeight = fontMetrics().height() + 6;
-    model_->setCovers(new LibraryCovers(catalogue_, rowHeight - 4, this));
+    auto* covers = new LibraryCovers(catalogue_, rowHeight - 4, this);
+    model_->setCovers(covers);
     filter_ = new LibraryFilter(this);
     filter_->setSourceModel(model_);
 
@@ -57,6 +58,10 @@ LibraryWindow::LibraryWindow(LibraryCatalogue catalogue, QWidget* parent)
     table_->horizontalHeader()->setStretchLastSection(true);
     table_->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     fitColumns();
+    // Not dataChanged: over tens of thousands of rows the filter would look
+    // at every one again for each screenful of pictures.
+    connect(covers, &LibraryCovers::picturesRead, table_->viewport(),
+            qOverload<>(&QWidget::update));
     table_->sortByColumn(LibraryTableModel::Artist, Qt::AscendingOrder);
 
     status_ = new QLabel(this);
