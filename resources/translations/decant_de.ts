@@ -762,6 +762,33 @@ verschieben), 2 bei falschen Argumenten, 3, wenn check Probleme findet (mit
     </message>
 </context>
 <context>
+    <name>decant::DatabaseError</name>
+    <message>
+        <source>the database is locked by another program (still busy after %1 s)</source>
+        <translation>die Datenbank ist von einem anderen Programm gesperrt (nach %1 s noch belegt)</translation>
+    </message>
+    <message>
+        <source>the database cannot be written (%1)</source>
+        <translation>die Datenbank kann nicht geschrieben werden (%1)</translation>
+    </message>
+    <message>
+        <source>the disk is full</source>
+        <translation>der Datenträger ist voll</translation>
+    </message>
+    <message>
+        <source>the database file cannot be opened (%1)</source>
+        <translation>die Datenbankdatei kann nicht geöffnet werden (%1)</translation>
+    </message>
+    <message>
+        <source>the database could not be read or written (%1)</source>
+        <translation>die Datenbank konnte nicht gelesen oder geschrieben werden (%1)</translation>
+    </message>
+    <message>
+        <source>the library&apos;s database is damaged (%1); decant-library check --repair mends it</source>
+        <translation>die Datenbank der Mediathek ist beschädigt (%1); decant-library check --repair repariert sie</translation>
+    </message>
+</context>
+<context>
     <name>decant::DatabaseRecovery</name>
     <message>
         <source>Passed over the backup %1: %2.</source>
@@ -881,6 +908,32 @@ verschieben), 2 bei falschen Argumenten, 3, wenn check Probleme findet (mit
     <message>
         <source>stream ends after %1 of %2 samples</source>
         <translation>der Datenstrom endet nach %1 von %2 Samples</translation>
+    </message>
+</context>
+<context>
+    <name>decant::DiskSpace</name>
+    <message>
+        <source>the library&apos;s disk is full</source>
+        <translation>der Datenträger der Mediathek ist voll</translation>
+    </message>
+    <message>
+        <source>the library&apos;s disk is full: %1 free of %2</source>
+        <translation>der Datenträger der Mediathek ist voll: %1 von %2 frei</translation>
+    </message>
+</context>
+<context>
+    <name>decant::FileError</name>
+    <message>
+        <source>the disk is full</source>
+        <translation>der Datenträger ist voll</translation>
+    </message>
+    <message>
+        <source>the file system is mounted read-only</source>
+        <translation>das Dateisystem ist schreibgeschützt eingehängt</translation>
+    </message>
+    <message>
+        <source>this user may not write there</source>
+        <translation>dieser Benutzer darf dort nicht schreiben</translation>
     </message>
 </context>
 <context>
@@ -1788,6 +1841,53 @@ verschieben), 2 bei falschen Argumenten, 3, wenn check Probleme findet (mit
     <message>
         <source>Decant is already running but not responding; the files were not added to its queue</source>
         <translation>Decant läuft bereits, antwortet aber nicht; die Dateien wurden nicht in seine Warteschlange aufgenommen</translation>
+    </message>
+</context>
+<context>
+    <name>decant::StoreFailure</name>
+    <message>
+        <source>The store gave the album.</source>
+        <translation>Der Store lieferte das Album.</translation>
+    </message>
+    <message>
+        <source>Could not reach the store: the name %1 could not be looked up.</source>
+        <translation>Der Store war nicht erreichbar: Der Name %1 konnte nicht aufgelöst werden.</translation>
+    </message>
+    <message>
+        <source>Could not reach the store: %1 did not answer.</source>
+        <translation>Der Store war nicht erreichbar: %1 hat nicht geantwortet.</translation>
+    </message>
+    <message>
+        <source>Could not reach the store: the secure connection to %1 failed.</source>
+        <translation>Der Store war nicht erreichbar: Die sichere Verbindung zu %1 ist fehlgeschlagen.</translation>
+    </message>
+    <message>
+        <source>Could not reach the store: %1 did not answer in time.</source>
+        <translation>Der Store war nicht erreichbar: %1 hat nicht rechtzeitig geantwortet.</translation>
+    </message>
+    <message>
+        <source>The store did not give the album: %1 answered with HTTP status %2.</source>
+        <translation>Der Store lieferte das Album nicht: %1 antwortete mit HTTP-Status %2.</translation>
+    </message>
+    <message>
+        <source>The store&apos;s answer from %1 could not be used.</source>
+        <translation>Die Antwort des Stores von %1 war nicht verwendbar.</translation>
+    </message>
+    <message>
+        <source>The store&apos;s answer from %1 is not valid JSON.</source>
+        <translation>Die Antwort des Stores von %1 ist kein gültiges JSON.</translation>
+    </message>
+    <message>
+        <source>The store has no songs for this album.</source>
+        <translation>Der Store hat keine Titel für dieses Album.</translation>
+    </message>
+    <message>
+        <source>The store&apos;s page has no songs, and its address names no album to look up.</source>
+        <translation>Die Seite des Stores enthält keine Titel, und ihre Adresse nennt kein Album zum Nachschlagen.</translation>
+    </message>
+    <message>
+        <source>The read from the store was stopped.</source>
+        <translation>Das Lesen aus dem Store wurde abgebrochen.</translation>
     </message>
 </context>
 <context>

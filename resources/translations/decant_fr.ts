@@ -764,6 +764,33 @@ fichier n’a pu être supprimé ; organise : un fichier n’a pu être déplac�
     </message>
 </context>
 <context>
+    <name>decant::DatabaseError</name>
+    <message>
+        <source>the database is locked by another program (still busy after %1 s)</source>
+        <translation>la base de données est verrouillée par un autre programme (toujours occupée après %1 s)</translation>
+    </message>
+    <message>
+        <source>the database cannot be written (%1)</source>
+        <translation>la base de données ne peut pas être écrite (%1)</translation>
+    </message>
+    <message>
+        <source>the disk is full</source>
+        <translation>le disque est plein</translation>
+    </message>
+    <message>
+        <source>the database file cannot be opened (%1)</source>
+        <translation>le fichier de la base de données ne peut pas être ouvert (%1)</translation>
+    </message>
+    <message>
+        <source>the database could not be read or written (%1)</source>
+        <translation>la base de données n’a pas pu être lue ou écrite (%1)</translation>
+    </message>
+    <message>
+        <source>the library&apos;s database is damaged (%1); decant-library check --repair mends it</source>
+        <translation>la base de données de la bibliothèque est endommagée (%1) ; decant-library check --repair la répare</translation>
+    </message>
+</context>
+<context>
     <name>decant::DatabaseRecovery</name>
     <message>
         <source>Passed over the backup %1: %2.</source>
@@ -883,6 +910,32 @@ fichier n’a pu être supprimé ; organise : un fichier n’a pu être déplac�
     <message>
         <source>stream ends after %1 of %2 samples</source>
         <translation>le flux se termine après %1 échantillons sur %2</translation>
+    </message>
+</context>
+<context>
+    <name>decant::DiskSpace</name>
+    <message>
+        <source>the library&apos;s disk is full</source>
+        <translation>le disque de la bibliothèque est plein</translation>
+    </message>
+    <message>
+        <source>the library&apos;s disk is full: %1 free of %2</source>
+        <translation>le disque de la bibliothèque est plein : %1 libres sur %2</translation>
+    </message>
+</context>
+<context>
+    <name>decant::FileError</name>
+    <message>
+        <source>the disk is full</source>
+        <translation>le disque est plein</translation>
+    </message>
+    <message>
+        <source>the file system is mounted read-only</source>
+        <translation>le système de fichiers est monté en lecture seule</translation>
+    </message>
+    <message>
+        <source>this user may not write there</source>
+        <translation>cet utilisateur n’a pas le droit d’y écrire</translation>
     </message>
 </context>
 <context>
@@ -1790,6 +1843,53 @@ fichier n’a pu être supprimé ; organise : un fichier n’a pu être déplac�
     <message>
         <source>Decant is already running but not responding; the files were not added to its queue</source>
         <translation>Decant est déjà lancé mais ne répond pas ; les fichiers n’ont pas été ajoutés à sa file d’attente</translation>
+    </message>
+</context>
+<context>
+    <name>decant::StoreFailure</name>
+    <message>
+        <source>The store gave the album.</source>
+        <translation>Le Store a fourni l’album.</translation>
+    </message>
+    <message>
+        <source>Could not reach the store: the name %1 could not be looked up.</source>
+        <translation>Impossible de joindre le Store : le nom %1 n’a pas pu être résolu.</translation>
+    </message>
+    <message>
+        <source>Could not reach the store: %1 did not answer.</source>
+        <translation>Impossible de joindre le Store : %1 n’a pas répondu.</translation>
+    </message>
+    <message>
+        <source>Could not reach the store: the secure connection to %1 failed.</source>
+        <translation>Impossible de joindre le Store : la connexion sécurisée à %1 a échoué.</translation>
+    </message>
+    <message>
+        <source>Could not reach the store: %1 did not answer in time.</source>
+        <translation>Impossible de joindre le Store : %1 n’a pas répondu à temps.</translation>
+    </message>
+    <message>
+        <source>The store did not give the album: %1 answered with HTTP status %2.</source>
+        <translation>Le Store n’a pas fourni l’album : %1 a répondu avec le statut HTTP %2.</translation>
+    </message>
+    <message>
+        <source>The store&apos;s answer from %1 could not be used.</source>
+        <translation>La réponse du Store venant de %1 n’était pas utilisable.</translation>
+    </message>
+    <message>
+        <source>The store&apos;s answer from %1 is not valid JSON.</source>
+        <translation>La réponse du Store venant de %1 n’est pas du JSON valide.</translation>
+    </message>
+    <message>
+        <source>The store has no songs for this album.</source>
+        <translation>Le Store n’a aucun morceau pour cet album.</translation>
+    </message>
+    <message>
+        <source>The store&apos;s page has no songs, and its address names no album to look up.</source>
+        <translation>La page du Store n’a aucun morceau, et son adresse ne nomme aucun album à rechercher.</translation>
+    </message>
+    <message>
+        <source>The read from the store was stopped.</source>
+        <translation>La lecture depuis le Store a été interrompue.</translation>
     </message>
 </context>
 <context>
