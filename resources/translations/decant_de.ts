@@ -1522,6 +1522,102 @@ verschieben), 2 bei falschen Argumenten, 3, wenn check Probleme findet (mit
     </message>
 </context>
 <context>
+    <name>decant::MetadataFetchCommand</name>
+    <message>
+        <source>Fetch Metadata From iTunes</source>
+        <translation>Metadaten von iTunes abrufen</translation>
+    </message>
+    <message>
+        <source>Enter iTunes Store URL:</source>
+        <translation>Adresse im iTunes Store eingeben:</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>Not a store album address: nothing changed. %1</source>
+        <translation>Keine Album-Adresse des Stores: nichts wurde geändert. %1</translation>
+    </message>
+    <message>
+        <source>%1 Nothing changed.</source>
+        <translation>%1 Nichts wurde geändert.</translation>
+    </message>
+    <message>
+        <source>The page gave no songs: nothing changed.</source>
+        <translation>Die Seite lieferte keine Titel: nichts wurde geändert.</translation>
+    </message>
+    <message>
+        <source>The queue is empty: nothing changed.</source>
+        <translation>Die Warteschlange ist leer: nichts wurde geändert.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n song(s) applied</source>
+        <translation>
+            <numerusform>%n Titel übernommen</numerusform>
+            <numerusform>%n Titel übernommen</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>; %n file(s) beyond the album&apos;s end keep their tags</source>
+        <translation>
+            <numerusform>; %n Datei nach dem Ende des Albums behält ihre Tags</numerusform>
+            <numerusform>; %n Dateien nach dem Ende des Albums behalten ihre Tags</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source> of the album&apos;s %1</source>
+        <translation> von %1 des Albums</translation>
+    </message>
+    <message>
+        <source>Reading the album from the iTunes Store…</source>
+        <translation>Lese das Album aus dem iTunes Store …</translation>
+    </message>
+    <message>
+        <source>Fetch cancelled: nothing changed.</source>
+        <translation>Abruf abgebrochen: nichts wurde geändert.</translation>
+    </message>
+</context>
+<context>
+    <name>decant::PageLoader</name>
+    <message>
+        <source>The page was read.</source>
+        <translation>Die Seite wurde gelesen.</translation>
+    </message>
+    <message>
+        <source>The server did not answer.</source>
+        <translation>Der Server hat nicht geantwortet.</translation>
+    </message>
+    <message>
+        <source>The server stopped answering.</source>
+        <translation>Der Server hat aufgehört zu antworten.</translation>
+    </message>
+    <message>
+        <source>The server took too long to send the page.</source>
+        <translation>Der Server brauchte zu lange, um die Seite zu senden.</translation>
+    </message>
+    <message>
+        <source>The page is too large.</source>
+        <translation>Die Seite ist zu groß.</translation>
+    </message>
+    <message>
+        <source>The page arrived damaged (it does not decompress).</source>
+        <translation>Die Seite kam beschädigt an (sie lässt sich nicht entpacken).</translation>
+    </message>
+    <message>
+        <source>The read was interrupted.</source>
+        <translation>Das Lesen wurde unterbrochen.</translation>
+    </message>
+    <message>
+        <source>The read was cancelled.</source>
+        <translation>Das Lesen wurde abgebrochen.</translation>
+    </message>
+</context>
+<context>
     <name>decant::PreferencesDialog</name>
     <message>
         <source>AAC</source>
@@ -1841,6 +1937,48 @@ verschieben), 2 bei falschen Argumenten, 3, wenn check Probleme findet (mit
     <message>
         <source>Decant is already running but not responding; the files were not added to its queue</source>
         <translation>Decant läuft bereits, antwortet aber nicht; die Dateien wurden nicht in seine Warteschlange aufgenommen</translation>
+    </message>
+</context>
+<context>
+    <name>decant::StoreAlbumReader</name>
+    <message>
+        <source>The page&apos;s server data does not parse as JSON.</source>
+        <translation>Die Serverdaten der Seite sind kein lesbares JSON.</translation>
+    </message>
+    <message>
+        <source>The page carries no album data.</source>
+        <translation>Die Seite enthält keine Albumdaten.</translation>
+    </message>
+    <message>
+        <source>The lookup&apos;s answer does not parse as JSON.</source>
+        <translation>Die Antwort der Suche ist kein lesbares JSON.</translation>
+    </message>
+    <message>
+        <source>The page carries no album data, and the lookup found no songs for album %1 in the &quot;%2&quot; store.</source>
+        <translation>Die Seite enthält keine Albumdaten, und die Suche fand keine Titel für das Album %1 im Store „%2“.</translation>
+    </message>
+</context>
+<context>
+    <name>decant::StoreAlbumURL</name>
+    <message>
+        <source>The address is an iTunes Store page.</source>
+        <translation>Die Adresse ist eine Seite des iTunes Store.</translation>
+    </message>
+    <message>
+        <source>The text is not a valid web address.</source>
+        <translation>Der Text ist keine gültige Webadresse.</translation>
+    </message>
+    <message>
+        <source>The address must begin with https://.</source>
+        <translation>Die Adresse muss mit https:// beginnen.</translation>
+    </message>
+    <message>
+        <source>The address must be on %1 or %2.</source>
+        <translation>Die Adresse muss auf %1 oder %2 liegen.</translation>
+    </message>
+    <message>
+        <source>The address must not carry a user name or password.</source>
+        <translation>Die Adresse darf keinen Benutzernamen und kein Passwort enthalten.</translation>
     </message>
 </context>
 <context>

@@ -1524,6 +1524,102 @@ fichier n’a pu être supprimé ; organise : un fichier n’a pu être déplac�
     </message>
 </context>
 <context>
+    <name>decant::MetadataFetchCommand</name>
+    <message>
+        <source>Fetch Metadata From iTunes</source>
+        <translation>Récupérer les métadonnées depuis iTunes</translation>
+    </message>
+    <message>
+        <source>Enter iTunes Store URL:</source>
+        <translation>Adresse de l’iTunes Store :</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Annuler</translation>
+    </message>
+    <message>
+        <source>Not a store album address: nothing changed. %1</source>
+        <translation>Ce n’est pas l’adresse d’un album du Store : rien n’a changé. %1</translation>
+    </message>
+    <message>
+        <source>%1 Nothing changed.</source>
+        <translation>%1 Rien n’a changé.</translation>
+    </message>
+    <message>
+        <source>The page gave no songs: nothing changed.</source>
+        <translation>La page n’a fourni aucun morceau : rien n’a changé.</translation>
+    </message>
+    <message>
+        <source>The queue is empty: nothing changed.</source>
+        <translation>La file d’attente est vide : rien n’a changé.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n song(s) applied</source>
+        <translation>
+            <numerusform>%n morceau appliqué</numerusform>
+            <numerusform>%n morceaux appliqués</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>; %n file(s) beyond the album&apos;s end keep their tags</source>
+        <translation>
+            <numerusform>; %n fichier au-delà de la fin de l’album garde ses tags</numerusform>
+            <numerusform>; %n fichiers au-delà de la fin de l’album gardent leurs tags</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source> of the album&apos;s %1</source>
+        <translation> sur les %1 de l’album</translation>
+    </message>
+    <message>
+        <source>Reading the album from the iTunes Store…</source>
+        <translation>Lecture de l’album depuis l’iTunes Store…</translation>
+    </message>
+    <message>
+        <source>Fetch cancelled: nothing changed.</source>
+        <translation>Récupération annulée : rien n’a changé.</translation>
+    </message>
+</context>
+<context>
+    <name>decant::PageLoader</name>
+    <message>
+        <source>The page was read.</source>
+        <translation>La page a été lue.</translation>
+    </message>
+    <message>
+        <source>The server did not answer.</source>
+        <translation>Le serveur n’a pas répondu.</translation>
+    </message>
+    <message>
+        <source>The server stopped answering.</source>
+        <translation>Le serveur a cessé de répondre.</translation>
+    </message>
+    <message>
+        <source>The server took too long to send the page.</source>
+        <translation>Le serveur a mis trop de temps à envoyer la page.</translation>
+    </message>
+    <message>
+        <source>The page is too large.</source>
+        <translation>La page est trop volumineuse.</translation>
+    </message>
+    <message>
+        <source>The page arrived damaged (it does not decompress).</source>
+        <translation>La page est arrivée endommagée (elle ne se décompresse pas).</translation>
+    </message>
+    <message>
+        <source>The read was interrupted.</source>
+        <translation>La lecture a été interrompue.</translation>
+    </message>
+    <message>
+        <source>The read was cancelled.</source>
+        <translation>La lecture a été annulée.</translation>
+    </message>
+</context>
+<context>
     <name>decant::PreferencesDialog</name>
     <message>
         <source>AAC</source>
@@ -1843,6 +1939,48 @@ fichier n’a pu être supprimé ; organise : un fichier n’a pu être déplac�
     <message>
         <source>Decant is already running but not responding; the files were not added to its queue</source>
         <translation>Decant est déjà lancé mais ne répond pas ; les fichiers n’ont pas été ajoutés à sa file d’attente</translation>
+    </message>
+</context>
+<context>
+    <name>decant::StoreAlbumReader</name>
+    <message>
+        <source>The page&apos;s server data does not parse as JSON.</source>
+        <translation>Les données serveur de la page ne sont pas du JSON lisible.</translation>
+    </message>
+    <message>
+        <source>The page carries no album data.</source>
+        <translation>La page ne contient aucune donnée d’album.</translation>
+    </message>
+    <message>
+        <source>The lookup&apos;s answer does not parse as JSON.</source>
+        <translation>La réponse de la recherche n’est pas du JSON lisible.</translation>
+    </message>
+    <message>
+        <source>The page carries no album data, and the lookup found no songs for album %1 in the &quot;%2&quot; store.</source>
+        <translation>La page ne contient aucune donnée d’album, et la recherche n’a trouvé aucun morceau pour l’album %1 dans le Store « %2 ».</translation>
+    </message>
+</context>
+<context>
+    <name>decant::StoreAlbumURL</name>
+    <message>
+        <source>The address is an iTunes Store page.</source>
+        <translation>L’adresse est une page de l’iTunes Store.</translation>
+    </message>
+    <message>
+        <source>The text is not a valid web address.</source>
+        <translation>Le texte n’est pas une adresse web valide.</translation>
+    </message>
+    <message>
+        <source>The address must begin with https://.</source>
+        <translation>L’adresse doit commencer par https://.</translation>
+    </message>
+    <message>
+        <source>The address must be on %1 or %2.</source>
+        <translation>L’adresse doit se trouver sur %1 ou %2.</translation>
+    </message>
+    <message>
+        <source>The address must not carry a user name or password.</source>
+        <translation>L’adresse ne doit contenir ni nom d’utilisateur ni mot de passe.</translation>
     </message>
 </context>
 <context>
