@@ -684,6 +684,17 @@ verschieben), 2 bei falschen Argumenten, 3, wenn check Probleme findet (mit
     </message>
 </context>
 <context>
+    <name>decant::CoverArt</name>
+    <message>
+        <source>A picture that claims %1 was left out: the file holds only %2.</source>
+        <translation>Ein Bild, das %1 beansprucht, wurde ausgelassen: Die Datei enthält nur %2.</translation>
+    </message>
+    <message>
+        <source>A picture was left out: its lengths do not fit its block.</source>
+        <translation>Ein Bild wurde ausgelassen: Seine Längenangaben passen nicht zu seinem Block.</translation>
+    </message>
+</context>
+<context>
     <name>decant::CueSheet</name>
     <message>
         <source>The CUE sheet lists no tracks.</source>
@@ -832,6 +843,21 @@ verschieben), 2 bei falschen Argumenten, 3, wenn check Probleme findet (mit
     </message>
 </context>
 <context>
+    <name>decant::DecodeBatch</name>
+    <message>
+        <source>needs %1 of temporary space, %2 free</source>
+        <translation>braucht %1 temporären Speicherplatz, %2 frei</translation>
+    </message>
+    <message>
+        <source>needs %1 of temporary space; %2 are free, all kept for other programs</source>
+        <translation>braucht %1 temporären Speicherplatz; %2 sind frei, alle für andere Programme freigehalten</translation>
+    </message>
+    <message>
+        <source>needs %1 of temporary space; %2 are free, of which %3 are kept for other programs</source>
+        <translation>braucht %1 temporären Speicherplatz; %2 sind frei, davon %3 für andere Programme freigehalten</translation>
+    </message>
+</context>
+<context>
     <name>decant::DecodeOutcome</name>
     <message>
         <source>decoded</source>
@@ -908,6 +934,13 @@ verschieben), 2 bei falschen Argumenten, 3, wenn check Probleme findet (mit
     <message>
         <source>stream ends after %1 of %2 samples</source>
         <translation>der Datenstrom endet nach %1 von %2 Samples</translation>
+    </message>
+</context>
+<context>
+    <name>decant::DirectoryWalk</name>
+    <message>
+        <source>not a regular file</source>
+        <translation>keine gewöhnliche Datei</translation>
     </message>
 </context>
 <context>
@@ -989,6 +1022,22 @@ verschieben), 2 bei falschen Argumenten, 3, wenn check Probleme findet (mit
         <source>Verified: %1</source>
         <translation>Geprüft: %1</translation>
     </message>
+    <message>
+        <source>no such file or folder</source>
+        <translation>Datei oder Ordner nicht gefunden</translation>
+    </message>
+    <message>
+        <source>cannot be examined (%1)</source>
+        <translation>kann nicht untersucht werden (%1)</translation>
+    </message>
+    <message>
+        <source>not named as a FLAC file</source>
+        <translation>nicht wie eine FLAC-Datei benannt</translation>
+    </message>
+    <message>
+        <source>not a file on this machine</source>
+        <translation>keine Datei auf diesem Rechner</translation>
+    </message>
 </context>
 <context>
     <name>decant::FolderOpener</name>
@@ -1049,6 +1098,17 @@ verschieben), 2 bei falschen Argumenten, 3, wenn check Probleme findet (mit
     <message>
         <source>Removed %1, left half-written by an interrupted import.</source>
         <translation>Die halb geschriebene Datei %1 eines abgebrochenen Imports entfernt.</translation>
+    </message>
+</context>
+<context>
+    <name>decant::LibraryApplication</name>
+    <message>
+        <source>the library at %1 could not be opened: %2</source>
+        <translation>die Mediathek in %1 konnte nicht geöffnet werden: %2</translation>
+    </message>
+    <message>
+        <source>the track is no longer in the library</source>
+        <translation>der Titel ist nicht mehr in der Mediathek</translation>
     </message>
 </context>
 <context>
@@ -1276,6 +1336,13 @@ verschieben), 2 bei falschen Argumenten, 3, wenn check Probleme findet (mit
     <message>
         <source>The library could not be checked: %1</source>
         <translation>Die Mediathek konnte nicht geprüft werden: %1</translation>
+    </message>
+</context>
+<context>
+    <name>decant::LibrarySettings</name>
+    <message>
+        <source>no such encoder: %1</source>
+        <translation>kein solcher Encoder: %1</translation>
     </message>
 </context>
 <context>
@@ -1940,6 +2007,13 @@ verschieben), 2 bei falschen Argumenten, 3, wenn check Probleme findet (mit
     </message>
 </context>
 <context>
+    <name>decant::SourceClaims</name>
+    <message>
+        <source>another Decant is importing this file</source>
+        <translation>ein anderes Decant importiert diese Datei</translation>
+    </message>
+</context>
+<context>
     <name>decant::StoreAlbumReader</name>
     <message>
         <source>The page&apos;s server data does not parse as JSON.</source>
@@ -2052,6 +2126,24 @@ verschieben), 2 bei falschen Argumenten, 3, wenn check Probleme findet (mit
     <message>
         <source>%1 of %2</source>
         <translation>%1 von %2</translation>
+    </message>
+</context>
+<context>
+    <name>decant::VorbisComments</name>
+    <message>
+        <source>The comment %1, of %2, was left out: comments over %3 are not read.</source>
+        <translation>Der Kommentar %1 mit %2 wurde ausgelassen: Kommentare über %3 werden nicht gelesen.</translation>
+    </message>
+    <message>
+        <source>A comment of %1 was left out: comments over %2 are not read.</source>
+        <translation>Ein Kommentar mit %1 wurde ausgelassen: Kommentare über %2 werden nicht gelesen.</translation>
+    </message>
+</context>
+<context>
+    <name>decant::iTunesHandOff</name>
+    <message>
+        <source>the library did not take the file</source>
+        <translation>die Mediathek hat die Datei nicht übernommen</translation>
     </message>
 </context>
 </TS>

@@ -686,6 +686,17 @@ fichier n’a pu être supprimé ; organise : un fichier n’a pu être déplac�
     </message>
 </context>
 <context>
+    <name>decant::CoverArt</name>
+    <message>
+        <source>A picture that claims %1 was left out: the file holds only %2.</source>
+        <translation>Une image annonçant %1 a été écartée : le fichier ne contient que %2.</translation>
+    </message>
+    <message>
+        <source>A picture was left out: its lengths do not fit its block.</source>
+        <translation>Une image a été écartée : ses longueurs ne correspondent pas à son bloc.</translation>
+    </message>
+</context>
+<context>
     <name>decant::CueSheet</name>
     <message>
         <source>The CUE sheet lists no tracks.</source>
@@ -834,6 +845,21 @@ fichier n’a pu être supprimé ; organise : un fichier n’a pu être déplac�
     </message>
 </context>
 <context>
+    <name>decant::DecodeBatch</name>
+    <message>
+        <source>needs %1 of temporary space, %2 free</source>
+        <translation>nécessite %1 d’espace temporaire, %2 libres</translation>
+    </message>
+    <message>
+        <source>needs %1 of temporary space; %2 are free, all kept for other programs</source>
+        <translation>nécessite %1 d’espace temporaire ; %2 sont libres, tous réservés aux autres programmes</translation>
+    </message>
+    <message>
+        <source>needs %1 of temporary space; %2 are free, of which %3 are kept for other programs</source>
+        <translation>nécessite %1 d’espace temporaire ; %2 sont libres, dont %3 réservés aux autres programmes</translation>
+    </message>
+</context>
+<context>
     <name>decant::DecodeOutcome</name>
     <message>
         <source>decoded</source>
@@ -910,6 +936,13 @@ fichier n’a pu être supprimé ; organise : un fichier n’a pu être déplac�
     <message>
         <source>stream ends after %1 of %2 samples</source>
         <translation>le flux se termine après %1 échantillons sur %2</translation>
+    </message>
+</context>
+<context>
+    <name>decant::DirectoryWalk</name>
+    <message>
+        <source>not a regular file</source>
+        <translation>pas un fichier ordinaire</translation>
     </message>
 </context>
 <context>
@@ -991,6 +1024,22 @@ fichier n’a pu être supprimé ; organise : un fichier n’a pu être déplac�
         <source>Verified: %1</source>
         <translation>Vérifié : %1</translation>
     </message>
+    <message>
+        <source>no such file or folder</source>
+        <translation>fichier ou dossier introuvable</translation>
+    </message>
+    <message>
+        <source>cannot be examined (%1)</source>
+        <translation>ne peut être examiné (%1)</translation>
+    </message>
+    <message>
+        <source>not named as a FLAC file</source>
+        <translation>pas nommé comme un fichier FLAC</translation>
+    </message>
+    <message>
+        <source>not a file on this machine</source>
+        <translation>pas un fichier de cette machine</translation>
+    </message>
 </context>
 <context>
     <name>decant::FolderOpener</name>
@@ -1051,6 +1100,17 @@ fichier n’a pu être supprimé ; organise : un fichier n’a pu être déplac�
     <message>
         <source>Removed %1, left half-written by an interrupted import.</source>
         <translation>%1 supprimé, laissé à moitié écrit par une importation interrompue.</translation>
+    </message>
+</context>
+<context>
+    <name>decant::LibraryApplication</name>
+    <message>
+        <source>the library at %1 could not be opened: %2</source>
+        <translation>la bibliothèque dans %1 n’a pas pu être ouverte : %2</translation>
+    </message>
+    <message>
+        <source>the track is no longer in the library</source>
+        <translation>le morceau n’est plus dans la bibliothèque</translation>
     </message>
 </context>
 <context>
@@ -1278,6 +1338,13 @@ fichier n’a pu être supprimé ; organise : un fichier n’a pu être déplac�
     <message>
         <source>The library could not be checked: %1</source>
         <translation>La bibliothèque n’a pas pu être vérifiée : %1</translation>
+    </message>
+</context>
+<context>
+    <name>decant::LibrarySettings</name>
+    <message>
+        <source>no such encoder: %1</source>
+        <translation>encodeur inconnu : %1</translation>
     </message>
 </context>
 <context>
@@ -1942,6 +2009,13 @@ fichier n’a pu être supprimé ; organise : un fichier n’a pu être déplac�
     </message>
 </context>
 <context>
+    <name>decant::SourceClaims</name>
+    <message>
+        <source>another Decant is importing this file</source>
+        <translation>un autre Decant importe ce fichier</translation>
+    </message>
+</context>
+<context>
     <name>decant::StoreAlbumReader</name>
     <message>
         <source>The page&apos;s server data does not parse as JSON.</source>
@@ -2054,6 +2128,24 @@ fichier n’a pu être supprimé ; organise : un fichier n’a pu être déplac�
     <message>
         <source>%1 of %2</source>
         <translation>%1 sur %2</translation>
+    </message>
+</context>
+<context>
+    <name>decant::VorbisComments</name>
+    <message>
+        <source>The comment %1, of %2, was left out: comments over %3 are not read.</source>
+        <translation>Le commentaire %1, de %2, a été écarté : les commentaires de plus de %3 ne sont pas lus.</translation>
+    </message>
+    <message>
+        <source>A comment of %1 was left out: comments over %2 are not read.</source>
+        <translation>Un commentaire de %1 a été écarté : les commentaires de plus de %2 ne sont pas lus.</translation>
+    </message>
+</context>
+<context>
+    <name>decant::iTunesHandOff</name>
+    <message>
+        <source>the library did not take the file</source>
+        <translation>la bibliothèque n’a pas pris le fichier</translation>
     </message>
 </context>
 </TS>
