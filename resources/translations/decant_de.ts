@@ -684,6 +684,17 @@ verschieben), 2 bei falschen Argumenten, 3, wenn check Probleme findet (mit
     </message>
 </context>
 <context>
+    <name>decant::CoverArt</name>
+    <message>
+        <source>A picture that claims %1 was left out: the file holds only %2.</source>
+        <translation>Ein Bild, das %1 beansprucht, wurde ausgelassen: Die Datei enthält nur %2.</translation>
+    </message>
+    <message>
+        <source>A picture was left out: its lengths do not fit its block.</source>
+        <translation>Ein Bild wurde ausgelassen: Seine Längenangaben passen nicht zu seinem Block.</translation>
+    </message>
+</context>
+<context>
     <name>decant::CueSheet</name>
     <message>
         <source>The CUE sheet lists no tracks.</source>
@@ -762,6 +773,33 @@ verschieben), 2 bei falschen Argumenten, 3, wenn check Probleme findet (mit
     </message>
 </context>
 <context>
+    <name>decant::DatabaseError</name>
+    <message>
+        <source>the database is locked by another program (still busy after %1 s)</source>
+        <translation>die Datenbank ist von einem anderen Programm gesperrt (nach %1 s noch belegt)</translation>
+    </message>
+    <message>
+        <source>the database cannot be written (%1)</source>
+        <translation>die Datenbank kann nicht geschrieben werden (%1)</translation>
+    </message>
+    <message>
+        <source>the disk is full</source>
+        <translation>der Datenträger ist voll</translation>
+    </message>
+    <message>
+        <source>the database file cannot be opened (%1)</source>
+        <translation>die Datenbankdatei kann nicht geöffnet werden (%1)</translation>
+    </message>
+    <message>
+        <source>the database could not be read or written (%1)</source>
+        <translation>die Datenbank konnte nicht gelesen oder geschrieben werden (%1)</translation>
+    </message>
+    <message>
+        <source>the library&apos;s database is damaged (%1); decant-library check --repair mends it</source>
+        <translation>die Datenbank der Mediathek ist beschädigt (%1); decant-library check --repair repariert sie</translation>
+    </message>
+</context>
+<context>
     <name>decant::DatabaseRecovery</name>
     <message>
         <source>Passed over the backup %1: %2.</source>
@@ -802,6 +840,21 @@ verschieben), 2 bei falschen Argumenten, 3, wenn check Probleme findet (mit
     <message>
         <source>Found no backup to restore: made a new database, to be filled from the media files&apos; own tags.</source>
         <translation>Keine Sicherung zum Wiederherstellen gefunden: eine neue Datenbank angelegt, die aus den eigenen Tags der Mediendateien gefüllt wird.</translation>
+    </message>
+</context>
+<context>
+    <name>decant::DecodeBatch</name>
+    <message>
+        <source>needs %1 of temporary space, %2 free</source>
+        <translation>braucht %1 temporären Speicherplatz, %2 frei</translation>
+    </message>
+    <message>
+        <source>needs %1 of temporary space; %2 are free, all kept for other programs</source>
+        <translation>braucht %1 temporären Speicherplatz; %2 sind frei, alle für andere Programme freigehalten</translation>
+    </message>
+    <message>
+        <source>needs %1 of temporary space; %2 are free, of which %3 are kept for other programs</source>
+        <translation>braucht %1 temporären Speicherplatz; %2 sind frei, davon %3 für andere Programme freigehalten</translation>
     </message>
 </context>
 <context>
@@ -884,6 +937,39 @@ verschieben), 2 bei falschen Argumenten, 3, wenn check Probleme findet (mit
     </message>
 </context>
 <context>
+    <name>decant::DirectoryWalk</name>
+    <message>
+        <source>not a regular file</source>
+        <translation>keine gewöhnliche Datei</translation>
+    </message>
+</context>
+<context>
+    <name>decant::DiskSpace</name>
+    <message>
+        <source>the library&apos;s disk is full</source>
+        <translation>der Datenträger der Mediathek ist voll</translation>
+    </message>
+    <message>
+        <source>the library&apos;s disk is full: %1 free of %2</source>
+        <translation>der Datenträger der Mediathek ist voll: %1 von %2 frei</translation>
+    </message>
+</context>
+<context>
+    <name>decant::FileError</name>
+    <message>
+        <source>the disk is full</source>
+        <translation>der Datenträger ist voll</translation>
+    </message>
+    <message>
+        <source>the file system is mounted read-only</source>
+        <translation>das Dateisystem ist schreibgeschützt eingehängt</translation>
+    </message>
+    <message>
+        <source>this user may not write there</source>
+        <translation>dieser Benutzer darf dort nicht schreiben</translation>
+    </message>
+</context>
+<context>
     <name>decant::FileMoves</name>
     <message>
         <source>Could not read the journal of interrupted imports: %1</source>
@@ -935,6 +1021,22 @@ verschieben), 2 bei falschen Argumenten, 3, wenn check Probleme findet (mit
     <message>
         <source>Verified: %1</source>
         <translation>Geprüft: %1</translation>
+    </message>
+    <message>
+        <source>no such file or folder</source>
+        <translation>Datei oder Ordner nicht gefunden</translation>
+    </message>
+    <message>
+        <source>cannot be examined (%1)</source>
+        <translation>kann nicht untersucht werden (%1)</translation>
+    </message>
+    <message>
+        <source>not named as a FLAC file</source>
+        <translation>nicht wie eine FLAC-Datei benannt</translation>
+    </message>
+    <message>
+        <source>not a file on this machine</source>
+        <translation>keine Datei auf diesem Rechner</translation>
     </message>
 </context>
 <context>
@@ -996,6 +1098,17 @@ verschieben), 2 bei falschen Argumenten, 3, wenn check Probleme findet (mit
     <message>
         <source>Removed %1, left half-written by an interrupted import.</source>
         <translation>Die halb geschriebene Datei %1 eines abgebrochenen Imports entfernt.</translation>
+    </message>
+</context>
+<context>
+    <name>decant::LibraryApplication</name>
+    <message>
+        <source>the library at %1 could not be opened: %2</source>
+        <translation>die Mediathek in %1 konnte nicht geöffnet werden: %2</translation>
+    </message>
+    <message>
+        <source>the track is no longer in the library</source>
+        <translation>der Titel ist nicht mehr in der Mediathek</translation>
     </message>
 </context>
 <context>
@@ -1223,6 +1336,13 @@ verschieben), 2 bei falschen Argumenten, 3, wenn check Probleme findet (mit
     <message>
         <source>The library could not be checked: %1</source>
         <translation>Die Mediathek konnte nicht geprüft werden: %1</translation>
+    </message>
+</context>
+<context>
+    <name>decant::LibrarySettings</name>
+    <message>
+        <source>no such encoder: %1</source>
+        <translation>kein solcher Encoder: %1</translation>
     </message>
 </context>
 <context>
@@ -1466,6 +1586,102 @@ verschieben), 2 bei falschen Argumenten, 3, wenn check Probleme findet (mit
             <numerusform>%n davon stammt aus einer Datei, die nicht angibt, aus welcher FLAC-Datei sie importiert wurde (von einer älteren Version erstellt oder von Hand abgelegt): ein erneuter Import dieser FLAC-Datei fügt einen zweiten Titel hinzu.</numerusform>
             <numerusform>%n davon stammen aus Dateien, die nicht angeben, aus welcher FLAC-Datei sie importiert wurden (von einer älteren Version erstellt oder von Hand abgelegt): ein erneuter Import dieser FLAC-Datei fügt einen zweiten Titel hinzu.</numerusform>
         </translation>
+    </message>
+</context>
+<context>
+    <name>decant::MetadataFetchCommand</name>
+    <message>
+        <source>Fetch Metadata From iTunes</source>
+        <translation>Metadaten von iTunes abrufen</translation>
+    </message>
+    <message>
+        <source>Enter iTunes Store URL:</source>
+        <translation>Adresse im iTunes Store eingeben:</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>Not a store album address: nothing changed. %1</source>
+        <translation>Keine Album-Adresse des Stores: nichts wurde geändert. %1</translation>
+    </message>
+    <message>
+        <source>%1 Nothing changed.</source>
+        <translation>%1 Nichts wurde geändert.</translation>
+    </message>
+    <message>
+        <source>The page gave no songs: nothing changed.</source>
+        <translation>Die Seite lieferte keine Titel: nichts wurde geändert.</translation>
+    </message>
+    <message>
+        <source>The queue is empty: nothing changed.</source>
+        <translation>Die Warteschlange ist leer: nichts wurde geändert.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n song(s) applied</source>
+        <translation>
+            <numerusform>%n Titel übernommen</numerusform>
+            <numerusform>%n Titel übernommen</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>; %n file(s) beyond the album&apos;s end keep their tags</source>
+        <translation>
+            <numerusform>; %n Datei nach dem Ende des Albums behält ihre Tags</numerusform>
+            <numerusform>; %n Dateien nach dem Ende des Albums behalten ihre Tags</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source> of the album&apos;s %1</source>
+        <translation> von %1 des Albums</translation>
+    </message>
+    <message>
+        <source>Reading the album from the iTunes Store…</source>
+        <translation>Lese das Album aus dem iTunes Store …</translation>
+    </message>
+    <message>
+        <source>Fetch cancelled: nothing changed.</source>
+        <translation>Abruf abgebrochen: nichts wurde geändert.</translation>
+    </message>
+</context>
+<context>
+    <name>decant::PageLoader</name>
+    <message>
+        <source>The page was read.</source>
+        <translation>Die Seite wurde gelesen.</translation>
+    </message>
+    <message>
+        <source>The server did not answer.</source>
+        <translation>Der Server hat nicht geantwortet.</translation>
+    </message>
+    <message>
+        <source>The server stopped answering.</source>
+        <translation>Der Server hat aufgehört zu antworten.</translation>
+    </message>
+    <message>
+        <source>The server took too long to send the page.</source>
+        <translation>Der Server brauchte zu lange, um die Seite zu senden.</translation>
+    </message>
+    <message>
+        <source>The page is too large.</source>
+        <translation>Die Seite ist zu groß.</translation>
+    </message>
+    <message>
+        <source>The page arrived damaged (it does not decompress).</source>
+        <translation>Die Seite kam beschädigt an (sie lässt sich nicht entpacken).</translation>
+    </message>
+    <message>
+        <source>The read was interrupted.</source>
+        <translation>Das Lesen wurde unterbrochen.</translation>
+    </message>
+    <message>
+        <source>The read was cancelled.</source>
+        <translation>Das Lesen wurde abgebrochen.</translation>
     </message>
 </context>
 <context>
@@ -1791,6 +2007,102 @@ verschieben), 2 bei falschen Argumenten, 3, wenn check Probleme findet (mit
     </message>
 </context>
 <context>
+    <name>decant::SourceClaims</name>
+    <message>
+        <source>another Decant is importing this file</source>
+        <translation>ein anderes Decant importiert diese Datei</translation>
+    </message>
+</context>
+<context>
+    <name>decant::StoreAlbumReader</name>
+    <message>
+        <source>The page&apos;s server data does not parse as JSON.</source>
+        <translation>Die Serverdaten der Seite sind kein lesbares JSON.</translation>
+    </message>
+    <message>
+        <source>The page carries no album data.</source>
+        <translation>Die Seite enthält keine Albumdaten.</translation>
+    </message>
+    <message>
+        <source>The lookup&apos;s answer does not parse as JSON.</source>
+        <translation>Die Antwort der Suche ist kein lesbares JSON.</translation>
+    </message>
+    <message>
+        <source>The page carries no album data, and the lookup found no songs for album %1 in the &quot;%2&quot; store.</source>
+        <translation>Die Seite enthält keine Albumdaten, und die Suche fand keine Titel für das Album %1 im Store „%2“.</translation>
+    </message>
+</context>
+<context>
+    <name>decant::StoreAlbumURL</name>
+    <message>
+        <source>The address is an iTunes Store page.</source>
+        <translation>Die Adresse ist eine Seite des iTunes Store.</translation>
+    </message>
+    <message>
+        <source>The text is not a valid web address.</source>
+        <translation>Der Text ist keine gültige Webadresse.</translation>
+    </message>
+    <message>
+        <source>The address must begin with https://.</source>
+        <translation>Die Adresse muss mit https:// beginnen.</translation>
+    </message>
+    <message>
+        <source>The address must be on %1 or %2.</source>
+        <translation>Die Adresse muss auf %1 oder %2 liegen.</translation>
+    </message>
+    <message>
+        <source>The address must not carry a user name or password.</source>
+        <translation>Die Adresse darf keinen Benutzernamen und kein Passwort enthalten.</translation>
+    </message>
+</context>
+<context>
+    <name>decant::StoreFailure</name>
+    <message>
+        <source>The store gave the album.</source>
+        <translation>Der Store lieferte das Album.</translation>
+    </message>
+    <message>
+        <source>Could not reach the store: the name %1 could not be looked up.</source>
+        <translation>Der Store war nicht erreichbar: Der Name %1 konnte nicht aufgelöst werden.</translation>
+    </message>
+    <message>
+        <source>Could not reach the store: %1 did not answer.</source>
+        <translation>Der Store war nicht erreichbar: %1 hat nicht geantwortet.</translation>
+    </message>
+    <message>
+        <source>Could not reach the store: the secure connection to %1 failed.</source>
+        <translation>Der Store war nicht erreichbar: Die sichere Verbindung zu %1 ist fehlgeschlagen.</translation>
+    </message>
+    <message>
+        <source>Could not reach the store: %1 did not answer in time.</source>
+        <translation>Der Store war nicht erreichbar: %1 hat nicht rechtzeitig geantwortet.</translation>
+    </message>
+    <message>
+        <source>The store did not give the album: %1 answered with HTTP status %2.</source>
+        <translation>Der Store lieferte das Album nicht: %1 antwortete mit HTTP-Status %2.</translation>
+    </message>
+    <message>
+        <source>The store&apos;s answer from %1 could not be used.</source>
+        <translation>Die Antwort des Stores von %1 war nicht verwendbar.</translation>
+    </message>
+    <message>
+        <source>The store&apos;s answer from %1 is not valid JSON.</source>
+        <translation>Die Antwort des Stores von %1 ist kein gültiges JSON.</translation>
+    </message>
+    <message>
+        <source>The store has no songs for this album.</source>
+        <translation>Der Store hat keine Titel für dieses Album.</translation>
+    </message>
+    <message>
+        <source>The store&apos;s page has no songs, and its address names no album to look up.</source>
+        <translation>Die Seite des Stores enthält keine Titel, und ihre Adresse nennt kein Album zum Nachschlagen.</translation>
+    </message>
+    <message>
+        <source>The read from the store was stopped.</source>
+        <translation>Das Lesen aus dem Store wurde abgebrochen.</translation>
+    </message>
+</context>
+<context>
     <name>decant::TrackDetails</name>
     <message>
         <source>yes</source>
@@ -1814,6 +2126,24 @@ verschieben), 2 bei falschen Argumenten, 3, wenn check Probleme findet (mit
     <message>
         <source>%1 of %2</source>
         <translation>%1 von %2</translation>
+    </message>
+</context>
+<context>
+    <name>decant::VorbisComments</name>
+    <message>
+        <source>The comment %1, of %2, was left out: comments over %3 are not read.</source>
+        <translation>Der Kommentar %1 mit %2 wurde ausgelassen: Kommentare über %3 werden nicht gelesen.</translation>
+    </message>
+    <message>
+        <source>A comment of %1 was left out: comments over %2 are not read.</source>
+        <translation>Ein Kommentar mit %1 wurde ausgelassen: Kommentare über %2 werden nicht gelesen.</translation>
+    </message>
+</context>
+<context>
+    <name>decant::iTunesHandOff</name>
+    <message>
+        <source>the library did not take the file</source>
+        <translation>die Mediathek hat die Datei nicht übernommen</translation>
     </message>
 </context>
 </TS>

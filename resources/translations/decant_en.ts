@@ -118,6 +118,23 @@
     </message>
 </context>
 <context>
+    <name>decant::MetadataFetchCommand</name>
+    <message numerus="yes">
+        <source>%n song(s) applied</source>
+        <translation>
+            <numerusform>%n song applied</numerusform>
+            <numerusform>%n songs applied</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>; %n file(s) beyond the album&apos;s end keep their tags</source>
+        <translation>
+            <numerusform>; %n file beyond the album&apos;s end keeps its tags</numerusform>
+            <numerusform>; %n files beyond the album&apos;s end keep their tags</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
     <name>decant::QueueStatusBar</name>
     <message numerus="yes">
         <source>%Ln items were not added: %1%2</source>

@@ -686,6 +686,17 @@ fichier n’a pu être supprimé ; organise : un fichier n’a pu être déplac�
     </message>
 </context>
 <context>
+    <name>decant::CoverArt</name>
+    <message>
+        <source>A picture that claims %1 was left out: the file holds only %2.</source>
+        <translation>Une image annonçant %1 a été écartée : le fichier ne contient que %2.</translation>
+    </message>
+    <message>
+        <source>A picture was left out: its lengths do not fit its block.</source>
+        <translation>Une image a été écartée : ses longueurs ne correspondent pas à son bloc.</translation>
+    </message>
+</context>
+<context>
     <name>decant::CueSheet</name>
     <message>
         <source>The CUE sheet lists no tracks.</source>
@@ -764,6 +775,33 @@ fichier n’a pu être supprimé ; organise : un fichier n’a pu être déplac�
     </message>
 </context>
 <context>
+    <name>decant::DatabaseError</name>
+    <message>
+        <source>the database is locked by another program (still busy after %1 s)</source>
+        <translation>la base de données est verrouillée par un autre programme (toujours occupée après %1 s)</translation>
+    </message>
+    <message>
+        <source>the database cannot be written (%1)</source>
+        <translation>la base de données ne peut pas être écrite (%1)</translation>
+    </message>
+    <message>
+        <source>the disk is full</source>
+        <translation>le disque est plein</translation>
+    </message>
+    <message>
+        <source>the database file cannot be opened (%1)</source>
+        <translation>le fichier de la base de données ne peut pas être ouvert (%1)</translation>
+    </message>
+    <message>
+        <source>the database could not be read or written (%1)</source>
+        <translation>la base de données n’a pas pu être lue ou écrite (%1)</translation>
+    </message>
+    <message>
+        <source>the library&apos;s database is damaged (%1); decant-library check --repair mends it</source>
+        <translation>la base de données de la bibliothèque est endommagée (%1) ; decant-library check --repair la répare</translation>
+    </message>
+</context>
+<context>
     <name>decant::DatabaseRecovery</name>
     <message>
         <source>Passed over the backup %1: %2.</source>
@@ -804,6 +842,21 @@ fichier n’a pu être supprimé ; organise : un fichier n’a pu être déplac�
     <message>
         <source>Found no backup to restore: made a new database, to be filled from the media files&apos; own tags.</source>
         <translation>Aucune sauvegarde à restaurer : une nouvelle base de données a été créée, à remplir à partir des tags des fichiers eux-mêmes.</translation>
+    </message>
+</context>
+<context>
+    <name>decant::DecodeBatch</name>
+    <message>
+        <source>needs %1 of temporary space, %2 free</source>
+        <translation>nécessite %1 d’espace temporaire, %2 libres</translation>
+    </message>
+    <message>
+        <source>needs %1 of temporary space; %2 are free, all kept for other programs</source>
+        <translation>nécessite %1 d’espace temporaire ; %2 sont libres, tous réservés aux autres programmes</translation>
+    </message>
+    <message>
+        <source>needs %1 of temporary space; %2 are free, of which %3 are kept for other programs</source>
+        <translation>nécessite %1 d’espace temporaire ; %2 sont libres, dont %3 réservés aux autres programmes</translation>
     </message>
 </context>
 <context>
@@ -886,6 +939,39 @@ fichier n’a pu être supprimé ; organise : un fichier n’a pu être déplac�
     </message>
 </context>
 <context>
+    <name>decant::DirectoryWalk</name>
+    <message>
+        <source>not a regular file</source>
+        <translation>pas un fichier ordinaire</translation>
+    </message>
+</context>
+<context>
+    <name>decant::DiskSpace</name>
+    <message>
+        <source>the library&apos;s disk is full</source>
+        <translation>le disque de la bibliothèque est plein</translation>
+    </message>
+    <message>
+        <source>the library&apos;s disk is full: %1 free of %2</source>
+        <translation>le disque de la bibliothèque est plein : %1 libres sur %2</translation>
+    </message>
+</context>
+<context>
+    <name>decant::FileError</name>
+    <message>
+        <source>the disk is full</source>
+        <translation>le disque est plein</translation>
+    </message>
+    <message>
+        <source>the file system is mounted read-only</source>
+        <translation>le système de fichiers est monté en lecture seule</translation>
+    </message>
+    <message>
+        <source>this user may not write there</source>
+        <translation>cet utilisateur n’a pas le droit d’y écrire</translation>
+    </message>
+</context>
+<context>
     <name>decant::FileMoves</name>
     <message>
         <source>Could not read the journal of interrupted imports: %1</source>
@@ -937,6 +1023,22 @@ fichier n’a pu être supprimé ; organise : un fichier n’a pu être déplac�
     <message>
         <source>Verified: %1</source>
         <translation>Vérifié : %1</translation>
+    </message>
+    <message>
+        <source>no such file or folder</source>
+        <translation>fichier ou dossier introuvable</translation>
+    </message>
+    <message>
+        <source>cannot be examined (%1)</source>
+        <translation>ne peut être examiné (%1)</translation>
+    </message>
+    <message>
+        <source>not named as a FLAC file</source>
+        <translation>pas nommé comme un fichier FLAC</translation>
+    </message>
+    <message>
+        <source>not a file on this machine</source>
+        <translation>pas un fichier de cette machine</translation>
     </message>
 </context>
 <context>
@@ -998,6 +1100,17 @@ fichier n’a pu être supprimé ; organise : un fichier n’a pu être déplac�
     <message>
         <source>Removed %1, left half-written by an interrupted import.</source>
         <translation>%1 supprimé, laissé à moitié écrit par une importation interrompue.</translation>
+    </message>
+</context>
+<context>
+    <name>decant::LibraryApplication</name>
+    <message>
+        <source>the library at %1 could not be opened: %2</source>
+        <translation>la bibliothèque dans %1 n’a pas pu être ouverte : %2</translation>
+    </message>
+    <message>
+        <source>the track is no longer in the library</source>
+        <translation>le morceau n’est plus dans la bibliothèque</translation>
     </message>
 </context>
 <context>
@@ -1225,6 +1338,13 @@ fichier n’a pu être supprimé ; organise : un fichier n’a pu être déplac�
     <message>
         <source>The library could not be checked: %1</source>
         <translation>La bibliothèque n’a pas pu être vérifiée : %1</translation>
+    </message>
+</context>
+<context>
+    <name>decant::LibrarySettings</name>
+    <message>
+        <source>no such encoder: %1</source>
+        <translation>encodeur inconnu : %1</translation>
     </message>
 </context>
 <context>
@@ -1468,6 +1588,102 @@ fichier n’a pu être supprimé ; organise : un fichier n’a pu être déplac�
             <numerusform>%n d’entre eux provient d’un fichier qui n’indique pas de quel fichier FLAC il a été importé (créé par une ancienne version, ou déposé à la main) : réimporter ce fichier FLAC ajoute un second morceau.</numerusform>
             <numerusform>%n d’entre eux proviennent de fichiers qui n’indiquent pas de quel fichier FLAC ils ont été importés (créés par une ancienne version, ou déposés à la main) : réimporter ce fichier FLAC ajoute un second morceau.</numerusform>
         </translation>
+    </message>
+</context>
+<context>
+    <name>decant::MetadataFetchCommand</name>
+    <message>
+        <source>Fetch Metadata From iTunes</source>
+        <translation>Récupérer les métadonnées depuis iTunes</translation>
+    </message>
+    <message>
+        <source>Enter iTunes Store URL:</source>
+        <translation>Adresse de l’iTunes Store :</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Annuler</translation>
+    </message>
+    <message>
+        <source>Not a store album address: nothing changed. %1</source>
+        <translation>Ce n’est pas l’adresse d’un album du Store : rien n’a changé. %1</translation>
+    </message>
+    <message>
+        <source>%1 Nothing changed.</source>
+        <translation>%1 Rien n’a changé.</translation>
+    </message>
+    <message>
+        <source>The page gave no songs: nothing changed.</source>
+        <translation>La page n’a fourni aucun morceau : rien n’a changé.</translation>
+    </message>
+    <message>
+        <source>The queue is empty: nothing changed.</source>
+        <translation>La file d’attente est vide : rien n’a changé.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n song(s) applied</source>
+        <translation>
+            <numerusform>%n morceau appliqué</numerusform>
+            <numerusform>%n morceaux appliqués</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>; %n file(s) beyond the album&apos;s end keep their tags</source>
+        <translation>
+            <numerusform>; %n fichier au-delà de la fin de l’album garde ses tags</numerusform>
+            <numerusform>; %n fichiers au-delà de la fin de l’album gardent leurs tags</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source> of the album&apos;s %1</source>
+        <translation> sur les %1 de l’album</translation>
+    </message>
+    <message>
+        <source>Reading the album from the iTunes Store…</source>
+        <translation>Lecture de l’album depuis l’iTunes Store…</translation>
+    </message>
+    <message>
+        <source>Fetch cancelled: nothing changed.</source>
+        <translation>Récupération annulée : rien n’a changé.</translation>
+    </message>
+</context>
+<context>
+    <name>decant::PageLoader</name>
+    <message>
+        <source>The page was read.</source>
+        <translation>La page a été lue.</translation>
+    </message>
+    <message>
+        <source>The server did not answer.</source>
+        <translation>Le serveur n’a pas répondu.</translation>
+    </message>
+    <message>
+        <source>The server stopped answering.</source>
+        <translation>Le serveur a cessé de répondre.</translation>
+    </message>
+    <message>
+        <source>The server took too long to send the page.</source>
+        <translation>Le serveur a mis trop de temps à envoyer la page.</translation>
+    </message>
+    <message>
+        <source>The page is too large.</source>
+        <translation>La page est trop volumineuse.</translation>
+    </message>
+    <message>
+        <source>The page arrived damaged (it does not decompress).</source>
+        <translation>La page est arrivée endommagée (elle ne se décompresse pas).</translation>
+    </message>
+    <message>
+        <source>The read was interrupted.</source>
+        <translation>La lecture a été interrompue.</translation>
+    </message>
+    <message>
+        <source>The read was cancelled.</source>
+        <translation>La lecture a été annulée.</translation>
     </message>
 </context>
 <context>
@@ -1793,6 +2009,102 @@ fichier n’a pu être supprimé ; organise : un fichier n’a pu être déplac�
     </message>
 </context>
 <context>
+    <name>decant::SourceClaims</name>
+    <message>
+        <source>another Decant is importing this file</source>
+        <translation>un autre Decant importe ce fichier</translation>
+    </message>
+</context>
+<context>
+    <name>decant::StoreAlbumReader</name>
+    <message>
+        <source>The page&apos;s server data does not parse as JSON.</source>
+        <translation>Les données serveur de la page ne sont pas du JSON lisible.</translation>
+    </message>
+    <message>
+        <source>The page carries no album data.</source>
+        <translation>La page ne contient aucune donnée d’album.</translation>
+    </message>
+    <message>
+        <source>The lookup&apos;s answer does not parse as JSON.</source>
+        <translation>La réponse de la recherche n’est pas du JSON lisible.</translation>
+    </message>
+    <message>
+        <source>The page carries no album data, and the lookup found no songs for album %1 in the &quot;%2&quot; store.</source>
+        <translation>La page ne contient aucune donnée d’album, et la recherche n’a trouvé aucun morceau pour l’album %1 dans le Store « %2 ».</translation>
+    </message>
+</context>
+<context>
+    <name>decant::StoreAlbumURL</name>
+    <message>
+        <source>The address is an iTunes Store page.</source>
+        <translation>L’adresse est une page de l’iTunes Store.</translation>
+    </message>
+    <message>
+        <source>The text is not a valid web address.</source>
+        <translation>Le texte n’est pas une adresse web valide.</translation>
+    </message>
+    <message>
+        <source>The address must begin with https://.</source>
+        <translation>L’adresse doit commencer par https://.</translation>
+    </message>
+    <message>
+        <source>The address must be on %1 or %2.</source>
+        <translation>L’adresse doit se trouver sur %1 ou %2.</translation>
+    </message>
+    <message>
+        <source>The address must not carry a user name or password.</source>
+        <translation>L’adresse ne doit contenir ni nom d’utilisateur ni mot de passe.</translation>
+    </message>
+</context>
+<context>
+    <name>decant::StoreFailure</name>
+    <message>
+        <source>The store gave the album.</source>
+        <translation>Le Store a fourni l’album.</translation>
+    </message>
+    <message>
+        <source>Could not reach the store: the name %1 could not be looked up.</source>
+        <translation>Impossible de joindre le Store : le nom %1 n’a pas pu être résolu.</translation>
+    </message>
+    <message>
+        <source>Could not reach the store: %1 did not answer.</source>
+        <translation>Impossible de joindre le Store : %1 n’a pas répondu.</translation>
+    </message>
+    <message>
+        <source>Could not reach the store: the secure connection to %1 failed.</source>
+        <translation>Impossible de joindre le Store : la connexion sécurisée à %1 a échoué.</translation>
+    </message>
+    <message>
+        <source>Could not reach the store: %1 did not answer in time.</source>
+        <translation>Impossible de joindre le Store : %1 n’a pas répondu à temps.</translation>
+    </message>
+    <message>
+        <source>The store did not give the album: %1 answered with HTTP status %2.</source>
+        <translation>Le Store n’a pas fourni l’album : %1 a répondu avec le statut HTTP %2.</translation>
+    </message>
+    <message>
+        <source>The store&apos;s answer from %1 could not be used.</source>
+        <translation>La réponse du Store venant de %1 n’était pas utilisable.</translation>
+    </message>
+    <message>
+        <source>The store&apos;s answer from %1 is not valid JSON.</source>
+        <translation>La réponse du Store venant de %1 n’est pas du JSON valide.</translation>
+    </message>
+    <message>
+        <source>The store has no songs for this album.</source>
+        <translation>Le Store n’a aucun morceau pour cet album.</translation>
+    </message>
+    <message>
+        <source>The store&apos;s page has no songs, and its address names no album to look up.</source>
+        <translation>La page du Store n’a aucun morceau, et son adresse ne nomme aucun album à rechercher.</translation>
+    </message>
+    <message>
+        <source>The read from the store was stopped.</source>
+        <translation>La lecture depuis le Store a été interrompue.</translation>
+    </message>
+</context>
+<context>
     <name>decant::TrackDetails</name>
     <message>
         <source>yes</source>
@@ -1816,6 +2128,24 @@ fichier n’a pu être supprimé ; organise : un fichier n’a pu être déplac�
     <message>
         <source>%1 of %2</source>
         <translation>%1 sur %2</translation>
+    </message>
+</context>
+<context>
+    <name>decant::VorbisComments</name>
+    <message>
+        <source>The comment %1, of %2, was left out: comments over %3 are not read.</source>
+        <translation>Le commentaire %1, de %2, a été écarté : les commentaires de plus de %3 ne sont pas lus.</translation>
+    </message>
+    <message>
+        <source>A comment of %1 was left out: comments over %2 are not read.</source>
+        <translation>Un commentaire de %1 a été écarté : les commentaires de plus de %2 ne sont pas lus.</translation>
+    </message>
+</context>
+<context>
+    <name>decant::iTunesHandOff</name>
+    <message>
+        <source>the library did not take the file</source>
+        <translation>la bibliothèque n’a pas pris le fichier</translation>
     </message>
 </context>
 </TS>

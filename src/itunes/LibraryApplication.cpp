@@ -7,6 +7,7 @@
 #include "library/model/Verification.h"
 #include "queue/Comments.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QLocale>
@@ -225,8 +226,10 @@ QList<iTunesTrackPointer> LibraryApplication::convertProven(const QList<QUrl>& f
     }
     const auto opened = library();
     if (!opened) {
-        failEveryFile(files, QStringLiteral("the library at %1 could not be opened: %2")
-                                 .arg(location(), openingError()));
+        failEveryFile(files,
+                      QCoreApplication::translate("decant::LibraryApplication",
+                                                  "the library at %1 could not be opened: %2")
+                          .arg(location(), openingError()));
         return {};
     }
     ConversionObserver observer;
@@ -248,7 +251,8 @@ QList<iTunesTrackPointer> LibraryApplication::convertProven(const QList<QUrl>& f
     // Made before the lock is taken: each reads the database. A track that
     // cannot be read is not taken for one that is gone.
     QList<std::shared_ptr<library::Track>> handles(files.size());
-    QString unreadable = QStringLiteral("the track is no longer in the library");
+    QString unreadable = QCoreApplication::translate("decant::LibraryApplication",
+                                                     "the track is no longer in the library");
     for (qsizetype index = 0; index < files.size(); ++index) {
         if (outcomes[index].trackId != 0) {
             handles[index] = opened->track(outcomes[index].trackId);

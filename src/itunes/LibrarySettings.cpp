@@ -3,6 +3,8 @@
 #include "library/Library.h"
 #include "library/model/ImportSettings.h"
 
+#include <QCoreApplication>
+
 #include <utility>
 
 namespace decant {
@@ -49,7 +51,8 @@ ImportPreferencesReading LibrarySettings::read() const {
 QString LibrarySettings::save(const ImportPreferences& preferences) const {
     const auto format = library::formatNamed(preferences.format);
     if (!format) {
-        return QStringLiteral("no such encoder: %1").arg(preferences.format);
+        return QCoreApplication::translate("decant::LibrarySettings", "no such encoder: %1")
+            .arg(preferences.format);
     }
     const library::ImportSettings settings{*format, preferences.bitRate};
     if (const auto problem = library::settingsProblem(settings)) {

@@ -3,6 +3,7 @@
 #include "itunes/CommentMap.h"
 #include "queue/CoverArt.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
@@ -189,7 +190,9 @@ void iTunesHandOff::explainFilesNotTaken(const HandOffBatch& handedOver) const {
         }
         const QString reason = iTunes_ ? iTunes_->failureReasonForFile(file) : QString();
         entry->setFailureReason(
-            reason.isEmpty() ? QStringLiteral("the library did not take the file") : reason);
+            reason.isEmpty() ? QCoreApplication::translate("decant::iTunesHandOff",
+                                                           "the library did not take the file")
+                             : reason);
     }
 }
 

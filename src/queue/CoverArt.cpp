@@ -4,6 +4,8 @@
 #include "queue/FLACHandles.h"
 #include "queue/MetadataBlockReader.h"
 
+#include <QCoreApplication>
+
 #include <array>
 #include <dirent.h>
 #include <fcntl.h>
@@ -27,12 +29,14 @@ constexpr uint64_t blockHeaderSize = 4;
 constexpr uint32_t pictureDimensionsSize = 16;
 
 QString describeOverlongPicture(uint64_t claimedEnd, uint64_t bodyOffset, uint64_t fileSize) {
-    return QStringLiteral("A picture that claims %1 was left out: the file holds only %2.")
+    return QCoreApplication::translate(
+               "decant::CoverArt", "A picture that claims %1 was left out: the file holds only %2.")
         .arg(formatByteCount(claimedEnd - bodyOffset), formatByteCount(fileSize));
 }
 
 QString describeMalformedPicture() {
-    return QStringLiteral("A picture was left out: its lengths do not fit its block.");
+    return QCoreApplication::translate("decant::CoverArt",
+                                       "A picture was left out: its lengths do not fit its block.");
 }
 
 bool isReadablePicture(const FLAC__Metadata_SimpleIterator* iterator, int descriptor,

@@ -1,5 +1,7 @@
 #include "queue/DecodeBatch.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 #include <array>
 
@@ -43,16 +45,21 @@ uint64_t usableTemporarySpace(const FileSystemSpace& space) {
 QString describeSpaceShortfall(uint64_t needed, const FileSystemSpace& space) {
     const uint64_t margin = temporarySpaceMargin(space.size);
     if (margin == 0 || space.available == 0) {
-        return QStringLiteral("needs %1 of temporary space, %2 free")
+        return QCoreApplication::translate("decant::DecodeBatch",
+                                           "needs %1 of temporary space, %2 free")
             .arg(formatByteCount(needed), formatByteCount(space.available));
     }
     if (space.available <= margin) {
-        return QStringLiteral("needs %1 of temporary space; %2 are free, all kept for other "
-                              "programs")
+        return QCoreApplication::translate(
+                   "decant::DecodeBatch",
+                   "needs %1 of temporary space; %2 are free, all kept for other "
+                   "programs")
             .arg(formatByteCount(needed), formatByteCount(space.available));
     }
-    return QStringLiteral("needs %1 of temporary space; %2 are free, of which %3 are kept for "
-                          "other programs")
+    return QCoreApplication::translate(
+               "decant::DecodeBatch",
+               "needs %1 of temporary space; %2 are free, of which %3 are kept for "
+               "other programs")
         .arg(formatByteCount(needed), formatByteCount(space.available), formatByteCount(margin));
 }
 

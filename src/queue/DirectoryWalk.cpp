@@ -1,5 +1,7 @@
 #include "queue/DirectoryWalk.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 #include <cerrno>
 #include <dirent.h>
@@ -199,7 +201,8 @@ private:
         } else if (S_ISLNK(item.type)) {
             takeLink(folder, itemPath, item);
         } else {
-            walk_.skip(itemPath, QStringLiteral("not a regular file"));
+            walk_.skip(itemPath,
+                       QCoreApplication::translate("decant::DirectoryWalk", "not a regular file"));
         }
     }
 
@@ -213,7 +216,8 @@ private:
         } else if (S_ISREG(target.st_mode) || S_ISDIR(target.st_mode)) {
             walk_.visitFile(path);
         } else {
-            walk_.skip(path, QStringLiteral("not a regular file"));
+            walk_.skip(path,
+                       QCoreApplication::translate("decant::DirectoryWalk", "not a regular file"));
         }
     }
 

@@ -2,6 +2,7 @@
 #include "queue/FilePath.h"
 #include "queue/FilesController.h"
 
+#include <QCoreApplication>
 #include <QSet>
 
 #include <cerrno>
@@ -22,9 +23,9 @@ bool hasFLACExtension(const QByteArray& path) {
 
 QString reasonForUnusablePath(int error) {
     if (error == ENOENT || error == ENOTDIR) {
-        return QStringLiteral("no such file or folder");
+        return QCoreApplication::translate("decant::FilesController", "no such file or folder");
     }
-    return QStringLiteral("cannot be examined (%1)")
+    return QCoreApplication::translate("decant::FilesController", "cannot be examined (%1)")
         .arg(QString::fromStdString(std::generic_category().message(error)));
 }
 
@@ -82,7 +83,8 @@ void FilesController::walkPaths(const QList<QByteArray>& paths,
         } else if (hasFLACExtension(path)) {
             take(path);
         } else {
-            skipPath(path, QStringLiteral("not named as a FLAC file"));
+            skipPath(path, QCoreApplication::translate("decant::FilesController",
+                                                       "not named as a FLAC file"));
         }
     }
 }

@@ -90,7 +90,8 @@ bool FilesController::tableViewAcceptDropRowDropOperation(const QList<QUrl>& ite
         if (const auto path = pathOfFileURL(item)) {
             paths.append(*path);
         } else {
-            skipPath(item.toEncoded(), QStringLiteral("not a file on this machine"));
+            skipPath(item.toEncoded(), QCoreApplication::translate("decant::FilesController",
+                                                                   "not a file on this machine"));
         }
     }
     // A folder dropped from a file manager may hold an archive's worth of

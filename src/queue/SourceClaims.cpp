@@ -2,6 +2,8 @@
 
 #include "platform/RunFolder.h"
 
+#include <QCoreApplication>
+
 namespace decant {
 
 std::optional<QString> SourceClaims::claim(const QueueEntry& entry) {
@@ -16,7 +18,8 @@ std::optional<QString> SourceClaims::claim(const QueueEntry& entry) {
         held_.insert(name, std::move(claim));
         return std::nullopt;
     case FileLock::Outcome::Busy:
-        return QStringLiteral("another Decant is importing this file");
+        return QCoreApplication::translate("decant::SourceClaims",
+                                           "another Decant is importing this file");
     case FileLock::Outcome::Failed:
         break;
     }

@@ -4,6 +4,8 @@
 #include "queue/FLACMetadata.h"
 #include "queue/MetadataBlockReader.h"
 
+#include <QCoreApplication>
+
 #include <cstring>
 
 namespace decant {
@@ -21,11 +23,15 @@ QString textOfEntry(const QByteArray& bytes) {
 QString describeLeftOutComment(const QByteArray& start, uint32_t length) {
     const qsizetype equals = start.indexOf('=');
     if (equals > 0) {
-        return QStringLiteral("The comment %1, of %2, was left out: comments over %3 are not read.")
+        return QCoreApplication::translate(
+                   "decant::VorbisComments",
+                   "The comment %1, of %2, was left out: comments over %3 are not read.")
             .arg(QString::fromUtf8(start.left(equals)).toUpper(), formatByteCount(length),
                  formatByteCount(largestComment));
     }
-    return QStringLiteral("A comment of %1 was left out: comments over %2 are not read.")
+    return QCoreApplication::translate(
+               "decant::VorbisComments",
+               "A comment of %1 was left out: comments over %2 are not read.")
         .arg(formatByteCount(length), formatByteCount(largestComment));
 }
 

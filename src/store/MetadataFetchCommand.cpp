@@ -4,6 +4,8 @@
 #include "queue/FilesController.h"
 #include "store/StoreAlbumURL.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 #include <functional>
 #include <utility>
@@ -12,8 +14,11 @@ namespace decant {
 namespace {
 
 PromptText storeURLPromptText() {
-    return {QStringLiteral("Fetch Metadata From iTunes"), QStringLiteral("Enter iTunes Store URL:"),
-            QStringLiteral("OK"), QStringLiteral("Cancel")};
+    return {
+        QCoreApplication::translate("decant::MetadataFetchCommand", "Fetch Metadata From iTunes"),
+        QCoreApplication::translate("decant::MetadataFetchCommand", "Enter iTunes Store URL:"),
+        QCoreApplication::translate("decant::MetadataFetchCommand", "OK"),
+        QCoreApplication::translate("decant::MetadataFetchCommand", "Cancel")};
 }
 
 // Shows the application busy for as long as it lives, however the read ends.
@@ -31,14 +36,11 @@ private:
     Prompt& prompt_;
 };
 
-QString countOf(qsizetype count, const char* one, const char* many) {
-    return count == 1 ? QString::fromLatin1(one) : QString::fromLatin1(many).arg(count);
-}
-
 FetchOutcome refused(StoreURLCheck check) {
     return {FetchOutcome::Kind::Refused,
             0,
-            QStringLiteral("Not a store album address: nothing changed. %1")
+            QCoreApplication::translate("decant::MetadataFetchCommand",
+                                        "Not a store album address: nothing changed. %1")
                 .arg(describeStoreURLCheck(check)),
             {},
             {}};
@@ -46,8 +48,9 @@ FetchOutcome refused(StoreURLCheck check) {
 
 FetchOutcome failed(const StoreFailure& failure) {
     return {FetchOutcome::Kind::NoSongs, 0,
-            QStringLiteral("%1 Nothing changed.").arg(describeStoreFailure(failure)), failure,
-            failure.detail};
+            QCoreApplication::translate("decant::MetadataFetchCommand", "%1 Nothing changed.")
+                .arg(describeStoreFailure(failure)),
+            failure, failure.detail};
 }
 
 FetchOutcome applied(qsizetype songs, qsizetype files) {
@@ -55,19 +58,24 @@ FetchOutcome applied(qsizetype songs, qsizetype files) {
     if (assigned == 0) {
         return {FetchOutcome::Kind::NoSongs,
                 0,
-                songs == 0 ? QStringLiteral("The page gave no songs: nothing changed.")
-                           : QStringLiteral("The queue is empty: nothing changed."),
+                songs == 0 ? QCoreApplication::translate("decant::MetadataFetchCommand",
+                                                         "The page gave no songs: nothing changed.")
+                           : QCoreApplication::translate("decant::MetadataFetchCommand",
+                                                         "The queue is empty: nothing changed."),
                 {},
                 {}};
     }
-    QString text = countOf(assigned, "1 song applied", "%1 songs applied");
+    QString said = QCoreApplication::translate("decant::MetadataFetchCommand", "%n song(s) applied",
+                                               nullptr, int(assigned));
     if (files > songs) {
-        text += countOf(files - songs, "; 1 file beyond the album's end keeps its tags",
-                        "; %1 files beyond the album's end keep their tags");
+        said += QCoreApplication::translate("decant::MetadataFetchCommand",
+                                            "; %n file(s) beyond the album's end keep their tags",
+                                            nullptr, int(files - songs));
     } else if (songs > files) {
-        text += QStringLiteral(" of the album's %1").arg(songs);
+        said += QCoreApplication::translate("decant::MetadataFetchCommand", " of the album's %1")
+                    .arg(songs);
     }
-    return {FetchOutcome::Kind::Applied, int(assigned), text + u'.', {}, {}};
+    return {FetchOutcome::Kind::Applied, int(assigned), said + u'.', {}, {}};
 }
 
 } // namespace
@@ -93,9 +101,11 @@ FetchOutcome MetadataFetchCommand::fetchMetadata() {
     StoreAlbumReading reading;
     PageLoadCancellation cancellation;
     {
-        const BusyIndication busy(*prompt,
-                                  QStringLiteral("Reading the album from the iTunes Store…"),
-                                  [&cancellation] { cancellation.cancel(); });
+        const BusyIndication busy(
+            *prompt,
+            QCoreApplication::translate("decant::MetadataFetchCommand",
+                                        "Reading the album from the iTunes Store…"),
+            [&cancellation] { cancellation.cancel(); });
         reading = albumReader_ ? albumReader_(album.url)
                                : readStoreAlbum(album.url, PageLoadLimits{}, &cancellation);
     }
@@ -104,7 +114,8 @@ FetchOutcome MetadataFetchCommand::fetchMetadata() {
     if (cancellation.isCancelled()) {
         return {FetchOutcome::Kind::Cancelled,
                 0,
-                QStringLiteral("Fetch cancelled: nothing changed."),
+                QCoreApplication::translate("decant::MetadataFetchCommand",
+                                            "Fetch cancelled: nothing changed."),
                 {},
                 {}};
     }

@@ -1,5 +1,6 @@
 #include "store/PageLoader.h"
 
+#include <QCoreApplication>
 #include <QEventLoop>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
@@ -150,21 +151,23 @@ void PageLoadCancellation::cancel() {
 QString describePageLoadFailure(PageLoadFailure failure) {
     switch (failure) {
     case PageLoadFailure::None:
-        return QStringLiteral("The page was read.");
+        return QCoreApplication::translate("decant::PageLoader", "The page was read.");
     case PageLoadFailure::NoResponse:
-        return QStringLiteral("The server did not answer.");
+        return QCoreApplication::translate("decant::PageLoader", "The server did not answer.");
     case PageLoadFailure::TimedOut:
-        return QStringLiteral("The server stopped answering.");
+        return QCoreApplication::translate("decant::PageLoader", "The server stopped answering.");
     case PageLoadFailure::TookTooLong:
-        return QStringLiteral("The server took too long to send the page.");
+        return QCoreApplication::translate("decant::PageLoader",
+                                           "The server took too long to send the page.");
     case PageLoadFailure::BodyTooLarge:
-        return QStringLiteral("The page is too large.");
+        return QCoreApplication::translate("decant::PageLoader", "The page is too large.");
     case PageLoadFailure::CorruptBody:
-        return QStringLiteral("The page arrived damaged (it does not decompress).");
+        return QCoreApplication::translate("decant::PageLoader",
+                                           "The page arrived damaged (it does not decompress).");
     case PageLoadFailure::Interrupted:
-        return QStringLiteral("The read was interrupted.");
+        return QCoreApplication::translate("decant::PageLoader", "The read was interrupted.");
     case PageLoadFailure::Cancelled:
-        return QStringLiteral("The read was cancelled.");
+        return QCoreApplication::translate("decant::PageLoader", "The read was cancelled.");
     }
     return {};
 }

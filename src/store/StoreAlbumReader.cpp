@@ -5,6 +5,8 @@
 #include "store/StoreLookup.h"
 #include "store/iTunesMetadataFetcher.h"
 
+#include <QCoreApplication>
+
 namespace decant {
 namespace {
 
@@ -43,9 +45,12 @@ StoreFailure failureOfPage(const PageLoadResult& page, const QUrl& url,
     }
     if (serverData && !parseStrictJson(*serverData)) {
         return {Kind::InvalidJson, host,
-                QStringLiteral("The page's server data does not parse as JSON.")};
+                QCoreApplication::translate("decant::StoreAlbumReader",
+                                            "The page's server data does not parse as JSON.")};
     }
-    return {Kind::NoAlbumData, host, QStringLiteral("The page carries no album data.")};
+    return {
+        Kind::NoAlbumData, host,
+        QCoreApplication::translate("decant::StoreAlbumReader", "The page carries no album data.")};
 }
 
 StoreAlbumReading lookUpAlbum(const StoreAlbumIdentity& album, const PageLoadLimits& limits,
@@ -62,14 +67,18 @@ StoreAlbumReading lookUpAlbum(const StoreAlbumIdentity& album, const PageLoadLim
     }
     std::optional<QList<CommentsDictionary>> songs = songsFromLookupAnswer(*answer.body);
     if (!songs) {
-        return StoreFailure{Kind::InvalidJson, host,
-                            QStringLiteral("The lookup's answer does not parse as JSON.")};
+        return StoreFailure{
+            Kind::InvalidJson, host,
+            QCoreApplication::translate("decant::StoreAlbumReader",
+                                        "The lookup's answer does not parse as JSON.")};
     }
     if (songs->isEmpty()) {
-        return StoreFailure{Kind::NoAlbumData, host,
-                            QStringLiteral("The page carries no album data, and the lookup "
-                                           "found no songs for album %1 in the \"%2\" store.")
-                                .arg(album.albumId, album.storefront)};
+        return StoreFailure{
+            Kind::NoAlbumData, host,
+            QCoreApplication::translate("decant::StoreAlbumReader",
+                                        "The page carries no album data, and the lookup "
+                                        "found no songs for album %1 in the \"%2\" store.")
+                .arg(album.albumId, album.storefront)};
     }
     return std::move(*songs);
 }

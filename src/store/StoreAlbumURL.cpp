@@ -1,5 +1,7 @@
 #include "store/StoreAlbumURL.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 
 namespace decant {
@@ -27,15 +29,21 @@ bool isTwoAsciiLetters(QStringView text) {
 QString describeStoreURLCheck(StoreURLCheck check) {
     switch (check) {
     case StoreURLCheck::Admitted:
-        return QStringLiteral("The address is an iTunes Store page.");
+        return QCoreApplication::translate("decant::StoreAlbumURL",
+                                           "The address is an iTunes Store page.");
     case StoreURLCheck::NotAURL:
-        return QStringLiteral("The text is not a valid web address.");
+        return QCoreApplication::translate("decant::StoreAlbumURL",
+                                           "The text is not a valid web address.");
     case StoreURLCheck::NotSecure:
-        return QStringLiteral("The address must begin with https://.");
+        return QCoreApplication::translate("decant::StoreAlbumURL",
+                                           "The address must begin with https://.");
     case StoreURLCheck::NotStoreHost:
-        return QStringLiteral("The address must be on %1 or %2.").arg(storeWebHost, storeMusicHost);
+        return QCoreApplication::translate("decant::StoreAlbumURL",
+                                           "The address must be on %1 or %2.")
+            .arg(storeWebHost, storeMusicHost);
     case StoreURLCheck::HasUserInfo:
-        return QStringLiteral("The address must not carry a user name or password.");
+        return QCoreApplication::translate("decant::StoreAlbumURL",
+                                           "The address must not carry a user name or password.");
     }
     return {};
 }

@@ -1,5 +1,6 @@
 #include "store/StoreFailure.h"
 
+#include <QCoreApplication>
 namespace decant {
 namespace {
 
@@ -46,33 +47,49 @@ Kind kindOfLoadFailure(const PageLoadResult& load) {
 QString describeStoreFailure(const StoreFailure& failure) {
     switch (failure.kind) {
     case Kind::None:
-        return QStringLiteral("The store gave the album.");
+        return QCoreApplication::translate("decant::StoreFailure", "The store gave the album.");
     case Kind::NameNotResolved:
-        return QStringLiteral("Could not reach the store: the name %1 could not be looked up.")
+        return QCoreApplication::translate(
+                   "decant::StoreFailure",
+                   "Could not reach the store: the name %1 could not be looked up.")
             .arg(failure.host);
     case Kind::ConnectionFailed:
-        return QStringLiteral("Could not reach the store: %1 did not answer.").arg(failure.host);
+        return QCoreApplication::translate("decant::StoreFailure",
+                                           "Could not reach the store: %1 did not answer.")
+            .arg(failure.host);
     case Kind::SecureConnectionFailed:
-        return QStringLiteral("Could not reach the store: the secure connection to %1 failed.")
+        return QCoreApplication::translate(
+                   "decant::StoreFailure",
+                   "Could not reach the store: the secure connection to %1 failed.")
             .arg(failure.host);
     case Kind::DeadlinePassed:
-        return QStringLiteral("Could not reach the store: %1 did not answer in time.")
+        return QCoreApplication::translate("decant::StoreFailure",
+                                           "Could not reach the store: %1 did not answer in time.")
             .arg(failure.host);
     case Kind::HttpStatus:
-        return QStringLiteral("The store did not give the album: %1 answered with HTTP status %2.")
+        return QCoreApplication::translate(
+                   "decant::StoreFailure",
+                   "The store did not give the album: %1 answered with HTTP status %2.")
             .arg(failure.host)
             .arg(failure.httpStatus);
     case Kind::UnusableAnswer:
-        return QStringLiteral("The store's answer from %1 could not be used.").arg(failure.host);
+        return QCoreApplication::translate("decant::StoreFailure",
+                                           "The store's answer from %1 could not be used.")
+            .arg(failure.host);
     case Kind::InvalidJson:
-        return QStringLiteral("The store's answer from %1 is not valid JSON.").arg(failure.host);
+        return QCoreApplication::translate("decant::StoreFailure",
+                                           "The store's answer from %1 is not valid JSON.")
+            .arg(failure.host);
     case Kind::NoAlbumData:
-        return QStringLiteral("The store has no songs for this album.");
+        return QCoreApplication::translate("decant::StoreFailure",
+                                           "The store has no songs for this album.");
     case Kind::NoAlbumInAddress:
-        return QStringLiteral("The store's page has no songs, and its address names no album "
-                              "to look up.");
+        return QCoreApplication::translate(
+            "decant::StoreFailure", "The store's page has no songs, and its address names no album "
+                                    "to look up.");
     case Kind::Stopped:
-        return QStringLiteral("The read from the store was stopped.");
+        return QCoreApplication::translate("decant::StoreFailure",
+                                           "The read from the store was stopped.");
     }
     return {};
 }

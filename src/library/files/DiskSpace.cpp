@@ -1,5 +1,6 @@
 #include "library/files/DiskSpace.h"
 
+#include <QCoreApplication>
 #include <QFile>
 
 #include <array>
@@ -33,13 +34,15 @@ Error withDiskSpace(Error error, const QString& folder) {
     }
     struct statvfs disk {};
     if (statvfs(QFile::encodeName(folder).constData(), &disk) != 0) {
-        error.message = QStringLiteral("the library's disk is full");
+        error.message =
+            QCoreApplication::translate("decant::DiskSpace", "the library's disk is full");
         return error;
     }
     // What an unprivileged writer may use, as the library writes.
     const quint64 free = quint64(disk.f_bavail) * disk.f_frsize;
     const quint64 size = quint64(disk.f_blocks) * disk.f_frsize;
-    error.message = QStringLiteral("the library's disk is full: %1 free of %2")
+    error.message = QCoreApplication::translate("decant::DiskSpace",
+                                                "the library's disk is full: %1 free of %2")
                         .arg(byteCount(free), byteCount(size));
     return error;
 }

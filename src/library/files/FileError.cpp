@@ -1,5 +1,7 @@
 #include "library/files/FileError.h"
 
+#include <QCoreApplication>
+
 #include <cerrno>
 #include <cstring>
 
@@ -9,12 +11,13 @@ QString describeFileError(int error) {
     switch (error) {
     case ENOSPC:
     case EDQUOT:
-        return QStringLiteral("the disk is full");
+        return QCoreApplication::translate("decant::FileError", "the disk is full");
     case EROFS:
-        return QStringLiteral("the file system is mounted read-only");
+        return QCoreApplication::translate("decant::FileError",
+                                           "the file system is mounted read-only");
     case EACCES:
     case EPERM:
-        return QStringLiteral("this user may not write there");
+        return QCoreApplication::translate("decant::FileError", "this user may not write there");
     default:
         return QString::fromLocal8Bit(std::strerror(error));
     }

@@ -1,5 +1,6 @@
 #include "library/store/Error.h"
 
+#include <QCoreApplication>
 #include <sqlite3.h>
 
 #include <cstring>
@@ -34,20 +35,30 @@ QString describe(sqlite3* connection, int code, std::chrono::milliseconds busyTi
     switch (code & 0xff) {
     case SQLITE_BUSY:
     case SQLITE_LOCKED:
-        return QStringLiteral("the database is locked by another program (still busy after %1 s)")
+        return QCoreApplication::translate(
+                   "decant::DatabaseError",
+                   "the database is locked by another program (still busy after %1 s)")
             .arg(double(busyTimeout.count()) / 1000, 0, 'g', 3);
     case SQLITE_READONLY:
-        return QStringLiteral("the database cannot be written (%1)").arg(cause);
+        return QCoreApplication::translate("decant::DatabaseError",
+                                           "the database cannot be written (%1)")
+            .arg(cause);
     case SQLITE_FULL:
-        return QStringLiteral("the disk is full");
+        return QCoreApplication::translate("decant::DatabaseError", "the disk is full");
     case SQLITE_CANTOPEN:
-        return QStringLiteral("the database file cannot be opened (%1)").arg(cause);
+        return QCoreApplication::translate("decant::DatabaseError",
+                                           "the database file cannot be opened (%1)")
+            .arg(cause);
     case SQLITE_IOERR:
-        return QStringLiteral("the database could not be read or written (%1)").arg(cause);
+        return QCoreApplication::translate("decant::DatabaseError",
+                                           "the database could not be read or written (%1)")
+            .arg(cause);
     case SQLITE_CORRUPT:
     case SQLITE_NOTADB:
-        return QStringLiteral("the library's database is damaged (%1); decant-library check "
-                              "--repair mends it")
+        return QCoreApplication::translate(
+                   "decant::DatabaseError",
+                   "the library's database is damaged (%1); decant-library check "
+                   "--repair mends it")
             .arg(message);
     default:
         return message;
