@@ -1,10 +1,9 @@
 #include "SchedulingFixture.h"
 #include "WorkerGate.h"
+#include "platform/MainThread.h"
 
-#include <QCoreApplication>
 #include <QCryptographicHash>
 #include <QFile>
-#include <QMetaObject>
 
 #include <chrono>
 #include <future>
@@ -99,13 +98,10 @@ TEST_F(SchedulingTest, aStopAfterTheLibraryHasConvertedDoesNotStopTheNextRun) {
     addFixture("1.flac");
     std::promise<void> stopped;
     iTunes->setBeforeNextWrite([&] {
-        QMetaObject::invokeMethod(
-            QCoreApplication::instance(),
-            [&] {
-                controller.stopRun();
-                stopped.set_value();
-            },
-            Qt::QueuedConnection);
+        runOnMainThread([&] {
+            controller.stopRun();
+            stopped.set_value();
+        });
         stopped.get_future().wait();
     });
     ASSERT_TRUE(runToTheEnd());
