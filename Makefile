@@ -23,7 +23,10 @@ build: configure
 test: build
 	ctest --preset $(PRESET) -j $(JOBS)
 
-demo: build
+# Only what the demo runs, so a first try on a new machine does not wait for
+# the tests to compile.
+demo: configure
+	cmake --build --preset $(PRESET) -j $(JOBS) --target product
 	scripts/demo build/$(PRESET)/bin
 
 asan:
