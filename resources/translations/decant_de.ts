@@ -630,6 +630,45 @@ verschieben), 2 bei falschen Argumenten, 3, wenn check Probleme findet (mit
     </message>
 </context>
 <context>
+    <name>decant::AlacDecoder</name>
+    <message>
+        <source>the ALAC stream&apos;s configuration cannot be read</source>
+        <translation>die Konfiguration des ALAC-Datenstroms ist nicht lesbar</translation>
+    </message>
+    <message>
+        <source>the ALAC stream&apos;s configuration is not one this decoder takes</source>
+        <translation>diese Konfiguration des ALAC-Datenstroms unterstützt der Decoder nicht</translation>
+    </message>
+    <message>
+        <source>an ALAC packet holds an element that is not audio</source>
+        <translation>ein ALAC-Paket enthält ein Element, das kein Audio ist</translation>
+    </message>
+    <message>
+        <source>an ALAC packet holds more channels than its stream</source>
+        <translation>ein ALAC-Paket enthält mehr Kanäle als sein Datenstrom</translation>
+    </message>
+    <message>
+        <source>an ALAC packet ends before all of its channels</source>
+        <translation>ein ALAC-Paket endet, bevor alle seine Kanäle enthalten sind</translation>
+    </message>
+    <message>
+        <source>an ALAC packet gives an impossible number of samples</source>
+        <translation>ein ALAC-Paket gibt eine unmögliche Anzahl von Samples an</translation>
+    </message>
+    <message>
+        <source>an ALAC packet describes a predictor no decoder takes</source>
+        <translation>ein ALAC-Paket beschreibt einen Prädiktor, den kein Decoder unterstützt</translation>
+    </message>
+    <message>
+        <source>an ALAC packet leaves no bits to its samples</source>
+        <translation>ein ALAC-Paket lässt für seine Samples keine Bits übrig</translation>
+    </message>
+    <message>
+        <source>an ALAC packet ends before its samples do</source>
+        <translation>ein ALAC-Paket endet vor seinen Samples</translation>
+    </message>
+</context>
+<context>
     <name>decant::ApplicationMain</name>
     <message>
         <source>Decant cannot tell whether it is already running: %1</source>
@@ -642,6 +681,52 @@ verschieben), 2 bei falschen Argumenten, 3, wenn check Probleme findet (mit
     <message>
         <source>Decant could not start</source>
         <translation>Decant konnte nicht starten</translation>
+    </message>
+</context>
+<context>
+    <name>decant::ArtworkCheck</name>
+    <message>
+        <source>the image is %1 x %2 pixels, over the pixel limit of %3 x %3</source>
+        <translation>das Bild hat %1 × %2 Pixel und überschreitet die Grenze von %3 × %3 Pixeln</translation>
+    </message>
+    <message>
+        <source>FFmpeg lacks its %1 decoder</source>
+        <translation>in FFmpeg fehlt der Decoder %1</translation>
+    </message>
+    <message>
+        <source>FFmpeg lacks its image decoder</source>
+        <translation>in FFmpeg fehlt der Bild-Decoder</translation>
+    </message>
+    <message>
+        <source>the %1 image does not decode: %2</source>
+        <translation>das %1-Bild lässt sich nicht dekodieren: %2</translation>
+    </message>
+    <message>
+        <source>the image is larger than %1 MiB</source>
+        <translation>das Bild ist größer als %1 MiB</translation>
+    </message>
+    <message>
+        <source>the image is neither JPEG nor PNG (it begins &quot;%1&quot;)</source>
+        <translation>das Bild ist weder JPEG noch PNG (es beginnt mit „%1“)</translation>
+    </message>
+</context>
+<context>
+    <name>decant::AudioSource</name>
+    <message>
+        <source>the file is cut short: its header announces %1 bytes, it holds %2</source>
+        <translation>die Datei ist abgeschnitten: ihr Header kündigt %1 Bytes an, sie enthält %2</translation>
+    </message>
+    <message>
+        <source>no audio FFmpeg can decode</source>
+        <translation>kein Audio, das FFmpeg dekodieren kann</translation>
+    </message>
+    <message>
+        <source>%1 unnamed channels</source>
+        <translation>%1 unbenannte Kanäle</translation>
+    </message>
+    <message>
+        <source>no sample rate or channels</source>
+        <translation>keine Abtastrate oder keine Kanäle</translation>
     </message>
 </context>
 <context>
@@ -681,6 +766,53 @@ verschieben), 2 bei falschen Argumenten, 3, wenn check Probleme findet (mit
             <numerusform>%n Problem behoben, %1 übrig.</numerusform>
             <numerusform>%n Probleme behoben, %1 übrig.</numerusform>
         </translation>
+    </message>
+</context>
+<context>
+    <name>decant::ConversionError</name>
+    <message>
+        <source>converted</source>
+        <translation>konvertiert</translation>
+    </message>
+    <message>
+        <source>not a local file</source>
+        <translation>keine lokale Datei</translation>
+    </message>
+    <message>
+        <source>not a readable file</source>
+        <translation>keine lesbare Datei</translation>
+    </message>
+    <message>
+        <source>not a WAV file</source>
+        <translation>keine WAV-Datei</translation>
+    </message>
+    <message>
+        <source>audio that cannot be decoded</source>
+        <translation>Audio, das sich nicht dekodieren lässt</translation>
+    </message>
+    <message>
+        <source>audio the import format cannot hold</source>
+        <translation>Audio, das das Importformat nicht aufnehmen kann</translation>
+    </message>
+    <message>
+        <source>encoding failed</source>
+        <translation>Kodieren fehlgeschlagen</translation>
+    </message>
+    <message>
+        <source>the media file could not be written</source>
+        <translation>die Mediendatei ließ sich nicht schreiben</translation>
+    </message>
+    <message>
+        <source>the track could not be recorded</source>
+        <translation>der Titel ließ sich nicht in der Mediathek erfassen</translation>
+    </message>
+    <message>
+        <source>not converted: the import was stopped</source>
+        <translation>nicht konvertiert: der Import wurde angehalten</translation>
+    </message>
+    <message>
+        <source>the encoded file does not match its source</source>
+        <translation>die kodierte Datei stimmt nicht mit ihrer Quelle überein</translation>
     </message>
 </context>
 <context>
@@ -771,6 +903,21 @@ verschieben), 2 bei falschen Argumenten, 3, wenn check Probleme findet (mit
         <source>its packets&apos; MD5 %1</source>
         <translation>MD5 ihrer Pakete %1</translation>
     </message>
+    <message>
+        <source>the check was stopped</source>
+        <translation>die Prüfung wurde angehalten</translation>
+    </message>
+</context>
+<context>
+    <name>decant::DatabaseBackups</name>
+    <message>
+        <source>cannot create %1: %2</source>
+        <translation>%1 kann nicht angelegt werden: %2</translation>
+    </message>
+    <message>
+        <source>cannot name the backup %1: %2</source>
+        <translation>die Sicherung kann nicht %1 genannt werden: %2</translation>
+    </message>
 </context>
 <context>
     <name>decant::DatabaseError</name>
@@ -797,6 +944,26 @@ verschieben), 2 bei falschen Argumenten, 3, wenn check Probleme findet (mit
     <message>
         <source>the library&apos;s database is damaged (%1); decant-library check --repair mends it</source>
         <translation>die Datenbank der Mediathek ist beschädigt (%1); decant-library check --repair repariert sie</translation>
+    </message>
+    <message>
+        <source>cannot open %1: %2</source>
+        <translation>%1 kann nicht geöffnet werden: %2</translation>
+    </message>
+    <message>
+        <source>cannot use %1: %2</source>
+        <translation>%1 kann nicht verwendet werden: %2</translation>
+    </message>
+    <message>
+        <source>the database refuses write-ahead logging</source>
+        <translation>die Datenbank lässt kein Write-Ahead-Logging zu</translation>
+    </message>
+    <message>
+        <source>no library database at %1</source>
+        <translation>keine Mediathek-Datenbank unter %1</translation>
+    </message>
+    <message>
+        <source>every name like %1 is taken</source>
+        <translation>alle Namen nach dem Muster %1 sind vergeben</translation>
     </message>
 </context>
 <context>
@@ -841,6 +1008,49 @@ verschieben), 2 bei falschen Argumenten, 3, wenn check Probleme findet (mit
         <source>Found no backup to restore: made a new database, to be filled from the media files&apos; own tags.</source>
         <translation>Keine Sicherung zum Wiederherstellen gefunden: eine neue Datenbank angelegt, die aus den eigenen Tags der Mediendateien gefüllt wird.</translation>
     </message>
+    <message>
+        <source>cannot set %1 aside: %2</source>
+        <translation>%1 kann nicht beiseitegelegt werden: %2</translation>
+    </message>
+    <message>
+        <source>cannot copy %1: %2</source>
+        <translation>%1 kann nicht kopiert werden: %2</translation>
+    </message>
+    <message>
+        <source>cannot put %1 in place: %2</source>
+        <translation>%1 kann nicht an seinen Platz gebracht werden: %2</translation>
+    </message>
+</context>
+<context>
+    <name>decant::DecodeBack</name>
+    <message>
+        <source>it holds no ALAC audio</source>
+        <translation>sie enthält kein ALAC-Audio</translation>
+    </message>
+    <message>
+        <source>the source&apos;s sample format &quot;%1&quot; is unknown</source>
+        <translation>das Sample-Format „%1“ der Quelle ist unbekannt</translation>
+    </message>
+    <message>
+        <source>its form changes part-way</source>
+        <translation>ihr Format ändert sich mittendrin</translation>
+    </message>
+    <message>
+        <source>it decodes to %1 channels at %2 Hz, not %3 at %4 Hz</source>
+        <translation>sie dekodiert zu %1 Kanälen mit %2 Hz statt %3 mit %4 Hz</translation>
+    </message>
+    <message>
+        <source>it decodes to %1 samples a channel, not %2</source>
+        <translation>sie dekodiert zu %1 Samples pro Kanal statt %2</translation>
+    </message>
+    <message>
+        <source>its decoded samples have the MD5 %1, the source&apos;s %2</source>
+        <translation>ihre dekodierten Samples haben die MD5 %1, die der Quelle %2</translation>
+    </message>
+    <message>
+        <source>it cannot be decoded back: %1</source>
+        <translation>sie lässt sich nicht wieder dekodieren: %1</translation>
+    </message>
 </context>
 <context>
     <name>decant::DecodeBatch</name>
@@ -855,6 +1065,10 @@ verschieben), 2 bei falschen Argumenten, 3, wenn check Probleme findet (mit
     <message>
         <source>needs %1 of temporary space; %2 are free, of which %3 are kept for other programs</source>
         <translation>braucht %1 temporären Speicherplatz; %2 sind frei, davon %3 für andere Programme freigehalten</translation>
+    </message>
+    <message>
+        <source>%1 bytes</source>
+        <translation>%1 Bytes</translation>
     </message>
 </context>
 <context>
@@ -942,6 +1156,22 @@ verschieben), 2 bei falschen Argumenten, 3, wenn check Probleme findet (mit
         <source>not a regular file</source>
         <translation>keine gewöhnliche Datei</translation>
     </message>
+    <message>
+        <source>folder cannot be read</source>
+        <translation>Ordner nicht lesbar</translation>
+    </message>
+    <message>
+        <source>folder cannot be read to its end</source>
+        <translation>Ordner nicht bis zum Ende lesbar</translation>
+    </message>
+    <message>
+        <source>cannot be examined</source>
+        <translation>lässt sich nicht untersuchen</translation>
+    </message>
+    <message>
+        <source>link leads nowhere</source>
+        <translation>Verknüpfung führt ins Leere</translation>
+    </message>
 </context>
 <context>
     <name>decant::DiskSpace</name>
@@ -952,6 +1182,49 @@ verschieben), 2 bei falschen Argumenten, 3, wenn check Probleme findet (mit
     <message>
         <source>the library&apos;s disk is full: %1 free of %2</source>
         <translation>der Datenträger der Mediathek ist voll: %1 von %2 frei</translation>
+    </message>
+    <message>
+        <source>%1 bytes</source>
+        <translation>%1 Bytes</translation>
+    </message>
+</context>
+<context>
+    <name>decant::EncodingPlan</name>
+    <message>
+        <source>FFmpeg lacks the %1 encoder or muxer</source>
+        <translation>in FFmpeg fehlt der Encoder oder Muxer %1</translation>
+    </message>
+    <message>
+        <source>the file holds no audio</source>
+        <translation>die Datei enthält kein Audio</translation>
+    </message>
+    <message>
+        <source>%1-bit floating-point</source>
+        <translation>%1-Bit-Gleitkomma</translation>
+    </message>
+    <message>
+        <source>%1-bit integer</source>
+        <translation>%1-Bit-Ganzzahl</translation>
+    </message>
+    <message>
+        <source>%1 cannot encode the channel layout %2</source>
+        <translation>%1 kann die Kanalbelegung %2 nicht kodieren</translation>
+    </message>
+    <message>
+        <source>%1 cannot keep %2 samples exactly</source>
+        <translation>%1 kann Samples im Format %2 nicht exakt erhalten</translation>
+    </message>
+    <message>
+        <source>%1 keeps at most %2 bits a sample; this audio has %3 samples</source>
+        <translation>%1 speichert höchstens %2 Bit pro Sample; dieses Audio hat Samples im Format %3</translation>
+    </message>
+    <message>
+        <source>FFmpeg lacks the %1 encoder</source>
+        <translation>in FFmpeg fehlt der Encoder %1</translation>
+    </message>
+    <message>
+        <source>%1 keeps at most %2 bits a sample, and this audio&apos;s %3 samples do not fit in %2</source>
+        <translation>%1 speichert höchstens %2 Bit pro Sample, und die Samples dieses Audios im Format %3 passen nicht in %2 Bit</translation>
     </message>
 </context>
 <context>
@@ -967,6 +1240,17 @@ verschieben), 2 bei falschen Argumenten, 3, wenn check Probleme findet (mit
     <message>
         <source>this user may not write there</source>
         <translation>dieser Benutzer darf dort nicht schreiben</translation>
+    </message>
+</context>
+<context>
+    <name>decant::FileImport</name>
+    <message>
+        <source>cannot flush %1 to disk</source>
+        <translation>%1 kann nicht auf den Datenträger geschrieben werden</translation>
+    </message>
+    <message>
+        <source>cannot write in %1: %2</source>
+        <translation>in %1 kann nicht geschrieben werden: %2</translation>
     </message>
 </context>
 <context>
@@ -1014,6 +1298,22 @@ verschieben), 2 bei falschen Argumenten, 3, wenn check Probleme findet (mit
     <message>
         <source>Moved %1 to the trash, which the interrupted removal of its track left undone.</source>
         <translation>Das abgebrochene Entfernen eines Titels abgeschlossen: %1 in den Papierkorb verschoben.</translation>
+    </message>
+    <message>
+        <source>cannot move %1 to %2: %3</source>
+        <translation>%1 kann nicht nach %2 verschoben werden: %3</translation>
+    </message>
+    <message>
+        <source>cannot move %1 into place: %2</source>
+        <translation>%1 kann nicht an seinen Platz gebracht werden: %2</translation>
+    </message>
+    <message>
+        <source>cannot move %1 to the trash: %2</source>
+        <translation>%1 kann nicht in den Papierkorb verschoben werden: %2</translation>
+    </message>
+    <message>
+        <source>cannot create a file in %1: %2</source>
+        <translation>in %1 kann keine Datei angelegt werden: %2</translation>
     </message>
 </context>
 <context>
@@ -1086,6 +1386,29 @@ verschieben), 2 bei falschen Argumenten, 3, wenn check Probleme findet (mit
     </message>
 </context>
 <context>
+    <name>decant::ImportSettings</name>
+    <message>
+        <source>%1 is lossless and takes no bit rate</source>
+        <translation>%1 ist verlustfrei und hat keine Bitrate</translation>
+    </message>
+    <message>
+        <source>mp3 takes one of these bit rates (kbit/s): %1</source>
+        <translation>mp3 erlaubt nur diese Bitraten (kbit/s): %1</translation>
+    </message>
+    <message>
+        <source>%1 takes a bit rate from %2 to %3 kbit/s</source>
+        <translation>%1 erlaubt Bitraten von %2 bis %3 kbit/s</translation>
+    </message>
+    <message>
+        <source>%1 (lossless)</source>
+        <translation>%1 (verlustfrei)</translation>
+    </message>
+    <message>
+        <source>%1, %2 kbit/s</source>
+        <translation>%1, %2 kbit/s</translation>
+    </message>
+</context>
+<context>
     <name>decant::Library</name>
     <message>
         <source>Could not find the tracks whose tags an interrupted save left unwritten: %1</source>
@@ -1098,6 +1421,90 @@ verschieben), 2 bei falschen Argumenten, 3, wenn check Probleme findet (mit
     <message>
         <source>Removed %1, left half-written by an interrupted import.</source>
         <translation>Die halb geschriebene Datei %1 eines abgebrochenen Imports entfernt.</translation>
+    </message>
+    <message>
+        <source>cannot create %1: %2</source>
+        <translation>%1 kann nicht angelegt werden: %2</translation>
+    </message>
+    <message>
+        <source>cannot write in %1: %2</source>
+        <translation>in %1 kann nicht geschrieben werden: %2</translation>
+    </message>
+    <message>
+        <source>no library folder given</source>
+        <translation>kein Mediathek-Ordner angegeben</translation>
+    </message>
+    <message>
+        <source>no library at %1 (Decant makes it when it first adds tracks)</source>
+        <translation>keine Mediathek unter %1 (Decant legt sie an, sobald es zum ersten Mal Titel hinzufügt)</translation>
+    </message>
+    <message>
+        <source>the library&apos;s database %1 is empty, but its media folder holds %2 file(s): decant-library check --repair rebuilds it from them</source>
+        <translation>die Datenbank %1 der Mediathek ist leer, aber ihr Medienordner enthält %2 Datei(en): decant-library check --repair baut sie daraus neu auf</translation>
+    </message>
+    <message>
+        <source>the library&apos;s database %1 is missing, but its media folder holds %2 file(s): decant-library check --repair rebuilds it from them</source>
+        <translation>die Datenbank %1 der Mediathek fehlt, aber ihr Medienordner enthält %2 Datei(en): decant-library check --repair baut sie daraus neu auf</translation>
+    </message>
+    <message>
+        <source>there is no track %1</source>
+        <translation>es gibt keinen Titel %1</translation>
+    </message>
+    <message>
+        <source>the track is gone, but its file %1 could not be removed</source>
+        <translation>der Titel ist entfernt, aber seine Datei %1 ließ sich nicht löschen</translation>
+    </message>
+    <message>
+        <source>its file %1 is there after all</source>
+        <translation>seine Datei %1 ist doch vorhanden</translation>
+    </message>
+    <message>
+        <source>its file is missing</source>
+        <translation>seine Datei fehlt</translation>
+    </message>
+    <message>
+        <source>the library is open for reading only</source>
+        <translation>die Mediathek ist nur zum Lesen geöffnet</translation>
+    </message>
+    <message>
+        <source>its tags are written, but its file could not be moved: %1</source>
+        <translation>seine Tags sind geschrieben, aber seine Datei ließ sich nicht verschieben: %1</translation>
+    </message>
+    <message>
+        <source>its tags are written, but the library could not record that: %1</source>
+        <translation>seine Tags sind geschrieben, aber die Mediathek konnte das nicht festhalten: %1</translation>
+    </message>
+    <message>
+        <source>cannot copy %1: %2</source>
+        <translation>%1 kann nicht kopiert werden: %2</translation>
+    </message>
+    <message>
+        <source>cannot write %1: %2</source>
+        <translation>%1 kann nicht geschrieben werden: %2</translation>
+    </message>
+    <message>
+        <source>%1 moved while its tags were written; they wait for the next save</source>
+        <translation>%1 wurde verschoben, während seine Tags geschrieben wurden; sie warten auf das nächste Speichern</translation>
+    </message>
+    <message>
+        <source>cannot replace %1: %2</source>
+        <translation>%1 kann nicht ersetzt werden: %2</translation>
+    </message>
+    <message>
+        <source>its file is still on its way into place</source>
+        <translation>seine Datei ist noch auf dem Weg an ihren Platz</translation>
+    </message>
+    <message>
+        <source>the track is no longer in the library</source>
+        <translation>der Titel ist nicht mehr in der Mediathek</translation>
+    </message>
+    <message>
+        <source>track %1 is being imported again; try once that is done</source>
+        <translation>Titel %1 wird gerade erneut importiert; versuchen Sie es wieder, sobald das abgeschlossen ist</translation>
+    </message>
+    <message>
+        <source>another track holds the same source and audio</source>
+        <translation>ein anderer Titel hat dieselbe Quelle und dasselbe Audio</translation>
     </message>
 </context>
 <context>
@@ -1933,6 +2340,10 @@ verschieben), 2 bei falschen Argumenten, 3, wenn check Probleme findet (mit
         <source>Show %1</source>
         <translation>%1 zeigen</translation>
     </message>
+    <message>
+        <source>%1 is not a number</source>
+        <translation>%1 ist keine Zahl</translation>
+    </message>
 </context>
 <context>
     <name>decant::QueueTableModel</name>
@@ -2103,6 +2514,21 @@ verschieben), 2 bei falschen Argumenten, 3, wenn check Probleme findet (mit
     </message>
 </context>
 <context>
+    <name>decant::TagRewrite</name>
+    <message>
+        <source>TagLib cannot open %1</source>
+        <translation>TagLib kann %1 nicht öffnen</translation>
+    </message>
+    <message>
+        <source>TagLib cannot save %1</source>
+        <translation>TagLib kann %1 nicht speichern</translation>
+    </message>
+    <message>
+        <source>%1 has no place for artwork</source>
+        <translation>%1 bietet keinen Platz für ein Cover</translation>
+    </message>
+</context>
+<context>
     <name>decant::TrackDetails</name>
     <message>
         <source>yes</source>
@@ -2126,6 +2552,29 @@ verschieben), 2 bei falschen Argumenten, 3, wenn check Probleme findet (mit
     <message>
         <source>%1 of %2</source>
         <translation>%1 von %2</translation>
+    </message>
+</context>
+<context>
+    <name>decant::TrackProperty</name>
+    <message>
+        <source>track number</source>
+        <translation>Titelnummer</translation>
+    </message>
+    <message>
+        <source>track count</source>
+        <translation>Titelanzahl</translation>
+    </message>
+    <message>
+        <source>disc number</source>
+        <translation>CD-Nummer</translation>
+    </message>
+    <message>
+        <source>disc count</source>
+        <translation>CD-Anzahl</translation>
+    </message>
+    <message>
+        <source>The %1 %2 was dropped: it is out of range (0 to %3).</source>
+        <translation>Die %1 %2 wurde verworfen: sie liegt außerhalb des zulässigen Bereichs (0 bis %3).</translation>
     </message>
 </context>
 <context>

@@ -632,6 +632,45 @@ fichier n’a pu être supprimé ; organise : un fichier n’a pu être déplac�
     </message>
 </context>
 <context>
+    <name>decant::AlacDecoder</name>
+    <message>
+        <source>the ALAC stream&apos;s configuration cannot be read</source>
+        <translation>la configuration du flux ALAC est illisible</translation>
+    </message>
+    <message>
+        <source>the ALAC stream&apos;s configuration is not one this decoder takes</source>
+        <translation>ce décodeur ne prend pas en charge la configuration du flux ALAC</translation>
+    </message>
+    <message>
+        <source>an ALAC packet holds an element that is not audio</source>
+        <translation>un paquet ALAC contient un élément qui n’est pas de l’audio</translation>
+    </message>
+    <message>
+        <source>an ALAC packet holds more channels than its stream</source>
+        <translation>un paquet ALAC contient plus de canaux que son flux</translation>
+    </message>
+    <message>
+        <source>an ALAC packet ends before all of its channels</source>
+        <translation>un paquet ALAC se termine avant d’avoir livré tous ses canaux</translation>
+    </message>
+    <message>
+        <source>an ALAC packet gives an impossible number of samples</source>
+        <translation>un paquet ALAC indique un nombre d’échantillons impossible</translation>
+    </message>
+    <message>
+        <source>an ALAC packet describes a predictor no decoder takes</source>
+        <translation>un paquet ALAC décrit un prédicteur qu’aucun décodeur ne prend en charge</translation>
+    </message>
+    <message>
+        <source>an ALAC packet leaves no bits to its samples</source>
+        <translation>un paquet ALAC ne laisse aucun bit à ses échantillons</translation>
+    </message>
+    <message>
+        <source>an ALAC packet ends before its samples do</source>
+        <translation>un paquet ALAC se termine avant ses échantillons</translation>
+    </message>
+</context>
+<context>
     <name>decant::ApplicationMain</name>
     <message>
         <source>Decant cannot tell whether it is already running: %1</source>
@@ -644,6 +683,52 @@ fichier n’a pu être supprimé ; organise : un fichier n’a pu être déplac�
     <message>
         <source>Decant could not start</source>
         <translation>Decant n’a pas pu démarrer</translation>
+    </message>
+</context>
+<context>
+    <name>decant::ArtworkCheck</name>
+    <message>
+        <source>the image is %1 x %2 pixels, over the pixel limit of %3 x %3</source>
+        <translation>l’image fait %1 × %2 pixels, au-delà de la limite de %3 × %3 pixels</translation>
+    </message>
+    <message>
+        <source>FFmpeg lacks its %1 decoder</source>
+        <translation>FFmpeg n’a pas de décodeur %1</translation>
+    </message>
+    <message>
+        <source>FFmpeg lacks its image decoder</source>
+        <translation>FFmpeg n’a pas de décodeur d’images</translation>
+    </message>
+    <message>
+        <source>the %1 image does not decode: %2</source>
+        <translation>l’image %1 ne se décode pas : %2</translation>
+    </message>
+    <message>
+        <source>the image is larger than %1 MiB</source>
+        <translation>l’image dépasse %1 Mio</translation>
+    </message>
+    <message>
+        <source>the image is neither JPEG nor PNG (it begins &quot;%1&quot;)</source>
+        <translation>l’image n’est ni en JPEG ni en PNG (elle commence par « %1 »)</translation>
+    </message>
+</context>
+<context>
+    <name>decant::AudioSource</name>
+    <message>
+        <source>the file is cut short: its header announces %1 bytes, it holds %2</source>
+        <translation>le fichier est tronqué : son en-tête annonce %1 octets, il en contient %2</translation>
+    </message>
+    <message>
+        <source>no audio FFmpeg can decode</source>
+        <translation>aucun audio que FFmpeg sache décoder</translation>
+    </message>
+    <message>
+        <source>%1 unnamed channels</source>
+        <translation>%1 canaux sans nom</translation>
+    </message>
+    <message>
+        <source>no sample rate or channels</source>
+        <translation>pas de fréquence d’échantillonnage ou pas de canaux</translation>
     </message>
 </context>
 <context>
@@ -683,6 +768,53 @@ fichier n’a pu être supprimé ; organise : un fichier n’a pu être déplac�
             <numerusform>%n problème corrigé, %1 en suspens.</numerusform>
             <numerusform>%n problèmes corrigés, %1 en suspens.</numerusform>
         </translation>
+    </message>
+</context>
+<context>
+    <name>decant::ConversionError</name>
+    <message>
+        <source>converted</source>
+        <translation>converti</translation>
+    </message>
+    <message>
+        <source>not a local file</source>
+        <translation>pas un fichier local</translation>
+    </message>
+    <message>
+        <source>not a readable file</source>
+        <translation>pas un fichier lisible</translation>
+    </message>
+    <message>
+        <source>not a WAV file</source>
+        <translation>pas un fichier WAV</translation>
+    </message>
+    <message>
+        <source>audio that cannot be decoded</source>
+        <translation>audio impossible à décoder</translation>
+    </message>
+    <message>
+        <source>audio the import format cannot hold</source>
+        <translation>audio que le format d’importation ne peut pas contenir</translation>
+    </message>
+    <message>
+        <source>encoding failed</source>
+        <translation>l’encodage a échoué</translation>
+    </message>
+    <message>
+        <source>the media file could not be written</source>
+        <translation>le fichier média n’a pas pu être écrit</translation>
+    </message>
+    <message>
+        <source>the track could not be recorded</source>
+        <translation>le morceau n’a pas pu être inscrit dans la bibliothèque</translation>
+    </message>
+    <message>
+        <source>not converted: the import was stopped</source>
+        <translation>non converti : l’importation a été arrêtée</translation>
+    </message>
+    <message>
+        <source>the encoded file does not match its source</source>
+        <translation>le fichier encodé ne correspond pas à sa source</translation>
     </message>
 </context>
 <context>
@@ -773,6 +905,21 @@ fichier n’a pu être supprimé ; organise : un fichier n’a pu être déplac�
         <source>its packets&apos; MD5 %1</source>
         <translation>MD5 de ses paquets %1</translation>
     </message>
+    <message>
+        <source>the check was stopped</source>
+        <translation>la vérification a été arrêtée</translation>
+    </message>
+</context>
+<context>
+    <name>decant::DatabaseBackups</name>
+    <message>
+        <source>cannot create %1: %2</source>
+        <translation>impossible de créer %1 : %2</translation>
+    </message>
+    <message>
+        <source>cannot name the backup %1: %2</source>
+        <translation>impossible de nommer la sauvegarde %1 : %2</translation>
+    </message>
 </context>
 <context>
     <name>decant::DatabaseError</name>
@@ -799,6 +946,26 @@ fichier n’a pu être supprimé ; organise : un fichier n’a pu être déplac�
     <message>
         <source>the library&apos;s database is damaged (%1); decant-library check --repair mends it</source>
         <translation>la base de données de la bibliothèque est endommagée (%1) ; decant-library check --repair la répare</translation>
+    </message>
+    <message>
+        <source>cannot open %1: %2</source>
+        <translation>impossible d’ouvrir %1 : %2</translation>
+    </message>
+    <message>
+        <source>cannot use %1: %2</source>
+        <translation>impossible d’utiliser %1 : %2</translation>
+    </message>
+    <message>
+        <source>the database refuses write-ahead logging</source>
+        <translation>la base de données refuse la journalisation anticipée (WAL)</translation>
+    </message>
+    <message>
+        <source>no library database at %1</source>
+        <translation>aucune base de données de bibliothèque à l’emplacement %1</translation>
+    </message>
+    <message>
+        <source>every name like %1 is taken</source>
+        <translation>tous les noms du type %1 sont déjà pris</translation>
     </message>
 </context>
 <context>
@@ -843,6 +1010,49 @@ fichier n’a pu être supprimé ; organise : un fichier n’a pu être déplac�
         <source>Found no backup to restore: made a new database, to be filled from the media files&apos; own tags.</source>
         <translation>Aucune sauvegarde à restaurer : une nouvelle base de données a été créée, à remplir à partir des tags des fichiers eux-mêmes.</translation>
     </message>
+    <message>
+        <source>cannot set %1 aside: %2</source>
+        <translation>impossible de mettre %1 de côté : %2</translation>
+    </message>
+    <message>
+        <source>cannot copy %1: %2</source>
+        <translation>impossible de copier %1 : %2</translation>
+    </message>
+    <message>
+        <source>cannot put %1 in place: %2</source>
+        <translation>impossible de mettre %1 en place : %2</translation>
+    </message>
+</context>
+<context>
+    <name>decant::DecodeBack</name>
+    <message>
+        <source>it holds no ALAC audio</source>
+        <translation>il ne contient pas d’audio ALAC</translation>
+    </message>
+    <message>
+        <source>the source&apos;s sample format &quot;%1&quot; is unknown</source>
+        <translation>le format d’échantillon « %1 » de la source est inconnu</translation>
+    </message>
+    <message>
+        <source>its form changes part-way</source>
+        <translation>son format change en cours de route</translation>
+    </message>
+    <message>
+        <source>it decodes to %1 channels at %2 Hz, not %3 at %4 Hz</source>
+        <translation>il se décode en %1 canaux à %2 Hz, et non %3 à %4 Hz</translation>
+    </message>
+    <message>
+        <source>it decodes to %1 samples a channel, not %2</source>
+        <translation>il se décode en %1 échantillons par canal, et non %2</translation>
+    </message>
+    <message>
+        <source>its decoded samples have the MD5 %1, the source&apos;s %2</source>
+        <translation>ses échantillons décodés ont le MD5 %1, ceux de la source %2</translation>
+    </message>
+    <message>
+        <source>it cannot be decoded back: %1</source>
+        <translation>il ne peut pas être redécodé : %1</translation>
+    </message>
 </context>
 <context>
     <name>decant::DecodeBatch</name>
@@ -857,6 +1067,10 @@ fichier n’a pu être supprimé ; organise : un fichier n’a pu être déplac�
     <message>
         <source>needs %1 of temporary space; %2 are free, of which %3 are kept for other programs</source>
         <translation>nécessite %1 d’espace temporaire ; %2 sont libres, dont %3 réservés aux autres programmes</translation>
+    </message>
+    <message>
+        <source>%1 bytes</source>
+        <translation>%1 octets</translation>
     </message>
 </context>
 <context>
@@ -944,6 +1158,22 @@ fichier n’a pu être supprimé ; organise : un fichier n’a pu être déplac�
         <source>not a regular file</source>
         <translation>pas un fichier ordinaire</translation>
     </message>
+    <message>
+        <source>folder cannot be read</source>
+        <translation>dossier illisible</translation>
+    </message>
+    <message>
+        <source>folder cannot be read to its end</source>
+        <translation>dossier illisible jusqu’au bout</translation>
+    </message>
+    <message>
+        <source>cannot be examined</source>
+        <translation>impossible à examiner</translation>
+    </message>
+    <message>
+        <source>link leads nowhere</source>
+        <translation>lien qui ne mène nulle part</translation>
+    </message>
 </context>
 <context>
     <name>decant::DiskSpace</name>
@@ -954,6 +1184,49 @@ fichier n’a pu être supprimé ; organise : un fichier n’a pu être déplac�
     <message>
         <source>the library&apos;s disk is full: %1 free of %2</source>
         <translation>le disque de la bibliothèque est plein : %1 libres sur %2</translation>
+    </message>
+    <message>
+        <source>%1 bytes</source>
+        <translation>%1 octets</translation>
+    </message>
+</context>
+<context>
+    <name>decant::EncodingPlan</name>
+    <message>
+        <source>FFmpeg lacks the %1 encoder or muxer</source>
+        <translation>FFmpeg n’a pas d’encodeur ou de multiplexeur %1</translation>
+    </message>
+    <message>
+        <source>the file holds no audio</source>
+        <translation>le fichier ne contient pas d’audio</translation>
+    </message>
+    <message>
+        <source>%1-bit floating-point</source>
+        <translation>virgule flottante sur %1 bits</translation>
+    </message>
+    <message>
+        <source>%1-bit integer</source>
+        <translation>entier sur %1 bits</translation>
+    </message>
+    <message>
+        <source>%1 cannot encode the channel layout %2</source>
+        <translation>%1 ne sait pas encoder la disposition de canaux %2</translation>
+    </message>
+    <message>
+        <source>%1 cannot keep %2 samples exactly</source>
+        <translation>%1 ne peut pas conserver exactement des échantillons au format %2</translation>
+    </message>
+    <message>
+        <source>%1 keeps at most %2 bits a sample; this audio has %3 samples</source>
+        <translation>%1 conserve au plus %2 bits par échantillon ; cet audio a des échantillons au format %3</translation>
+    </message>
+    <message>
+        <source>FFmpeg lacks the %1 encoder</source>
+        <translation>FFmpeg n’a pas d’encodeur %1</translation>
+    </message>
+    <message>
+        <source>%1 keeps at most %2 bits a sample, and this audio&apos;s %3 samples do not fit in %2</source>
+        <translation>%1 conserve au plus %2 bits par échantillon, et les échantillons de cet audio, au format %3, ne tiennent pas sur %2 bits</translation>
     </message>
 </context>
 <context>
@@ -969,6 +1242,17 @@ fichier n’a pu être supprimé ; organise : un fichier n’a pu être déplac�
     <message>
         <source>this user may not write there</source>
         <translation>cet utilisateur n’a pas le droit d’y écrire</translation>
+    </message>
+</context>
+<context>
+    <name>decant::FileImport</name>
+    <message>
+        <source>cannot flush %1 to disk</source>
+        <translation>impossible d’écrire %1 sur le disque</translation>
+    </message>
+    <message>
+        <source>cannot write in %1: %2</source>
+        <translation>impossible d’écrire dans %1 : %2</translation>
     </message>
 </context>
 <context>
@@ -1016,6 +1300,22 @@ fichier n’a pu être supprimé ; organise : un fichier n’a pu être déplac�
     <message>
         <source>Moved %1 to the trash, which the interrupted removal of its track left undone.</source>
         <translation>%1 mis à la corbeille : la suppression interrompue de son morceau l’avait laissé en suspens.</translation>
+    </message>
+    <message>
+        <source>cannot move %1 to %2: %3</source>
+        <translation>impossible de déplacer %1 vers %2 : %3</translation>
+    </message>
+    <message>
+        <source>cannot move %1 into place: %2</source>
+        <translation>impossible de mettre %1 en place : %2</translation>
+    </message>
+    <message>
+        <source>cannot move %1 to the trash: %2</source>
+        <translation>impossible de mettre %1 à la corbeille : %2</translation>
+    </message>
+    <message>
+        <source>cannot create a file in %1: %2</source>
+        <translation>impossible de créer un fichier dans %1 : %2</translation>
     </message>
 </context>
 <context>
@@ -1088,6 +1388,29 @@ fichier n’a pu être supprimé ; organise : un fichier n’a pu être déplac�
     </message>
 </context>
 <context>
+    <name>decant::ImportSettings</name>
+    <message>
+        <source>%1 is lossless and takes no bit rate</source>
+        <translation>%1 est sans perte et ne prend pas de débit</translation>
+    </message>
+    <message>
+        <source>mp3 takes one of these bit rates (kbit/s): %1</source>
+        <translation>mp3 accepte l’un de ces débits (kbit/s) : %1</translation>
+    </message>
+    <message>
+        <source>%1 takes a bit rate from %2 to %3 kbit/s</source>
+        <translation>%1 accepte un débit de %2 à %3 kbit/s</translation>
+    </message>
+    <message>
+        <source>%1 (lossless)</source>
+        <translation>%1 (sans perte)</translation>
+    </message>
+    <message>
+        <source>%1, %2 kbit/s</source>
+        <translation>%1, %2 kbit/s</translation>
+    </message>
+</context>
+<context>
     <name>decant::Library</name>
     <message>
         <source>Could not find the tracks whose tags an interrupted save left unwritten: %1</source>
@@ -1100,6 +1423,90 @@ fichier n’a pu être supprimé ; organise : un fichier n’a pu être déplac�
     <message>
         <source>Removed %1, left half-written by an interrupted import.</source>
         <translation>%1 supprimé, laissé à moitié écrit par une importation interrompue.</translation>
+    </message>
+    <message>
+        <source>cannot create %1: %2</source>
+        <translation>impossible de créer %1 : %2</translation>
+    </message>
+    <message>
+        <source>cannot write in %1: %2</source>
+        <translation>impossible d’écrire dans %1 : %2</translation>
+    </message>
+    <message>
+        <source>no library folder given</source>
+        <translation>aucun dossier de bibliothèque indiqué</translation>
+    </message>
+    <message>
+        <source>no library at %1 (Decant makes it when it first adds tracks)</source>
+        <translation>aucune bibliothèque dans %1 (Decant la crée la première fois qu’il ajoute des morceaux)</translation>
+    </message>
+    <message>
+        <source>the library&apos;s database %1 is empty, but its media folder holds %2 file(s): decant-library check --repair rebuilds it from them</source>
+        <translation>la base de données %1 de la bibliothèque est vide, mais son dossier Media contient %2 fichier(s) : decant-library check --repair la reconstruit à partir de ceux-ci</translation>
+    </message>
+    <message>
+        <source>the library&apos;s database %1 is missing, but its media folder holds %2 file(s): decant-library check --repair rebuilds it from them</source>
+        <translation>la base de données %1 de la bibliothèque est absente, mais son dossier Media contient %2 fichier(s) : decant-library check --repair la reconstruit à partir de ceux-ci</translation>
+    </message>
+    <message>
+        <source>there is no track %1</source>
+        <translation>il n’y a pas de morceau %1</translation>
+    </message>
+    <message>
+        <source>the track is gone, but its file %1 could not be removed</source>
+        <translation>le morceau a été supprimé, mais pas son fichier %1</translation>
+    </message>
+    <message>
+        <source>its file %1 is there after all</source>
+        <translation>son fichier %1 est finalement bien là</translation>
+    </message>
+    <message>
+        <source>its file is missing</source>
+        <translation>son fichier manque</translation>
+    </message>
+    <message>
+        <source>the library is open for reading only</source>
+        <translation>la bibliothèque est ouverte en lecture seule</translation>
+    </message>
+    <message>
+        <source>its tags are written, but its file could not be moved: %1</source>
+        <translation>ses tags sont écrits, mais son fichier n’a pas pu être déplacé : %1</translation>
+    </message>
+    <message>
+        <source>its tags are written, but the library could not record that: %1</source>
+        <translation>ses tags sont écrits, mais la bibliothèque n’a pas pu le noter : %1</translation>
+    </message>
+    <message>
+        <source>cannot copy %1: %2</source>
+        <translation>impossible de copier %1 : %2</translation>
+    </message>
+    <message>
+        <source>cannot write %1: %2</source>
+        <translation>impossible d’écrire %1 : %2</translation>
+    </message>
+    <message>
+        <source>%1 moved while its tags were written; they wait for the next save</source>
+        <translation>%1 a été déplacé pendant l’écriture de ses tags ; ils attendent le prochain enregistrement</translation>
+    </message>
+    <message>
+        <source>cannot replace %1: %2</source>
+        <translation>impossible de remplacer %1 : %2</translation>
+    </message>
+    <message>
+        <source>its file is still on its way into place</source>
+        <translation>son fichier est encore en cours de mise en place</translation>
+    </message>
+    <message>
+        <source>the track is no longer in the library</source>
+        <translation>le morceau n’est plus dans la bibliothèque</translation>
+    </message>
+    <message>
+        <source>track %1 is being imported again; try once that is done</source>
+        <translation>le morceau %1 est en cours de réimportation ; réessayez une fois celle-ci terminée</translation>
+    </message>
+    <message>
+        <source>another track holds the same source and audio</source>
+        <translation>un autre morceau a la même source et le même audio</translation>
     </message>
 </context>
 <context>
@@ -1935,6 +2342,10 @@ fichier n’a pu être supprimé ; organise : un fichier n’a pu être déplac�
         <source>Show %1</source>
         <translation>Afficher %1</translation>
     </message>
+    <message>
+        <source>%1 is not a number</source>
+        <translation>%1 n’est pas un nombre</translation>
+    </message>
 </context>
 <context>
     <name>decant::QueueTableModel</name>
@@ -2105,6 +2516,21 @@ fichier n’a pu être supprimé ; organise : un fichier n’a pu être déplac�
     </message>
 </context>
 <context>
+    <name>decant::TagRewrite</name>
+    <message>
+        <source>TagLib cannot open %1</source>
+        <translation>TagLib ne peut pas ouvrir %1</translation>
+    </message>
+    <message>
+        <source>TagLib cannot save %1</source>
+        <translation>TagLib ne peut pas enregistrer %1</translation>
+    </message>
+    <message>
+        <source>%1 has no place for artwork</source>
+        <translation>%1 n’a pas de place pour une pochette</translation>
+    </message>
+</context>
+<context>
     <name>decant::TrackDetails</name>
     <message>
         <source>yes</source>
@@ -2128,6 +2554,29 @@ fichier n’a pu être supprimé ; organise : un fichier n’a pu être déplac�
     <message>
         <source>%1 of %2</source>
         <translation>%1 sur %2</translation>
+    </message>
+</context>
+<context>
+    <name>decant::TrackProperty</name>
+    <message>
+        <source>track number</source>
+        <translation>numéro de piste</translation>
+    </message>
+    <message>
+        <source>track count</source>
+        <translation>nombre de pistes</translation>
+    </message>
+    <message>
+        <source>disc number</source>
+        <translation>numéro de disque</translation>
+    </message>
+    <message>
+        <source>disc count</source>
+        <translation>nombre de disques</translation>
+    </message>
+    <message>
+        <source>The %1 %2 was dropped: it is out of range (0 to %3).</source>
+        <translation>Le %1 %2 a été ignoré : il sort de la plage autorisée (0 à %3).</translation>
     </message>
 </context>
 <context>

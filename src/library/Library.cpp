@@ -39,9 +39,9 @@ Status makeFolder(const QString& path) {
     std::error_code failure;
     std::filesystem::create_directories(QFile::encodeName(path).toStdString(), failure);
     if (failure) {
-        return Error{
-            kindOfFileError(failure.value()),
-            QStringLiteral("cannot create %1: %2").arg(path, describeFileError(failure.value()))};
+        return Error{kindOfFileError(failure.value()),
+                     QCoreApplication::translate("decant::Library", "cannot create %1: %2")
+                         .arg(path, describeFileError(failure.value()))};
     }
     return {};
 }
@@ -50,7 +50,8 @@ Status folderIsWritable(const QString& path) {
     if (access(QFile::encodeName(path).constData(), W_OK | X_OK) == 0) {
         return {};
     }
-    return fileError(QStringLiteral("cannot write in %1: %2"), path);
+    return fileError(QCoreApplication::translate("decant::Library", "cannot write in %1: %2"),
+                     path);
 }
 
 } // namespace
@@ -97,14 +98,17 @@ Library::~Library() {
 
 Status Library::prepareFolders() const {
     if (d->folder.isEmpty()) {
-        return Error{Error::Kind::NotFound, QStringLiteral("no library folder given")};
+        return Error{Error::Kind::NotFound,
+                     QCoreApplication::translate("decant::Library", "no library folder given")};
     }
     if (d->options.readOnly) {
         if (!QFileInfo(d->folder).isDir()) {
-            return Error{Error::Kind::NotFound,
-                         QStringLiteral("no library at %1 (Decant makes it when it first adds "
-                                        "tracks)")
-                             .arg(d->folder)};
+            return Error{
+                Error::Kind::NotFound,
+                QCoreApplication::translate("decant::Library",
+                                            "no library at %1 (Decant makes it when it first adds "
+                                            "tracks)")
+                    .arg(d->folder)};
         }
         return {};
     }
@@ -133,11 +137,14 @@ Status Library::refuseToStartOver() const {
         return {};
     }
     const QString reason =
-        database.exists()
-            ? QStringLiteral("the library's database %1 is empty, but its media folder holds %2 "
-                             "file(s): decant-library check --repair rebuilds it from them")
-            : QStringLiteral("the library's database %1 is missing, but its media folder holds "
-                             "%2 file(s): decant-library check --repair rebuilds it from them");
+        database.exists() ? QCoreApplication::translate(
+                                "decant::Library",
+                                "the library's database %1 is empty, but its media folder holds %2 "
+                                "file(s): decant-library check --repair rebuilds it from them")
+                          : QCoreApplication::translate(
+                                "decant::Library",
+                                "the library's database %1 is missing, but its media folder holds "
+                                "%2 file(s): decant-library check --repair rebuilds it from them");
     return Error{Error::Kind::Corrupt, reason.arg(databasePath()).arg(files)};
 }
 

@@ -5,6 +5,7 @@
 #include "library/store/FileJournal.h"
 #include "library/store/TrackStore.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QSet>
@@ -49,7 +50,9 @@ Status Library::removeTrack(qint64 id, bool keepFile) {
         return record.error();
     }
     if (!*record) {
-        return Error{Error::Kind::NotFound, QStringLiteral("there is no track %1").arg(id)};
+        return Error{
+            Error::Kind::NotFound,
+            QCoreApplication::translate("decant::Library", "there is no track %1").arg(id)};
     }
     if (Status removed = d->database->tracks().removeTrack(id); !removed) {
         return removed;
@@ -57,9 +60,11 @@ Status Library::removeTrack(qint64 id, bool keepFile) {
     d->changedSinceBackup = true;
     const QString path = d->moves->absolutePath((*record)->file);
     if (!keepFile && QFileInfo::exists(path) && !QFile::remove(path)) {
-        return Error{Error::Kind::Other,
-                     QStringLiteral("the track is gone, but its file %1 could not be removed")
-                         .arg((*record)->file)};
+        return Error{
+            Error::Kind::Other,
+            QCoreApplication::translate("decant::Library",
+                                        "the track is gone, but its file %1 could not be removed")
+                .arg((*record)->file)};
     }
     return {};
 }
@@ -83,11 +88,14 @@ Status Library::removeTrackWithoutFile(qint64 id) {
         return record ? move.error() : record.error();
     }
     if (!*record) {
-        return Error{Error::Kind::NotFound, QStringLiteral("there is no track %1").arg(id)};
+        return Error{
+            Error::Kind::NotFound,
+            QCoreApplication::translate("decant::Library", "there is no track %1").arg(id)};
     }
     if (*move || QFileInfo::exists(d->moves->absolutePath((*record)->file))) {
-        return Error{Error::Kind::Other,
-                     QStringLiteral("its file %1 is there after all").arg((*record)->file)};
+        return Error{Error::Kind::Other, QCoreApplication::translate(
+                                             "decant::Library", "its file %1 is there after all")
+                                             .arg((*record)->file)};
     }
     if (Status removed = d->database->tracks().removeTrack(id); !removed) {
         return removed;
@@ -145,7 +153,10 @@ Result<QList<Relocation>> Library::organise() {
         if (QFileInfo::exists(d->moves->absolutePath(record.file)) || moving.contains(record.id)) {
             present.append(record);
         } else {
-            missing.append({record.id, record.file, {}, QStringLiteral("its file is missing")});
+            missing.append({record.id,
+                            record.file,
+                            {},
+                            QCoreApplication::translate("decant::Library", "its file is missing")});
         }
     }
     return relocate(present) + missing;

@@ -11,6 +11,7 @@
 #include "library/import/AlbumLoudness.h"
 #include "library/store/Database.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QString>
 #include <QStringList>
@@ -39,7 +40,8 @@ inline QString backupsFolderName() {
 constexpr int backupsKept = 3;
 
 inline Error readOnlyLibrary() {
-    return {Error::Kind::ReadOnly, QStringLiteral("the library is open for reading only")};
+    return {Error::Kind::ReadOnly,
+            QCoreApplication::translate("decant::Library", "the library is open for reading only")};
 }
 
 struct Library::TagSaves {

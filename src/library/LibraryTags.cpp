@@ -14,6 +14,7 @@
 #include "library/store/TrackStore.h"
 #include "library/tags/TagRewrite.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QSet>
 
@@ -155,7 +156,9 @@ Library::TagSaves Library::saveTags(const std::vector<qint64>& ids) {
             saves.failures.emplace(
                 relocation.trackId,
                 Error{Error::Kind::Other,
-                      QStringLiteral("its tags are written, but its file could not be moved: %1")
+                      QCoreApplication::translate(
+                          "decant::Library",
+                          "its tags are written, but its file could not be moved: %1")
                           .arg(relocation.error)});
         }
     }
@@ -174,8 +177,9 @@ Library::TagSaves Library::saveTags(const std::vector<qint64>& ids) {
             saves.failures.emplace(
                 track.trackId,
                 explained({marked.error().kind,
-                           QStringLiteral("its tags are written, but the library could not "
-                                          "record that: %1")
+                           QCoreApplication::translate(
+                               "decant::Library", "its tags are written, but the library could not "
+                                                  "record that: %1")
                                .arg(marked.error().message)}));
         }
     }
@@ -202,13 +206,15 @@ Result<qint64> Library::rewriteTags(const TrackRecord& record) {
         return failed(artwork.error());
     }
     if (!copyFileContents(path, copy->path())) {
-        return failed(fileError(QStringLiteral("cannot copy %1: %2"), record.file));
+        return failed(fileError(
+            QCoreApplication::translate("decant::Library", "cannot copy %1: %2"), record.file));
     }
     if (Status rewritten = rewriteFileTags(copy->path(), record, *artwork); !rewritten) {
         return failed(rewritten.error());
     }
     if (!copy->sync()) {
-        return failed(fileError(QStringLiteral("cannot write %1: %2"), record.file));
+        return failed(fileError(
+            QCoreApplication::translate("decant::Library", "cannot write %1: %2"), record.file));
     }
     reachStep(d->options.stepHook, "tagsCopied");
     // The lock keeps every writer that takes it away; one that does not (an
@@ -220,12 +226,14 @@ Result<qint64> Library::rewriteTags(const TrackRecord& record) {
     }
     if (!*now || (*now)->file != record.file) {
         return Error{Error::Kind::Other,
-                     QStringLiteral("%1 moved while its tags were written; they wait for "
-                                    "the next save")
+                     QCoreApplication::translate(
+                         "decant::Library", "%1 moved while its tags were written; they wait for "
+                                            "the next save")
                          .arg(record.file)};
     }
     if (!renameFile(copy->path(), path, true)) {
-        return failed(fileError(QStringLiteral("cannot replace %1: %2"), record.file));
+        return failed(fileError(
+            QCoreApplication::translate("decant::Library", "cannot replace %1: %2"), record.file));
     }
     copy->release();
     reachStep(d->options.stepHook, "tagsReplaced");
@@ -251,8 +259,10 @@ std::map<qint64, Error> Library::writeTagsNow(const QList<qint64>& ids) {
         saves.moving = again.moving;
     }
     for (const qint64 id : std::as_const(saves.moving)) {
-        failures.emplace(id, Error{Error::Kind::Busy,
-                                   QStringLiteral("its file is still on its way into place")});
+        failures.emplace(
+            id, Error{Error::Kind::Busy,
+                      QCoreApplication::translate("decant::Library",
+                                                  "its file is still on its way into place")});
         scheduleTagWrites({id});
     }
     for (const qint64 id : ids) {
@@ -262,7 +272,9 @@ std::map<qint64, Error> Library::writeTagsNow(const QList<qint64>& ids) {
         const auto record = trackRecord(id);
         if (!record || !*record) {
             failures.emplace(id, record ? Error{Error::Kind::NotFound,
-                                                QStringLiteral("there is no track %1").arg(id)}
+                                                QCoreApplication::translate("decant::Library",
+                                                                            "there is no track %1")
+                                                    .arg(id)}
                                         : record.error());
         }
     }

@@ -65,7 +65,7 @@ QString describeSpaceShortfall(uint64_t needed, const FileSystemSpace& space) {
 
 QString formatByteCount(uint64_t bytes) {
     if (bytes < 1000) {
-        return QStringLiteral("%1 bytes").arg(bytes);
+        return QCoreApplication::translate("decant::DecodeBatch", "%1 bytes").arg(bytes);
     }
     static constexpr std::array units{"kB", "MB", "GB", "TB", "PB", "EB"};
     double value = double(bytes) / 1000;

@@ -83,7 +83,8 @@ using Directory = std::unique_ptr<DIR, DirectoryCloser>;
 
 QString reasonWithError(const char* what, int error) {
     return QStringLiteral("%1 (%2)").arg(
-        QLatin1String(what), QString::fromStdString(std::generic_category().message(error)));
+        QCoreApplication::translate("decant::DirectoryWalk", what),
+        QString::fromStdString(std::generic_category().message(error)));
 }
 
 QByteArray joined(const QByteArray& folder, const QByteArray& name) {
@@ -122,7 +123,9 @@ public:
             if (descriptor >= 0) {
                 ::close(descriptor);
             }
-            walk_.skip(path, reasonWithError("folder cannot be read", error));
+            walk_.skip(path, reasonWithError(QT_TRANSLATE_NOOP("decant::DirectoryWalk",
+                                                               "folder cannot be read"),
+                                             error));
             return;
         }
         std::vector<Item> items = readItems(directory.get(), path);
@@ -143,7 +146,10 @@ private:
             const dirent* entry = readdir(directory);
             if (entry == nullptr) {
                 if (const int error = errno; error != 0) {
-                    walk_.skip(path, reasonWithError("folder cannot be read to its end", error));
+                    walk_.skip(
+                        path, reasonWithError(QT_TRANSLATE_NOOP("decant::DirectoryWalk",
+                                                                "folder cannot be read to its end"),
+                                              error));
                 }
                 return items;
             }
@@ -154,7 +160,10 @@ private:
             const mode_t type = typeOf(directory, *entry);
             if (type == 0) {
                 const int error = errno;
-                walk_.skip(joined(path, name), reasonWithError("cannot be examined", error));
+                walk_.skip(
+                    joined(path, name),
+                    reasonWithError(
+                        QT_TRANSLATE_NOOP("decant::DirectoryWalk", "cannot be examined"), error));
             } else if (S_ISDIR(type) || walk_.wanted(name)) {
                 items.push_back({name, QString::fromUtf8(name), type});
             }
@@ -212,7 +221,9 @@ private:
         struct stat target {};
         if (fstatat(folder, item.name.constData(), &target, 0) != 0) {
             const int error = errno;
-            walk_.skip(path, reasonWithError("link leads nowhere", error));
+            walk_.skip(
+                path, reasonWithError(
+                          QT_TRANSLATE_NOOP("decant::DirectoryWalk", "link leads nowhere"), error));
         } else if (S_ISREG(target.st_mode) || S_ISDIR(target.st_mode)) {
             walk_.visitFile(path);
         } else {

@@ -2,6 +2,7 @@
 
 #include "queue/FilesController.h"
 
+#include <QCoreApplication>
 #include <QHash>
 #include <QRegularExpression>
 
@@ -40,7 +41,8 @@ std::optional<QString> QueueTagEditor::refusal(const QString& field, const QStri
     static const QRegularExpression number(QStringLiteral("^[0-9]{1,5}$"));
     const QString trimmed = text.trimmed();
     if (isNumberField(field) && !trimmed.isEmpty() && !number.match(trimmed).hasMatch()) {
-        return QStringLiteral("%1 is not a number").arg(trimmed);
+        return QCoreApplication::translate("decant::QueueTableEditing", "%1 is not a number")
+            .arg(trimmed);
     }
     return std::nullopt;
 }

@@ -85,7 +85,8 @@ Result<QList<LibraryProblem>> findDamagedFiles(const Library& library,
                           }
                       });
     if (stopped.load()) {
-        return Error{Error::Kind::Other, QStringLiteral("the check was stopped")};
+        return Error{Error::Kind::Other,
+                     QCoreApplication::translate("decant::DamagedFiles", "the check was stopped")};
     }
     QList<LibraryProblem> problems;
     for (const auto& problem : found) {

@@ -43,7 +43,9 @@ Result<QString> setAside(const QString& database) {
     for (const QString& suffix : companions) {
         if (QFileInfo::exists(database + suffix) &&
             !renameFile(database + suffix, aside + suffix, false)) {
-            return fileError(QStringLiteral("cannot set %1 aside: %2"), database + suffix);
+            return fileError(
+                QCoreApplication::translate("decant::DatabaseRecovery", "cannot set %1 aside: %2"),
+                database + suffix);
         }
     }
     syncFolder(QFileInfo(database).absolutePath());
@@ -55,14 +57,17 @@ Status putInPlace(const QString& backup, const QString& database) {
     const QString partial = database + QStringLiteral(".restoring");
     QFile::remove(partial);
     if (!QFile(partial).open(QIODevice::WriteOnly) || !copyFileContents(backup, partial)) {
-        const Error error = fileError(QStringLiteral("cannot copy %1: %2"), backup);
+        const Error error = fileError(
+            QCoreApplication::translate("decant::DatabaseRecovery", "cannot copy %1: %2"), backup);
         QFile::remove(partial);
         return error;
     }
     QFile written(partial);
     if (!written.open(QIODevice::ReadWrite) || fsync(written.handle()) != 0 ||
         !renameFile(partial, database, false)) {
-        const Error error = fileError(QStringLiteral("cannot put %1 in place: %2"), database);
+        const Error error = fileError(
+            QCoreApplication::translate("decant::DatabaseRecovery", "cannot put %1 in place: %2"),
+            database);
         QFile::remove(partial);
         return error;
     }

@@ -5,6 +5,8 @@
 #include "library/media/AudioSource.h"
 #include "library/media/SampleConverter.h"
 
+#include <QCoreApplication>
+
 namespace decant::library {
 namespace {
 
@@ -152,7 +154,8 @@ std::optional<EncodedAudio> encodeWavFile(const QString& source, const QString& 
         return std::nullopt;
     }
     if (samples == 0) {
-        *failure = {ConversionError::Undecodable, QStringLiteral("the file holds no audio")};
+        *failure = {ConversionError::Undecodable,
+                    QCoreApplication::translate("decant::EncodingPlan", "the file holds no audio")};
         return std::nullopt;
     }
     if (!output->finish(failure)) {

@@ -2,6 +2,8 @@
 
 #include "library/encode/PacketEncoder.h"
 
+#include <QCoreApplication>
+
 namespace decant::library {
 namespace {
 
@@ -41,7 +43,9 @@ std::unique_ptr<EncodedFile> EncodedFile::create(const QString& path, const Enco
     ffmpeg::OutputContext container(raw);
     if (result < 0 || !setup.codec) {
         *failure = {ConversionError::Encoding,
-                    QStringLiteral("FFmpeg lacks the %1 encoder or muxer").arg(setup.muxer)};
+                    QCoreApplication::translate("decant::EncodingPlan",
+                                                "FFmpeg lacks the %1 encoder or muxer")
+                        .arg(setup.muxer)};
         return nullptr;
     }
     std::unique_ptr<PacketEncoder> encoder =

@@ -2,6 +2,8 @@
 
 #include "library/codec/alac/AlacEncoder.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 
 namespace decant::library {
@@ -96,9 +98,9 @@ bool refuse(const QString& reason, ConversionFailure* failure) {
 QString describeSamples(const AudioFormat& format) {
     const AVSampleFormat packed = av_get_packed_sample_fmt(format.sampleFormat);
     const bool floating = packed == AV_SAMPLE_FMT_FLT || packed == AV_SAMPLE_FMT_DBL;
-    return QStringLiteral("%1-bit %2")
-        .arg(format.bitsPerSample)
-        .arg(floating ? QStringLiteral("floating-point") : QStringLiteral("integer"));
+    return (floating ? QCoreApplication::translate("decant::EncodingPlan", "%1-bit floating-point")
+                     : QCoreApplication::translate("decant::EncodingPlan", "%1-bit integer"))
+        .arg(format.bitsPerSample);
 }
 
 bool planChannels(EncodingPlan& plan, const EncoderFacts& facts, const AudioFormat& source,
@@ -107,7 +109,8 @@ bool planChannels(EncodingPlan& plan, const EncoderFacts& facts, const AudioForm
         chooseChannels(source.layout, facts.layouts ? facts.layouts : plan.setup.codec->ch_layouts,
                        facts.maximumChannels, facts.mixesDown);
     if (!channels) {
-        return refuse(QStringLiteral("%1 cannot encode the channel layout %2")
+        return refuse(QCoreApplication::translate("decant::EncodingPlan",
+                                                  "%1 cannot encode the channel layout %2")
                           .arg(plan.encoder, describeLayout(source.layout)),
                       failure);
     }
@@ -126,15 +129,18 @@ bool planDepth(EncodingPlan& plan, const EncoderFacts& facts, const AudioFormat&
         return true;
     }
     if (!holdsExactly(source.sampleFormat, source.bitsPerSample, format.sampleFormat)) {
-        return refuse(QStringLiteral("%1 cannot keep %2 samples exactly")
-                          .arg(plan.encoder, describeSamples(source)),
-                      failure);
+        return refuse(
+            QCoreApplication::translate("decant::EncodingPlan", "%1 cannot keep %2 samples exactly")
+                .arg(plan.encoder, describeSamples(source)),
+            failure);
     }
     if (facts.maximumBits == 0 || source.bitsPerSample <= facts.maximumBits) {
         return true;
     }
     if (av_get_packed_sample_fmt(source.sampleFormat) != AV_SAMPLE_FMT_S32) {
-        return refuse(QStringLiteral("%1 keeps at most %2 bits a sample; this audio has %3 samples")
+        return refuse(QCoreApplication::translate(
+                          "decant::EncodingPlan",
+                          "%1 keeps at most %2 bits a sample; this audio has %3 samples")
                           .arg(plan.encoder)
                           .arg(facts.maximumBits)
                           .arg(describeSamples(source)),
@@ -180,8 +186,10 @@ std::optional<EncodingPlan> planEncoding(const ImportSettings& settings, const A
         facts.codec ? avcodec_find_encoder_by_name(facts.codec)
                     : avcodec_find_encoder(pcmCodecFor(source.sampleFormat, source.bitsPerSample));
     if (!setup.codec) {
-        *failure = {ConversionError::Encoding,
-                    QStringLiteral("FFmpeg lacks the %1 encoder").arg(plan.encoder)};
+        *failure = {
+            ConversionError::Encoding,
+            QCoreApplication::translate("decant::EncodingPlan", "FFmpeg lacks the %1 encoder")
+                .arg(plan.encoder)};
         return std::nullopt;
     }
     setup.format.sampleFormat =
@@ -213,8 +221,10 @@ const char* demuxerName(ImportFormat format) {
 
 ConversionFailure unfittingSamples(const EncodingPlan& plan, const AudioFormat& source) {
     return {ConversionError::Unsupported,
-            QStringLiteral("%1 keeps at most %2 bits a sample, and this audio's %3 samples do not "
-                           "fit in %2")
+            QCoreApplication::translate(
+                "decant::EncodingPlan",
+                "%1 keeps at most %2 bits a sample, and this audio's %3 samples do not "
+                "fit in %2")
                 .arg(plan.encoder)
                 .arg(plan.fittingBits)
                 .arg(describeSamples(source))};

@@ -4,6 +4,7 @@
 #include "library/files/RenameFile.h"
 #include "library/files/SyncFolder.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
@@ -21,7 +22,9 @@ DatabaseBackups::DatabaseBackups(QString folder)
 
 Result<QString> DatabaseBackups::make(const Database& database, int kept) {
     if (!QDir().mkpath(folder_)) {
-        return fileError(QStringLiteral("cannot create %1: %2"), folder_);
+        return fileError(
+            QCoreApplication::translate("decant::DatabaseBackups", "cannot create %1: %2"),
+            folder_);
     }
     // A later time for a name taken already keeps the newest sorting last.
     QDateTime when = QDateTime::currentDateTimeUtc();
@@ -39,7 +42,9 @@ Result<QString> DatabaseBackups::make(const Database& database, int kept) {
         return copied.error();
     }
     if (!renameFile(partial, backup, false)) {
-        const Error error = fileError(QStringLiteral("cannot name the backup %1: %2"), backup);
+        const Error error = fileError(
+            QCoreApplication::translate("decant::DatabaseBackups", "cannot name the backup %1: %2"),
+            backup);
         QFile::remove(partial);
         return error;
     }

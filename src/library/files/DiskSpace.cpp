@@ -12,7 +12,7 @@ namespace {
 // "800 MB", "1.2 GB": one decimal while it says something.
 QString byteCount(quint64 bytes) {
     if (bytes < 1000) {
-        return QStringLiteral("%1 bytes").arg(bytes);
+        return QCoreApplication::translate("decant::DiskSpace", "%1 bytes").arg(bytes);
     }
     static constexpr std::array units{"kB", "MB", "GB", "TB", "PB", "EB"};
     double value = double(bytes) / 1000;

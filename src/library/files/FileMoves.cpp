@@ -86,11 +86,13 @@ std::optional<FileMoves::Placed> FileMoves::placeFile(const FileMove& move, QStr
             continue;
         }
         if (failure != EEXIST || replace) {
-            *error = isRelocation(move)
-                         ? QStringLiteral("cannot move %1 to %2: %3")
-                               .arg(move.pending, move.file, describeFileError(failure))
-                         : QStringLiteral("cannot move %1 into place: %2")
-                               .arg(move.file, describeFileError(failure));
+            *error =
+                isRelocation(move)
+                    ? QCoreApplication::translate("decant::FileMoves", "cannot move %1 to %2: %3")
+                          .arg(move.pending, move.file, describeFileError(failure))
+                    : QCoreApplication::translate("decant::FileMoves",
+                                                  "cannot move %1 into place: %2")
+                          .arg(move.file, describeFileError(failure));
             return std::nullopt;
         }
         // Someone took the name on disk after it was reserved.
@@ -172,7 +174,8 @@ bool FileMoves::trash(const QString& file, QString* error) {
     QString reason;
     const bool gone = !QFileInfo::exists(path) || moveToTrash(path, &reason);
     if (!gone) {
-        *error = QStringLiteral("cannot move %1 to the trash: %2").arg(file, reason);
+        *error = QCoreApplication::translate("decant::FileMoves", "cannot move %1 to the trash: %2")
+                     .arg(file, reason);
     } else {
         syncFolder(removeEmptyFolders(folderOf(path)));
     }

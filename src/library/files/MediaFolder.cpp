@@ -3,6 +3,7 @@
 #include "library/files/FileError.h"
 #include "library/files/RenameFile.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
 #include <QDirIterator>
@@ -76,7 +77,8 @@ std::unique_ptr<PendingFile> MediaFolder::createPendingFile(const QString& exten
             break;
         }
     }
-    *error = QStringLiteral("cannot create a file in %1: %2").arg(in, describeFileError(errno));
+    *error = QCoreApplication::translate("decant::FileMoves", "cannot create a file in %1: %2")
+                 .arg(in, describeFileError(errno));
     return nullptr;
 }
 

@@ -3,6 +3,7 @@
 #include "library/media/AudioDigest.h"
 #include "library/tags/GaplessTag.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 
 #include <algorithm>
@@ -71,7 +72,8 @@ std::optional<EncodedTrack> FileImport::encode(const SourceFile& source, std::st
     encoded.size = QFileInfo(encoded.file->path()).size();
     if (!encoded.file->sync()) {
         *failure = {ConversionError::Writing,
-                    QStringLiteral("cannot flush %1 to disk").arg(encoded.file->path())};
+                    QCoreApplication::translate("decant::FileImport", "cannot flush %1 to disk")
+                        .arg(encoded.file->path())};
         return std::nullopt;
     }
     return encoded;

@@ -5,6 +5,7 @@
 #include "library/store/FileJournal.h"
 #include "library/store/TrackStore.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QFile>
 #include <QFileInfo>
@@ -127,9 +128,10 @@ std::optional<ConversionFailure> ImportBatch::libraryProblem() const {
         return recordingFailure(writable.error());
     }
     if (access(QFile::encodeName(library_.media.path()).constData(), W_OK) != 0) {
-        return ConversionFailure{ConversionError::Writing,
-                                 QStringLiteral("cannot write in %1: %2")
-                                     .arg(library_.media.path(), describeFileError(errno))};
+        return ConversionFailure{
+            ConversionError::Writing,
+            QCoreApplication::translate("decant::FileImport", "cannot write in %1: %2")
+                .arg(library_.media.path(), describeFileError(errno))};
     }
     return std::nullopt;
 }

@@ -3,6 +3,8 @@
 #include "library/media/FFmpegHandles.h"
 #include "library/media/ImageSize.h"
 
+#include <QCoreApplication>
+
 #include <cstring>
 
 namespace decant::library {
@@ -17,7 +19,9 @@ bool overPixelLimit(const ImageSize& size) {
 }
 
 QString pixelLimitReason(const ImageSize& size) {
-    return QStringLiteral("the image is %1 x %2 pixels, over the pixel limit of %3 x %3")
+    return QCoreApplication::translate(
+               "decant::ArtworkCheck",
+               "the image is %1 x %2 pixels, over the pixel limit of %3 x %3")
         .arg(size.width)
         .arg(size.height)
         .arg(widest);
@@ -54,7 +58,11 @@ std::optional<QString> decodingProblem(const QByteArray& image, ImageFormat form
     const ffmpeg::Packet packet(av_packet_alloc());
     const ffmpeg::Frame frame(av_frame_alloc());
     if (!decoder || !packet || !frame) {
-        return QStringLiteral("FFmpeg lacks its %1 decoder").arg(codec ? codec->name : "image");
+        return codec ? QCoreApplication::translate("decant::ArtworkCheck",
+                                                   "FFmpeg lacks its %1 decoder")
+                           .arg(QLatin1String(codec->name))
+                     : QCoreApplication::translate("decant::ArtworkCheck",
+                                                   "FFmpeg lacks its image decoder");
     }
     ImageSize size;
     decoder->err_recognition = AV_EF_EXPLODE | AV_EF_CRCCHECK | AV_EF_BITSTREAM;
@@ -77,7 +85,7 @@ std::optional<QString> decodingProblem(const QByteArray& image, ImageFormat form
     if (overPixelLimit(size)) {
         return pixelLimitReason(size);
     }
-    return QStringLiteral("the %1 image does not decode: %2")
+    return QCoreApplication::translate("decant::ArtworkCheck", "the %1 image does not decode: %2")
         .arg(QLatin1String(format == ImageFormat::Jpeg ? "JPEG" : "PNG"),
              ffmpeg::errorText(result));
 }
@@ -86,14 +94,17 @@ std::optional<QString> decodingProblem(const QByteArray& image, ImageFormat form
 
 std::optional<Artwork> checkArtwork(const QByteArray& image, QString* reason) {
     if (image.size() > largestArtworkBytes) {
-        *reason = QStringLiteral("the image is larger than %1 MiB")
-                      .arg(largestArtworkBytes / (1024 * 1024));
+        *reason =
+            QCoreApplication::translate("decant::ArtworkCheck", "the image is larger than %1 MiB")
+                .arg(largestArtworkBytes / (1024 * 1024));
         return std::nullopt;
     }
     const auto format = imageFormatOf(image);
     if (!format) {
-        *reason = QStringLiteral("the image is neither JPEG nor PNG (it begins \"%1\")")
-                      .arg(startOf(image));
+        *reason =
+            QCoreApplication::translate("decant::ArtworkCheck",
+                                        "the image is neither JPEG nor PNG (it begins \"%1\")")
+                .arg(startOf(image));
         return std::nullopt;
     }
     // Decoders refuse the largest images before they tell their size.

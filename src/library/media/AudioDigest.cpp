@@ -2,6 +2,7 @@
 
 #include "library/media/FFmpegHandles.h"
 
+#include <QCoreApplication>
 #include <QCryptographicHash>
 #include <QFile>
 
@@ -29,7 +30,9 @@ std::optional<QString> truncation(const QString& path) {
     if (announced == 0xFFFFFFFF || announced + 8 <= quint64(file.size())) {
         return std::nullopt;
     }
-    return QStringLiteral("the file is cut short: its header announces %1 bytes, it holds %2")
+    return QCoreApplication::translate(
+               "decant::AudioSource",
+               "the file is cut short: its header announces %1 bytes, it holds %2")
         .arg(announced + 8)
         .arg(file.size());
 }
@@ -75,7 +78,9 @@ std::optional<QString> wavAudioDigest(const QString& path, std::stop_token stop,
     const int stream = av_find_best_stream(raw, AVMEDIA_TYPE_AUDIO, -1, -1, nullptr, 0);
     const ffmpeg::Packet packet(av_packet_alloc());
     if (stream < 0 || !packet) {
-        *failure = {ConversionError::NotWav, QStringLiteral("no audio FFmpeg can decode")};
+        *failure = {
+            ConversionError::NotWav,
+            QCoreApplication::translate("decant::AudioSource", "no audio FFmpeg can decode")};
         return std::nullopt;
     }
     QCryptographicHash digest(QCryptographicHash::Md5);

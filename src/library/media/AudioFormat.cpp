@@ -1,5 +1,6 @@
 #include "library/media/AudioFormat.h"
 
+#include <QCoreApplication>
 #include <QStringList>
 
 #include <algorithm>
@@ -128,7 +129,8 @@ const AVChannelLayout* flacLayouts() {
 QString describeLayout(const ffmpeg::ChannelLayout& layout) {
     const AVChannelLayout& raw = layout.get();
     if (raw.order == AV_CHANNEL_ORDER_UNSPEC) {
-        return QStringLiteral("%1 unnamed channels").arg(raw.nb_channels);
+        return QCoreApplication::translate("decant::AudioSource", "%1 unnamed channels")
+            .arg(raw.nb_channels);
     }
     char text[64] = {};
     av_channel_layout_describe(&raw, text, sizeof text);

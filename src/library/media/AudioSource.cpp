@@ -1,5 +1,6 @@
 #include "library/media/AudioSource.h"
 
+#include <QCoreApplication>
 #include <QCryptographicHash>
 
 namespace decant::library {
@@ -37,7 +38,9 @@ std::unique_ptr<AudioSource> AudioSource::open(const QString& path, const char* 
     const AVCodec* codec = nullptr;
     const int stream = av_find_best_stream(raw, AVMEDIA_TYPE_AUDIO, -1, -1, &codec, 0);
     if (stream < 0 || !codec) {
-        *failure = {ConversionError::NotWav, QStringLiteral("no audio FFmpeg can decode")};
+        *failure = {
+            ConversionError::NotWav,
+            QCoreApplication::translate("decant::AudioSource", "no audio FFmpeg can decode")};
         return nullptr;
     }
     ffmpeg::CodecContext decoder(avcodec_alloc_context3(codec));
@@ -49,9 +52,10 @@ std::unique_ptr<AudioSource> AudioSource::open(const QString& path, const char* 
         result = avcodec_open2(decoder.get(), codec, nullptr);
     }
     if (result < 0 || decoder->sample_rate <= 0 || decoder->ch_layout.nb_channels <= 0) {
-        *failure = {ConversionError::NotWav, result < 0
-                                                 ? ffmpeg::errorText(result)
-                                                 : QStringLiteral("no sample rate or channels")};
+        *failure = {ConversionError::NotWav,
+                    result < 0 ? ffmpeg::errorText(result)
+                               : QCoreApplication::translate("decant::AudioSource",
+                                                             "no sample rate or channels")};
         return nullptr;
     }
     return std::make_unique<AudioSource>(std::move(container), std::move(decoder), stream);

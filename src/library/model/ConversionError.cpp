@@ -1,31 +1,39 @@
 #include "library/model/ConversionError.h"
 
+#include <QCoreApplication>
+
 namespace decant::library {
 
 QString describeConversionError(ConversionError error) {
     switch (error) {
     case ConversionError::None:
-        return QStringLiteral("converted");
+        return QCoreApplication::translate("decant::ConversionError", "converted");
     case ConversionError::NotLocalFile:
-        return QStringLiteral("not a local file");
+        return QCoreApplication::translate("decant::ConversionError", "not a local file");
     case ConversionError::Unreadable:
-        return QStringLiteral("not a readable file");
+        return QCoreApplication::translate("decant::ConversionError", "not a readable file");
     case ConversionError::NotWav:
-        return QStringLiteral("not a WAV file");
+        return QCoreApplication::translate("decant::ConversionError", "not a WAV file");
     case ConversionError::Undecodable:
-        return QStringLiteral("audio that cannot be decoded");
+        return QCoreApplication::translate("decant::ConversionError",
+                                           "audio that cannot be decoded");
     case ConversionError::Unsupported:
-        return QStringLiteral("audio the import format cannot hold");
+        return QCoreApplication::translate("decant::ConversionError",
+                                           "audio the import format cannot hold");
     case ConversionError::Encoding:
-        return QStringLiteral("encoding failed");
+        return QCoreApplication::translate("decant::ConversionError", "encoding failed");
     case ConversionError::Writing:
-        return QStringLiteral("the media file could not be written");
+        return QCoreApplication::translate("decant::ConversionError",
+                                           "the media file could not be written");
     case ConversionError::Recording:
-        return QStringLiteral("the track could not be recorded");
+        return QCoreApplication::translate("decant::ConversionError",
+                                           "the track could not be recorded");
     case ConversionError::Stopped:
-        return QStringLiteral("not converted: the import was stopped");
+        return QCoreApplication::translate("decant::ConversionError",
+                                           "not converted: the import was stopped");
     case ConversionError::Unverified:
-        return QStringLiteral("the encoded file does not match its source");
+        return QCoreApplication::translate("decant::ConversionError",
+                                           "the encoded file does not match its source");
     }
     return {};
 }

@@ -24,7 +24,7 @@ struct ConversionFailure {
     QString detail;
 };
 
-// A short English description: "not a WAV file".
+// A short description in the user's language: "not a WAV file".
 QString describeConversionError(ConversionError error);
 
 // The description with its detail, as a user reads it: "not a WAV file:

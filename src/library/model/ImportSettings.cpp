@@ -1,5 +1,6 @@
 #include "library/model/ImportSettings.h"
 
+#include <QCoreApplication>
 #include <QStringList>
 
 #include <algorithm>
@@ -101,7 +102,9 @@ std::optional<QString> settingsProblem(const ImportSettings& settings) {
     const QString name = QString::fromLatin1(entry.name);
     if (isLossless(settings.format)) {
         if (settings.bitRate != 0) {
-            return QStringLiteral("%1 is lossless and takes no bit rate").arg(name);
+            return QCoreApplication::translate("decant::ImportSettings",
+                                               "%1 is lossless and takes no bit rate")
+                .arg(name);
         }
         return std::nullopt;
     }
@@ -111,11 +114,13 @@ std::optional<QString> settingsProblem(const ImportSettings& settings) {
         for (const int rate : mp3BitRates) {
             rates.append(QString::number(rate));
         }
-        return QStringLiteral("mp3 takes one of these bit rates (kbit/s): %1")
+        return QCoreApplication::translate("decant::ImportSettings",
+                                           "mp3 takes one of these bit rates (kbit/s): %1")
             .arg(rates.join(QStringLiteral(", ")));
     }
     if (settings.bitRate < entry.lowestBitRate || settings.bitRate > entry.highestBitRate) {
-        return QStringLiteral("%1 takes a bit rate from %2 to %3 kbit/s")
+        return QCoreApplication::translate("decant::ImportSettings",
+                                           "%1 takes a bit rate from %2 to %3 kbit/s")
             .arg(name)
             .arg(entry.lowestBitRate)
             .arg(entry.highestBitRate);
@@ -125,9 +130,12 @@ std::optional<QString> settingsProblem(const ImportSettings& settings) {
 
 QString describeSettings(const ImportSettings& settings) {
     if (isLossless(settings.format)) {
-        return QStringLiteral("%1 (lossless)").arg(formatName(settings.format));
+        return QCoreApplication::translate("decant::ImportSettings", "%1 (lossless)")
+            .arg(formatName(settings.format));
     }
-    return QStringLiteral("%1, %2 kbit/s").arg(formatName(settings.format)).arg(settings.bitRate);
+    return QCoreApplication::translate("decant::ImportSettings", "%1, %2 kbit/s")
+        .arg(formatName(settings.format))
+        .arg(settings.bitRate);
 }
 
 } // namespace decant::library

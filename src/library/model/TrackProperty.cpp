@@ -1,5 +1,7 @@
 #include "library/model/TrackProperty.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 #include <array>
 
@@ -63,10 +65,14 @@ constexpr std::array properties{
     TrackProperty{"mood", "mood", Text},
     TrackProperty{"copyright", "copyright", Text},
     TrackProperty{"year", "year", Integer, fourDigits, "year"},
-    TrackProperty{"trackNumber", "track_number", Integer, sixteenBits, "track number"},
-    TrackProperty{"trackCount", "track_count", Integer, sixteenBits, "track count"},
-    TrackProperty{"discNumber", "disc_number", Integer, sixteenBits, "disc number"},
-    TrackProperty{"discCount", "disc_count", Integer, sixteenBits, "disc count"},
+    TrackProperty{"trackNumber", "track_number", Integer, sixteenBits,
+                  QT_TRANSLATE_NOOP("decant::TrackProperty", "track number")},
+    TrackProperty{"trackCount", "track_count", Integer, sixteenBits,
+                  QT_TRANSLATE_NOOP("decant::TrackProperty", "track count")},
+    TrackProperty{"discNumber", "disc_number", Integer, sixteenBits,
+                  QT_TRANSLATE_NOOP("decant::TrackProperty", "disc number")},
+    TrackProperty{"discCount", "disc_count", Integer, sixteenBits,
+                  QT_TRANSLATE_NOOP("decant::TrackProperty", "disc count")},
     TrackProperty{"bpm", "bpm", Integer, sixteenBits, "tempo"},
     TrackProperty{"compilation", "compilation", Boolean},
 };
@@ -94,8 +100,9 @@ std::optional<QString> valueProblem(const TrackProperty& property, const Propert
     if (property.kind != Integer || !number || (*number >= 0 && *number <= property.largest)) {
         return std::nullopt;
     }
-    return QStringLiteral("The %1 %2 was dropped: it is out of range (0 to %3).")
-        .arg(QLatin1String(property.label))
+    return QCoreApplication::translate("decant::TrackProperty",
+                                       "The %1 %2 was dropped: it is out of range (0 to %3).")
+        .arg(QCoreApplication::translate("decant::TrackProperty", property.label))
         .arg(*number)
         .arg(property.largest);
 }

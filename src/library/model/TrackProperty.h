@@ -21,7 +21,8 @@ struct TrackProperty {
     // library writes can hold, since a track may be encoded again in any of
     // them. 0 for text and truth values.
     qint64 largest = 0;
-    // For a number, how a note names it: "disc number".
+    // For a number, how a note names it: "disc number", marked for translation
+    // so the note reads in one language.
     const char* label = "";
 };
 

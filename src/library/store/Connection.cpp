@@ -3,6 +3,7 @@
 #include "library/store/Error.h"
 #include "library/store/Statement.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <sqlite3.h>
 
@@ -24,11 +25,14 @@ Result<std::unique_ptr<Connection>> Connection::open(const QString& path, Access
         const Error error =
             raw ? connection->lastError()
                 : Error{errorKind(result), QString::fromUtf8(sqlite3_errstr(result))};
-        return Error{error.kind, QStringLiteral("cannot open %1: %2").arg(path, error.message)};
+        return Error{error.kind,
+                     QCoreApplication::translate("decant::DatabaseError", "cannot open %1: %2")
+                         .arg(path, error.message)};
     }
     if (Status configured = connection->configure(); !configured) {
         return Error{configured.error().kind,
-                     QStringLiteral("cannot use %1: %2").arg(path, configured.error().message)};
+                     QCoreApplication::translate("decant::DatabaseError", "cannot use %1: %2")
+                         .arg(path, configured.error().message)};
     }
     return connection;
 }
@@ -66,13 +70,16 @@ Status Connection::configure() {
     // WAL lets the tool read while Decant writes. NORMAL: see Transaction.
     Statement journal(*this, "PRAGMA journal_mode = WAL");
     if (!journal.nextRow()) {
-        return journal.failed() ? journal.error()
-                                : Error{Error::Kind::Other,
-                                        QStringLiteral("the database refuses write-ahead logging")};
+        return journal.failed()
+                   ? journal.error()
+                   : Error{Error::Kind::Other,
+                           QCoreApplication::translate("decant::DatabaseError",
+                                                       "the database refuses write-ahead logging")};
     }
     if (journal.text(0) != QLatin1String("wal")) {
         return Error{Error::Kind::Other,
-                     QStringLiteral("the database refuses write-ahead logging")};
+                     QCoreApplication::translate("decant::DatabaseError",
+                                                 "the database refuses write-ahead logging")};
     }
     return execute("PRAGMA synchronous = NORMAL");
 }

@@ -8,6 +8,7 @@
 #include "library/store/SettingsStore.h"
 #include "library/store/TrackStore.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 
 namespace decant::library {
@@ -15,7 +16,9 @@ namespace decant::library {
 Result<std::unique_ptr<Database>> Database::open(const QString& path, Access access,
                                                  std::chrono::milliseconds busyTimeout) {
     if (access == Access::ReadOnly && !QFileInfo(path).isFile()) {
-        return Error{Error::Kind::NotFound, QStringLiteral("no library database at %1").arg(path)};
+        return Error{Error::Kind::NotFound, QCoreApplication::translate("decant::DatabaseError",
+                                                                        "no library database at %1")
+                                                .arg(path)};
     }
     auto connection = sqlite::Connection::open(path, access, busyTimeout);
     if (!connection) {
@@ -23,7 +26,8 @@ Result<std::unique_ptr<Database>> Database::open(const QString& path, Access acc
     }
     if (Status migrated = migrateSchema(**connection); !migrated) {
         return Error{migrated.error().kind,
-                     QStringLiteral("cannot use %1: %2").arg(path, migrated.error().message)};
+                     QCoreApplication::translate("decant::DatabaseError", "cannot use %1: %2")
+                         .arg(path, migrated.error().message)};
     }
     return std::make_unique<Database>(std::move(*connection));
 }

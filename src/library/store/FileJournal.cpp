@@ -4,6 +4,8 @@
 #include "library/store/Database.h"
 #include "library/store/Statement.h"
 
+#include <QCoreApplication>
+
 namespace decant::library {
 namespace {
 
@@ -100,7 +102,8 @@ Result<QString> FileJournal::renameMoveTarget(qint64 trackId, const NameIsFree& 
             }
             if (!*taken) {
                 return Error{Error::Kind::NotFound,
-                             QStringLiteral("the track is no longer in the library")};
+                             QCoreApplication::translate("decant::Library",
+                                                         "the track is no longer in the library")};
             }
             const auto file = freeName(connection, **taken, isFree);
             if (!file) {
@@ -169,13 +172,16 @@ Result<QString> FileJournal::recordRemoval(qint64 id) {
                 if (current.failed()) {
                     return current.error();
                 }
-                return Error{Error::Kind::NotFound, QStringLiteral("there is no track %1").arg(id)};
+                return Error{
+                    Error::Kind::NotFound,
+                    QCoreApplication::translate("decant::Library", "there is no track %1").arg(id)};
             }
             if (current.integer(2) != 0) {
-                return Error{
-                    Error::Kind::Other,
-                    QStringLiteral("track %1 is being imported again; try once that is done")
-                        .arg(id)};
+                return Error{Error::Kind::Other,
+                             QCoreApplication::translate(
+                                 "decant::Library",
+                                 "track %1 is being imported again; try once that is done")
+                                 .arg(id)};
             }
             const QString file = current.text(0);
             const QString artwork = current.text(1);

@@ -2,6 +2,8 @@
 
 #include "library/store/Statement.h"
 
+#include <QCoreApplication>
+
 namespace decant::library {
 namespace {
 
@@ -54,7 +56,9 @@ Result<std::optional<QString>> freeName(sqlite::Connection& connection, const QS
 }
 
 Error everyNameTaken(const QString& wanted) {
-    return {Error::Kind::Other, QStringLiteral("every name like %1 is taken").arg(wanted)};
+    return {Error::Kind::Other,
+            QCoreApplication::translate("decant::DatabaseError", "every name like %1 is taken")
+                .arg(wanted)};
 }
 
 } // namespace decant::library

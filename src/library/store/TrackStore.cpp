@@ -4,6 +4,7 @@
 #include "library/store/Database.h"
 #include "library/store/TrackRows.h"
 
+#include <QCoreApplication>
 #include <sqlite3.h>
 
 namespace decant::library {
@@ -31,7 +32,8 @@ Result<Recording> heldTrack(Connection& connection, const NewTrack& track) {
     }
     if (!*recording) {
         return Error{Error::Kind::Other,
-                     QStringLiteral("another track holds the same source and audio")};
+                     QCoreApplication::translate("decant::Library",
+                                                 "another track holds the same source and audio")};
     }
     return **recording;
 }
@@ -134,7 +136,8 @@ Result<Recording> TrackStore::recordReplacement(qint64 id, const NewTrack& track
             }
             if (!*replaced) {
                 return Error{Error::Kind::NotFound,
-                             QStringLiteral("the track is no longer in the library")};
+                             QCoreApplication::translate("decant::Library",
+                                                         "the track is no longer in the library")};
             }
             const auto file = replacementName(connection, **replaced, track.file, isFree);
             if (!file) {

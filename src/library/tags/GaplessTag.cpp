@@ -1,5 +1,6 @@
 #include "library/tags/GaplessTag.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <taglib/mp4file.h>
 
@@ -24,13 +25,15 @@ QString iTunSMPB(const SampleSpan& span) {
 bool writeGaplessTag(const QString& path, const SampleSpan& span, QString* error) {
     TagLib::MP4::File file(QFile::encodeName(path).constData(), false);
     if (!file.isValid() || !file.tag()) {
-        *error = QStringLiteral("TagLib cannot open %1").arg(path);
+        *error =
+            QCoreApplication::translate("decant::TagRewrite", "TagLib cannot open %1").arg(path);
         return false;
     }
     const TagLib::String text(iTunSMPB(span).toStdString(), TagLib::String::UTF8);
     file.tag()->setItem("----:com.apple.iTunes:iTunSMPB", TagLib::StringList(text));
     if (!file.save()) {
-        *error = QStringLiteral("TagLib cannot save %1").arg(path);
+        *error =
+            QCoreApplication::translate("decant::TagRewrite", "TagLib cannot save %1").arg(path);
         return false;
     }
     return true;

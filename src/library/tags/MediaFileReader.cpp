@@ -8,6 +8,7 @@
 #include "library/tags/TagLibGaps.h"
 #include "library/verify/SoundCheck.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <taglib/fileref.h>
@@ -124,7 +125,9 @@ Result<MediaFileContents> readMediaFile(const QString& path) {
     TagLib::FileRef reference(fileName.constData(), true, TagLib::AudioProperties::Accurate);
     TagLib::File* file = reference.file();
     if (reference.isNull() || !file->isValid()) {
-        return Error{Error::Kind::Other, QStringLiteral("TagLib cannot open %1").arg(path)};
+        return Error{
+            Error::Kind::Other,
+            QCoreApplication::translate("decant::TagRewrite", "TagLib cannot open %1").arg(path)};
     }
     MediaFileContents contents;
     TrackRecord& record = contents.record;

@@ -4,6 +4,8 @@
 #include "library/media/FFmpegHandles.h"
 #include "library/verify/PlanarSampleDigest.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 #include <array>
 
@@ -36,7 +38,7 @@ bool AlacTrack::open(const QString& path, QString* error) {
     }
     stream_ = av_find_best_stream(raw, AVMEDIA_TYPE_AUDIO, -1, -1, nullptr, 0);
     if (stream_ < 0 || raw->streams[stream_]->codecpar->codec_id != AV_CODEC_ID_ALAC) {
-        *error = QStringLiteral("it holds no ALAC audio");
+        *error = QCoreApplication::translate("decant::DecodeBack", "it holds no ALAC audio");
         return false;
     }
     return true;
@@ -68,7 +70,9 @@ std::optional<DecodedBack> decodeAlacBack(const QString& path, const QString& so
                                           QString* error) {
     const auto stored = storedSamplesOf(sourceFormat);
     if (!stored || stored->floating || stored->bytes > 4) {
-        *error = QStringLiteral("the source's sample format \"%1\" is unknown").arg(sourceFormat);
+        *error = QCoreApplication::translate("decant::DecodeBack",
+                                             "the source's sample format \"%1\" is unknown")
+                     .arg(sourceFormat);
         return std::nullopt;
     }
     AlacTrack track;

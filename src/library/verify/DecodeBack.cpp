@@ -4,6 +4,7 @@
 #include "library/verify/AlacDecodeBack.h"
 #include "library/verify/PlanarSampleDigest.h"
 
+#include <QCoreApplication>
 #include <QCryptographicHash>
 
 #include <bit>
@@ -136,8 +137,9 @@ std::optional<DecodedBack> decodeBack(const QString& path, const char* demuxer,
     if (proof == Verification::Proof::Lossless) {
         const auto stored = storedSamplesOf(sourceFormat);
         if (!stored) {
-            *error =
-                QStringLiteral("the source's sample format \"%1\" is unknown").arg(sourceFormat);
+            *error = QCoreApplication::translate("decant::DecodeBack",
+                                                 "the source's sample format \"%1\" is unknown")
+                         .arg(sourceFormat);
             return std::nullopt;
         }
         sampleDigest.emplace(*stored);
@@ -160,7 +162,7 @@ std::optional<DecodedBack> decodeBack(const QString& path, const char* demuxer,
             decoded.channels = frame->ch_layout.nb_channels;
         } else if (frame->sample_rate != decoded.sampleRate ||
                    frame->ch_layout.nb_channels != decoded.channels) {
-            *error = QStringLiteral("its form changes part-way");
+            *error = QCoreApplication::translate("decant::DecodeBack", "its form changes part-way");
             return std::nullopt;
         }
         decoded.samples += frame->nb_samples;
@@ -186,23 +188,28 @@ bool unverified(const QString& reason, ConversionFailure* failure) {
 bool matches(const DecodedBack& decoded, const ExpectedOutput& expected,
              ConversionFailure* failure) {
     if (decoded.sampleRate != expected.sampleRate || decoded.channels != expected.channels) {
-        return unverified(QStringLiteral("it decodes to %1 channels at %2 Hz, not %3 at %4 Hz")
-                              .arg(decoded.channels)
-                              .arg(decoded.sampleRate)
-                              .arg(expected.channels)
-                              .arg(expected.sampleRate),
-                          failure);
+        return unverified(
+            QCoreApplication::translate("decant::DecodeBack",
+                                        "it decodes to %1 channels at %2 Hz, not %3 at %4 Hz")
+                .arg(decoded.channels)
+                .arg(decoded.sampleRate)
+                .arg(expected.channels)
+                .arg(expected.sampleRate),
+            failure);
     }
     if (decoded.samples != expected.samples) {
-        return unverified(QStringLiteral("it decodes to %1 samples a channel, not %2")
+        return unverified(QCoreApplication::translate("decant::DecodeBack",
+                                                      "it decodes to %1 samples a channel, not %2")
                               .arg(decoded.samples)
                               .arg(expected.samples),
                           failure);
     }
     if (expected.lossless && decoded.digest != expected.sourceDigest) {
-        return unverified(QStringLiteral("its decoded samples have the MD5 %1, the source's %2")
-                              .arg(decoded.digest, expected.sourceDigest),
-                          failure);
+        return unverified(
+            QCoreApplication::translate("decant::DecodeBack",
+                                        "its decoded samples have the MD5 %1, the source's %2")
+                .arg(decoded.digest, expected.sourceDigest),
+            failure);
     }
     return true;
 }
@@ -219,7 +226,10 @@ std::optional<Verification> decodeBack(const QString& path, const ExpectedOutput
             ? decodeAlacBack(path, expected.sourceFormat, &error)
             : decodeBack(path, expected.demuxer, proof, expected.sourceFormat, &error);
     if (!decoded) {
-        unverified(QStringLiteral("it cannot be decoded back: %1").arg(error), failure);
+        unverified(
+            QCoreApplication::translate("decant::DecodeBack", "it cannot be decoded back: %1")
+                .arg(error),
+            failure);
         return std::nullopt;
     }
     if (!matches(*decoded, expected, failure)) {

@@ -5,6 +5,8 @@
 #include "library/codec/alac/BitReader.h"
 #include "library/codec/alac/StereoMix.h"
 
+#include <QCoreApplication>
+
 namespace decant::library::alac {
 namespace {
 
@@ -35,23 +37,32 @@ QString describeAlacError(AlacError error) {
     case AlacError::None:
         break;
     case AlacError::UnreadableCookie:
-        return QStringLiteral("the ALAC stream's configuration cannot be read");
+        return QCoreApplication::translate("decant::AlacDecoder",
+                                           "the ALAC stream's configuration cannot be read");
     case AlacError::UnsupportedStream:
-        return QStringLiteral("the ALAC stream's configuration is not one this decoder takes");
+        return QCoreApplication::translate(
+            "decant::AlacDecoder", "the ALAC stream's configuration is not one this decoder takes");
     case AlacError::UnknownElement:
-        return QStringLiteral("an ALAC packet holds an element that is not audio");
+        return QCoreApplication::translate("decant::AlacDecoder",
+                                           "an ALAC packet holds an element that is not audio");
     case AlacError::ExtraChannels:
-        return QStringLiteral("an ALAC packet holds more channels than its stream");
+        return QCoreApplication::translate("decant::AlacDecoder",
+                                           "an ALAC packet holds more channels than its stream");
     case AlacError::MissingChannels:
-        return QStringLiteral("an ALAC packet ends before all of its channels");
+        return QCoreApplication::translate("decant::AlacDecoder",
+                                           "an ALAC packet ends before all of its channels");
     case AlacError::BadSampleCount:
-        return QStringLiteral("an ALAC packet gives an impossible number of samples");
+        return QCoreApplication::translate("decant::AlacDecoder",
+                                           "an ALAC packet gives an impossible number of samples");
     case AlacError::BadPredictor:
-        return QStringLiteral("an ALAC packet describes a predictor no decoder takes");
+        return QCoreApplication::translate("decant::AlacDecoder",
+                                           "an ALAC packet describes a predictor no decoder takes");
     case AlacError::NoSampleBits:
-        return QStringLiteral("an ALAC packet leaves no bits to its samples");
+        return QCoreApplication::translate("decant::AlacDecoder",
+                                           "an ALAC packet leaves no bits to its samples");
     case AlacError::PastPacketEnd:
-        return QStringLiteral("an ALAC packet ends before its samples do");
+        return QCoreApplication::translate("decant::AlacDecoder",
+                                           "an ALAC packet ends before its samples do");
     }
     return {};
 }
