@@ -45,6 +45,9 @@ std::string_view describeOutcome(DecodeOutcome outcome) {
         return QT_TRANSLATE_NOOP("decant::DecodeOutcome", "MD5 signature mismatch");
     case DecodeOutcome::DestinationExists:
         return QT_TRANSLATE_NOOP("decant::DecodeOutcome", "destination already exists");
+    case DecodeOutcome::SliceOutsideStream:
+        return QT_TRANSLATE_NOOP("decant::DecodeOutcome",
+                                 "the CUE sheet's tracks do not fit the stream");
     }
     return QT_TRANSLATE_NOOP("decant::DecodeOutcome", "unknown outcome");
 }

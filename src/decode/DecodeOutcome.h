@@ -26,6 +26,7 @@ enum class DecodeOutcome {
     NoSpace,
     MD5Mismatch,
     DestinationExists,
+    SliceOutsideStream,
 };
 
 // What a decode does with a file already at its destination.

@@ -1,6 +1,6 @@
 #include "decode/FLACToWAVDecoder.h"
 
-#include "decode/WAVDecodeContext.h"
+#include "decode/FLACStreamSteps.h"
 #include "decode/WAVOutputFile.h"
 
 #include <FLAC/stream_decoder.h>
@@ -12,13 +12,6 @@
 #include <sys/stat.h>
 
 namespace decant {
-namespace {
-
-struct DecoderDeleter {
-    // Deleting also finishes the decoder, which closes the source.
-    void operator()(FLAC__StreamDecoder* decoder) const { FLAC__stream_decoder_delete(decoder); }
-};
-using Decoder = std::unique_ptr<FLAC__StreamDecoder, DecoderDeleter>;
 
 std::optional<struct stat> statusOf(const char* path) {
     struct stat info {};
@@ -28,8 +21,6 @@ std::optional<struct stat> statusOf(const char* path) {
     return info;
 }
 
-// libFLAC opens whatever it is given, and reading a FIFO or a terminal can
-// block forever: only regular files (links followed) are handed to it.
 DecodeOutcome checkSource(const std::optional<struct stat>& source) {
     if (!source) {
         return DecodeOutcome::SourceUnreadable;
@@ -46,7 +37,6 @@ uint64_t announcedDataBytes(const WAVDecodeContext& context) {
     return context.totalSamples * blockAlign(context.format());
 }
 
-// Reads the metadata and decides whether the stream can become a WAV file.
 // libFLAC reaches the end of a file that holds no FLAC at all without an
 // error, and takes a file that begins with a frame sync pattern (an MP3, for
 // one) for bare frames: neither brings a STREAMINFO.
@@ -71,6 +61,8 @@ DecodeOutcome readStreamInfo(FLAC__StreamDecoder* decoder, const WAVDecodeContex
     }
     return DecodeOutcome::Decoded;
 }
+
+namespace {
 
 DecodeOutcome writeAudio(FLAC__StreamDecoder* decoder, WAVDecodeContext& context,
                          WAVOutputFile& file) {
@@ -141,13 +133,7 @@ std::string provenDigest(const WAVDecodeContext& context) {
         std::all_of(signature.begin(), signature.end(), [](auto b) { return b == 0; })) {
         return {};
     }
-    static constexpr char digits[] = "0123456789abcdef";
-    std::string hex;
-    for (const unsigned char byte : signature) {
-        hex += digits[byte >> 4];
-        hex += digits[byte & 15];
-    }
-    return hex;
+    return hexDigest(signature.data(), signature.size());
 }
 
 DecodeResult decodeInto(FLAC__StreamDecoder* decoder, const char* sourcePath, WAVOutputFile& file) {
@@ -164,6 +150,17 @@ DecodeResult decodeInto(FLAC__StreamDecoder* decoder, const char* sourcePath, WA
 }
 
 } // namespace
+
+std::string hexDigest(const unsigned char* bytes, std::size_t size) {
+    static constexpr char digits[] = "0123456789abcdef";
+    std::string hex;
+    hex.reserve(size * 2);
+    for (std::size_t index = 0; index < size; ++index) {
+        hex += digits[bytes[index] >> 4];
+        hex += digits[bytes[index] & 15];
+    }
+    return hex;
+}
 
 DecodeOutcome decodeFLACToWAVWithOutcome(const char* source, const char* destination) {
     return decodeFLACToWAVWithResult(source, destination).outcome;

@@ -13,8 +13,8 @@ WAVDecodeContext& contextOf(void* client) {
     return *static_cast<WAVDecodeContext*>(client);
 }
 
-// libFLAC does not hold frames to STREAMINFO's format; the header already
-// written does, and the packing reads exactly the frame's own buffers.
+} // namespace
+
 bool matchesStreamInfo(const WAVDecodeContext& context, const FLAC__FrameHeader& header) {
     return context.hasStreamInfo && header.channels == context.channels &&
            header.bits_per_sample == context.bitsPerSample &&
@@ -25,8 +25,6 @@ FLAC__StreamDecoderWriteStatus abortDecode(WAVDecodeContext& context, DecodeOutc
     context.failure = reason;
     return FLAC__STREAM_DECODER_WRITE_STATUS_ABORT;
 }
-
-} // namespace
 
 void wavMetadataCallback(const FLAC__StreamDecoder*, const FLAC__StreamMetadata* metadata,
                          void* client) {

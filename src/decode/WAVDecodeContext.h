@@ -31,6 +31,12 @@ struct WAVDecodeContext {
     WAVFormat format() const { return {sampleRate, channels, bitsPerSample}; }
 };
 
+// libFLAC does not hold frames to STREAMINFO's format; the header already
+// written does, and the packing reads exactly the frame's own buffers.
+bool matchesStreamInfo(const WAVDecodeContext& context, const FLAC__FrameHeader& header);
+// Notes why, and tells libFLAC to stop.
+FLAC__StreamDecoderWriteStatus abortDecode(WAVDecodeContext& context, DecodeOutcome reason);
+
 void wavMetadataCallback(const FLAC__StreamDecoder* decoder, const FLAC__StreamMetadata* metadata,
                          void* client);
 FLAC__StreamDecoderWriteStatus wavWriteCallback(const FLAC__StreamDecoder* decoder,
