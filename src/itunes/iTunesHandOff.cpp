@@ -152,8 +152,11 @@ void iTunesHandOff::convertAndTag(const HandOffBatch& batch) {
         }
         // As a music application names a file without a title.
         if (!applyCommentsToTrack(entry->comments(), *track)) {
-            track->setValueForKey(QFileInfo(QFile::decodeName(entry->path())).completeBaseName(),
-                                  QStringLiteral("name"));
+            QString name = QFileInfo(QFile::decodeName(entry->path())).completeBaseName();
+            if (const auto& cut = entry->track()) {
+                name += QStringLiteral(" #%1").arg(cut->number);
+            }
+            track->setValueForKey(name, QStringLiteral("name"));
         }
         // Read now, one track at a time: a queue's pictures never sit in
         // memory together. One byte more than the library takes lets it say

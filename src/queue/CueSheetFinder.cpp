@@ -7,8 +7,12 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 
 #include <algorithm>
+#include <ctime>
+#include <mutex>
+#include <sys/stat.h>
 
 namespace decant {
 namespace {
@@ -64,7 +68,7 @@ std::optional<QByteArray> sheetComment(const QStringList& entries) {
     return std::nullopt;
 }
 
-QStringList cueFilesInFolder(const QByteArray& folder) {
+QStringList listCueFiles(const QByteArray& folder) {
     QDir dir(QFile::decodeName(folder));
     dir.setNameFilters({QStringLiteral("*.cue")});
     dir.setFilter(QDir::Files | QDir::Hidden);
@@ -74,6 +78,56 @@ QStringList cueFilesInFolder(const QByteArray& folder) {
         paths.append(dir.filePath(name));
     }
     return paths;
+}
+
+// A folder of 20,000 FLAC files would otherwise be listed 20,000 times, once
+// for each file's sheet. A listing is kept while the folder's change time
+// stays: adding, removing or renaming a file changes it. The sheets
+// themselves are read afresh each time; few folders hold any.
+class CueFolderListings {
+public:
+    QStringList cueFiles(const QByteArray& folder) {
+        struct stat info {};
+        if (::stat(folder.constData(), &info) != 0) {
+            return {};
+        }
+        const Stamp stamp{info.st_ctim.tv_sec, info.st_ctim.tv_nsec, info.st_ino};
+        std::lock_guard lock(lock_);
+        if (const auto known = listings_.constFind(folder);
+            known != listings_.cend() && known->stamp == stamp) {
+            return known->cueFiles;
+        }
+        QStringList cueFiles = listCueFiles(folder);
+        // A folder changed within the file system's clock tick could change
+        // again without its time changing: such a listing is not kept.
+        if (::time(nullptr) - stamp.seconds >= 2) {
+            if (listings_.size() >= maximumFolders) {
+                listings_.clear();
+            }
+            listings_.insert(folder, {stamp, cueFiles});
+        }
+        return cueFiles;
+    }
+
+private:
+    static constexpr qsizetype maximumFolders = 4096;
+    struct Stamp {
+        time_t seconds = 0;
+        long nanoseconds = 0;
+        ino_t inode = 0;
+        friend bool operator==(const Stamp&, const Stamp&) = default;
+    };
+    struct Listing {
+        Stamp stamp;
+        QStringList cueFiles;
+    };
+    std::mutex lock_;
+    QHash<QByteArray, Listing> listings_;
+};
+
+QStringList cueFilesInFolder(const QByteArray& folder) {
+    static CueFolderListings listings;
+    return listings.cueFiles(folder);
 }
 
 bool namesFile(const CueSheet& sheet, const QString& fileName) {
@@ -109,8 +163,7 @@ void lookBeside(const QByteArray& flacPath, CueSheetSearch& search) {
     }
 }
 
-void lookInside(const QByteArray& flacPath, CueSheetSearch& search) {
-    const FLACMetadata metadata = readFLACMetadata(flacPath);
+void lookInside(const QByteArray& flacPath, const FLACMetadata& metadata, CueSheetSearch& search) {
     if (!metadata.format) {
         return;
     }
@@ -131,10 +184,14 @@ void lookInside(const QByteArray& flacPath, CueSheetSearch& search) {
 } // namespace
 
 CueSheetSearch findCueSheet(const QByteArray& flacPath) {
+    return findCueSheet(flacPath, readFLACMetadata(flacPath));
+}
+
+CueSheetSearch findCueSheet(const QByteArray& flacPath, const FLACMetadata& metadata) {
     CueSheetSearch search;
     lookBeside(flacPath, search);
     if (!search.found) {
-        lookInside(flacPath, search);
+        lookInside(flacPath, metadata, search);
     }
     if (search.found) {
         search.reason.clear();

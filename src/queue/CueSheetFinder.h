@@ -10,6 +10,8 @@
 
 namespace decant {
 
+struct FLACMetadata;
+
 enum class CueSheetOrigin {
     BesideFile,    // a .cue file in the FLAC file's folder
     CommentInFile, // the file's CUESHEET Vorbis comment, the sheet's whole text
@@ -37,6 +39,8 @@ struct CueSheetSearch {
 // that cannot be read gives way to the next place; its reason is kept when
 // no place has a readable one.
 CueSheetSearch findCueSheet(const QByteArray& flacPath);
+// The same for a file whose metadata has been read already.
+CueSheetSearch findCueSheet(const QByteArray& flacPath, const FLACMetadata& metadata);
 
 // The FLAC files in a .cue file's folder that its FILE lines name, in the
 // order of those lines, each once. Refused when the sheet cannot be read.

@@ -70,11 +70,13 @@ public:
     // --- Intake (FilesControllerIntake.cpp) ---
     // Paths are the file system's bytes (see FilePath.h).
     // Queues the path when its extension is "flac" (any case) and it is not
-    // queued already. Does not reload the table.
+    // queued already: one entry, or one per track of its CUE sheet (see
+    // entriesForFile). Does not reload the table.
     void addFile(const QByteArray& path);
     // Queues every FLAC file below the folder.
     void addDirectory(const QByteArray& path);
-    // Queues files and folders, then reloads the table once.
+    // Queues files and folders, then reloads the table once. A CUE sheet
+    // given by name stands for the FLAC files it names.
     void addFiles(const QList<QByteArray>& paths);
     // The same for paths given as text, as file dialogs give them.
     void addFiles(const QStringList& paths);
@@ -113,6 +115,8 @@ public:
     int runsStarted() const { return runsStarted_; }
     // One decode operation; runs on a worker thread.
     void decodeEntry(const QueueEntryPointer& entry);
+    // One decode of a file for the tracks of it given; a worker thread.
+    void decodeTracks(const QList<QueueEntryPointer>& tracks);
     // Redraws the entry's status cell.
     void refreshEntry(const QueueEntryPointer& entry);
     // The work queue's count changed to `change`; runs on the thread that
@@ -236,9 +240,15 @@ private:
     void walkPaths(const QList<QByteArray>& paths,
                    const std::function<void(const QByteArray&)>& take,
                    const std::function<bool()>& cancelled = {});
+    // Whether the whole file is queued: a file cut into tracks is read
+    // again, and only the tracks not queued are taken.
     bool isQueued(const QByteArray& path) const;
-    // Under filesLock_: appends the entry unless its path is queued already.
+    // Under filesLock_: appends the entry unless it is queued already, or
+    // the file is queued whole and this is one of its tracks, or the other
+    // way round.
     void appendIfNew(QueueEntryPointer entry);
+    // Under filesLock_.
+    void forgetEntry(const QueueEntry& entry);
     // Intake thread.
     void readInBackground(const QList<QByteArray>& paths);
     // Main thread.
@@ -278,7 +288,8 @@ private:
     // Appended on the main thread, read from the hand-off thread.
     mutable std::mutex filesLock_;
     QList<QueueEntryPointer> files_;
-    QSet<QByteArray> queuedPaths_;
+    QSet<QByteArray> queuedKeys_;
+    QHash<QByteArray, int> queuedTracksOfFile_;
     // Made again whenever rows are removed.
     QHash<const QueueEntry*, int> rowOfEntry_;
     QList<SkippedPath> skippedPaths_;

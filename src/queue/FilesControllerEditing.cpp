@@ -39,7 +39,7 @@ int FilesController::removeRows(const QList<int>& rows) {
         std::lock_guard lock(filesLock_);
         for (const auto& entry : std::as_const(leaving)) {
             files_.removeOne(entry);
-            queuedPaths_.remove(entry->path());
+            forgetEntry(*entry);
         }
         rowOfEntry_.clear();
         for (int row = 0; row < files_.size(); ++row) {

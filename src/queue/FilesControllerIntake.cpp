@@ -1,4 +1,6 @@
+#include "queue/CueSheetFinder.h"
 #include "queue/DirectoryWalk.h"
+#include "queue/FileEntries.h"
 #include "queue/FilePath.h"
 #include "queue/FilesController.h"
 
@@ -15,10 +17,14 @@ namespace decant {
 namespace {
 
 // ASCII case-insensitive: the extension's letters are all ASCII.
-bool hasFLACExtension(const QByteArray& path) {
+bool hasExtension(const QByteArray& path, const char* extension) {
     const QByteArray name = path.mid(path.lastIndexOf('/') + 1);
     const qsizetype dot = name.lastIndexOf('.');
-    return dot >= 0 && name.mid(dot + 1).compare("flac", Qt::CaseInsensitive) == 0;
+    return dot >= 0 && name.mid(dot + 1).compare(extension, Qt::CaseInsensitive) == 0;
+}
+
+bool hasFLACExtension(const QByteArray& path) {
+    return hasExtension(path, "flac");
 }
 
 QString reasonForUnusablePath(int error) {
@@ -29,6 +35,21 @@ QString reasonForUnusablePath(int error) {
         .arg(QString::fromStdString(std::generic_category().message(error)));
 }
 
+// Dropping an album's sheet queues the album, as dropping its FLAC file does.
+void takeFilesOfSheet(const QByteArray& path, const std::function<void(const QByteArray&)>& take,
+                      const std::function<void(const QByteArray&, const QString&)>& skip) {
+    const CueResult<QList<QByteArray>> files = flacFilesOfCueSheet(path);
+    if (!files.value) {
+        skip(path, files.reason);
+    } else if (files.value->isEmpty()) {
+        skip(path, QCoreApplication::translate("decant::FilesController",
+                                               "the CUE sheet names no FLAC file in its folder"));
+    }
+    for (const QByteArray& file : files.value.value_or(QList<QByteArray>())) {
+        take(file);
+    }
+}
+
 } // namespace
 
 void FilesController::addFile(const QByteArray& path) {
@@ -37,9 +58,11 @@ void FilesController::addFile(const QByteArray& path) {
         return;
     }
     // Reads the file's tags: done outside the lock so readers are not held up.
-    auto entry = QueueEntry::entryWithPath(path);
+    const QList<QueueEntryPointer> entries = entriesForFile(path);
     std::lock_guard lock(filesLock_);
-    appendIfNew(std::move(entry));
+    for (const auto& entry : entries) {
+        appendIfNew(entry);
+    }
 }
 
 void FilesController::addDirectory(const QByteArray& path) {
@@ -82,6 +105,8 @@ void FilesController::walkPaths(const QList<QByteArray>& paths,
             walkFolder(path, {hasFLACExtension, take, skip, cancelled});
         } else if (hasFLACExtension(path)) {
             take(path);
+        } else if (hasExtension(path, "cue")) {
+            takeFilesOfSheet(path, take, skip);
         } else {
             skipPath(path, QCoreApplication::translate("decant::FilesController",
                                                        "not named as a FLAC file"));
@@ -148,7 +173,9 @@ void FilesController::readInBackground(const QList<QByteArray>& paths) {
                 return;
             }
             read.insert(path);
-            batches.add(QueueEntry::entryWithPath(path));
+            for (auto& entry : entriesForFile(path)) {
+                batches.add(std::move(entry));
+            }
             filesReadByIntakes_.fetch_add(1);
         },
         cancelled);
@@ -186,17 +213,32 @@ IntakeProgress FilesController::intakeProgress() const {
 
 bool FilesController::isQueued(const QByteArray& path) const {
     std::lock_guard lock(filesLock_);
-    return queuedPaths_.contains(path);
+    return queuedKeys_.contains(path);
 }
 
 void FilesController::appendIfNew(QueueEntryPointer entry) {
+    const QByteArray key = entry->queueKey();
     const QByteArray path = entry->path();
-    if (queuedPaths_.contains(path)) {
+    // A sheet added or removed since the file was queued would otherwise
+    // import its audio twice, whole and cut.
+    const bool otherCut =
+        entry->track() ? queuedKeys_.contains(path) : queuedTracksOfFile_.value(path) > 0;
+    if (queuedKeys_.contains(key) || otherCut) {
         return;
     }
-    queuedPaths_.insert(path);
+    queuedKeys_.insert(key);
+    if (entry->track()) {
+        ++queuedTracksOfFile_[path];
+    }
     rowOfEntry_.insert(entry.get(), int(files_.size()));
     files_.append(std::move(entry));
+}
+
+void FilesController::forgetEntry(const QueueEntry& entry) {
+    queuedKeys_.remove(entry.queueKey());
+    if (entry.track() && --queuedTracksOfFile_[entry.path()] <= 0) {
+        queuedTracksOfFile_.remove(entry.path());
+    }
 }
 
 int FilesController::rowOfEntry(const QueueEntryPointer& entry) const {

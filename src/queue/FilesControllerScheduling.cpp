@@ -1,3 +1,4 @@
+#include "decode/FLACSliceDecoder.h"
 #include "decode/FLACToWAVDecoder.h"
 #include "platform/RunFolder.h"
 #include "platform/TemporaryDirectory.h"
@@ -5,6 +6,7 @@
 #include "queue/FilesController.h"
 
 #include <QCoreApplication>
+#include <QHash>
 
 #include <algorithm>
 #include <unistd.h>
@@ -101,8 +103,23 @@ void FilesController::startNextBatch() {
     // Suspended while they are added, so the count rises to the batch's
     // size before any decode starts.
     operationQueue_->setSuspended(true);
+    // The tracks of one file are decoded together, in one pass over it.
+    QList<QByteArray> cutFiles;
+    QHash<QByteArray, QList<QueueEntryPointer>> tracksOfFile;
     for (const auto& entry : batch.entries) {
-        operationQueue_->addOperation([this, entry] { decodeEntry(entry); });
+        if (!entry->track()) {
+            operationQueue_->addOperation([this, entry] { decodeEntry(entry); });
+            continue;
+        }
+        QList<QueueEntryPointer>& tracks = tracksOfFile[entry->path()];
+        if (tracks.isEmpty()) {
+            cutFiles.append(entry->path());
+        }
+        tracks.append(entry);
+    }
+    for (const QByteArray& file : std::as_const(cutFiles)) {
+        operationQueue_->addOperation(
+            [this, tracks = tracksOfFile.value(file)] { decodeTracks(tracks); });
     }
     operationQueue_->setSuspended(false);
 }
@@ -170,6 +187,49 @@ void FilesController::decodeEntry(const QueueEntryPointer& entry) {
     entry->setStatus(QueueEntryStatusDecoded);
     progress_.decodeFinished(false);
     post([this, entry] { refreshEntry(entry); });
+    progressDidChange();
+}
+
+void FilesController::decodeTracks(const QList<QueueEntryPointer>& tracks) {
+    QList<QueueEntryPointer> claimed;
+    for (const auto& entry : tracks) {
+        entry->setStatus(QueueEntryStatusDecoding);
+        post([this, entry] { refreshEntry(entry); });
+        if (const std::optional<QString> busy = claims_.claim(*entry)) {
+            failDecode(entry, *busy);
+        } else {
+            claimed.append(entry);
+        }
+    }
+    if (claimed.isEmpty()) {
+        return;
+    }
+    std::sort(claimed.begin(), claimed.end(), [](const auto& first, const auto& second) {
+        return first->track()->firstSample < second->track()->firstSample;
+    });
+    QList<WAVSlice> slices;
+    for (const auto& entry : std::as_const(claimed)) {
+        const QByteArray decodedPath = entry->decodedPath().toUtf8();
+        ::unlink(decodedPath.constData());
+        slices.append({entry->track()->firstSample, entry->track()->endSample, decodedPath});
+    }
+    const SlicedDecodeResult result =
+        decodeFLACToWAVSlices(claimed.first()->path().constData(), slices);
+    for (qsizetype index = 0; index < claimed.size(); ++index) {
+        const QueueEntryPointer& entry = claimed[index];
+        if (result.stream.outcome != DecodeOutcome::Decoded) {
+            if (result.stream.outcome == DecodeOutcome::NoSpace) {
+                ::unlink(slices[index].destination.constData());
+            }
+            claims_.release(*entry);
+            failDecode(entry, describeDecodeFailure(result.stream));
+            continue;
+        }
+        entry->setAudioDigest(QString::fromStdString(result.audioDigests[std::size_t(index)]));
+        entry->setStatus(QueueEntryStatusDecoded);
+        progress_.decodeFinished(false);
+        post([this, entry] { refreshEntry(entry); });
+    }
     progressDidChange();
 }
 

@@ -52,8 +52,57 @@ QByteArray QueueEntry::path() const {
     return path_;
 }
 
+std::shared_ptr<QueueEntry> QueueEntry::entryForTrack(const QByteArray& path,
+                                                      const FLACMetadata& metadata,
+                                                      const QueueEntryTrack& track,
+                                                      CommentsDictionary comments) {
+    std::shared_ptr<QueueEntry> entry(new QueueEntry());
+    entry->track_ = track;
+    entry->path_ = path;
+    entry->derivePaths(entry->queueKey());
+    const uint32_t align = metadata.format ? blockAlign(*metadata.format) : 0;
+    entry->expectedDecodedSize_.store(wavFileSize((track.endSample - track.firstSample) * align));
+    entry->comments_.store(std::move(comments));
+    entry->notes_.store(metadata.notes);
+    return entry;
+}
+
+std::shared_ptr<QueueEntry> QueueEntry::entryForFile(const QByteArray& path,
+                                                     const FLACMetadata& metadata) {
+    std::shared_ptr<QueueEntry> entry(new QueueEntry());
+    entry->path_ = path;
+    entry->derivePaths(path);
+    entry->applyMetadata(metadata);
+    return entry;
+}
+
+void QueueEntry::applyMetadata(const FLACMetadata& metadata) {
+    expectedDecodedSize_.store(decant::expectedDecodedSize(metadata));
+    comments_.store(commentsFromEntries(metadata.commentEntries.value_or(QStringList())));
+    notes_.store(metadata.notes);
+    audioDigest_.store({});
+}
+
 QString QueueEntry::fileName() const {
-    return displayFileName(path());
+    const QString name = displayFileName(path());
+    if (!track_) {
+        return name;
+    }
+    const QString numbered = QStringLiteral("%1 #%2").arg(name).arg(track_->number);
+    return track_->title.isEmpty() ? numbered
+                                   : QStringLiteral("%1 · %2").arg(numbered, track_->title);
+}
+
+QByteArray QueueEntry::queueKey() const {
+    const QByteArray bytes = path();
+    return track_ ? bytes + '#' + QByteArray::number(track_->number) : bytes;
+}
+
+void QueueEntry::derivePaths(const QByteArray& hashedBytes) {
+    pathHash_.store(MD5(hashedBytes));
+    // Whatever folder it is in, the file's base name stays the hash: the
+    // library names the track after it, and the hand-off matches by that.
+    decodedPath_.store(runDirectory() + u'/' + pathHash_.load() + QStringLiteral(".wav"));
 }
 
 void QueueEntry::setPath(const QByteArray& path) {
@@ -61,15 +110,8 @@ void QueueEntry::setPath(const QByteArray& path) {
     // WAV path and comments are not derived yet.
     std::lock_guard lock(pathLock_);
     path_ = path;
-    pathHash_.store(MD5(path_));
-    // Whatever folder it is in, the file's base name stays the hash: the
-    // library names the track after it, and the hand-off matches by that.
-    decodedPath_.store(runDirectory() + u'/' + pathHash_.load() + QStringLiteral(".wav"));
-    const FLACMetadata metadata = readFLACMetadata(path_);
-    expectedDecodedSize_.store(decant::expectedDecodedSize(metadata));
-    comments_.store(commentsFromEntries(metadata.commentEntries.value_or(QStringList())));
-    notes_.store(metadata.notes);
-    audioDigest_.store({});
+    derivePaths(path_);
+    applyMetadata(readFLACMetadata(path_));
 }
 
 } // namespace decant

@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <memory>
 #include <mutex>
+#include <optional>
 
 namespace decant {
 
@@ -34,7 +35,18 @@ QString MD5(const QByteArray& bytes);
 // The same of the text's UTF-8 bytes.
 QString MD5(const QString& text);
 
-// One FLAC file in the queue. Created from its path, it derives everything
+struct FLACMetadata;
+
+// One track of a FLAC file that holds a whole album, cut by its CUE sheet:
+// samples [firstSample, endSample) of the stream, per channel.
+struct QueueEntryTrack {
+    int number = 0;
+    QString title; // the sheet's, for the row's name; may be empty
+    uint64_t firstSample = 0;
+    uint64_t endSample = 0;
+};
+
+// One FLAC file in the queue, or one CUE track of it. Created from its path, it derives everything
 // else the pipeline needs: the hash that names its WAV file (and later its
 // track in the library), the WAV file's path (in this process's run folder,
 // see RunFolder.h) and the file's tags.
@@ -48,6 +60,17 @@ QString MD5(const QString& text);
 class QueueEntry {
 public:
     static std::shared_ptr<QueueEntry> entryWithPath(const QByteArray& path);
+    // The same, from metadata read already.
+    static std::shared_ptr<QueueEntry> entryForFile(const QByteArray& path,
+                                                    const FLACMetadata& metadata);
+    // The entry of one track of the file whose metadata is given, with the
+    // track's own tags. Its hash is the MD5 of the path's bytes, "#" and the
+    // track's number: no whole file's path ends so, since the queue takes
+    // only names ending in ".flac".
+    static std::shared_ptr<QueueEntry> entryForTrack(const QByteArray& path,
+                                                     const FLACMetadata& metadata,
+                                                     const QueueEntryTrack& track,
+                                                     CommentsDictionary comments);
 
     explicit QueueEntry(const QByteArray& path);
     QueueEntry(const QueueEntry&) = delete;
@@ -55,11 +78,18 @@ public:
 
     QByteArray path() const;
     // The path's last component, the file's name with its extension, as
-    // text to show (bytes that are not UTF-8 as replacement characters).
+    // text to show (bytes that are not UTF-8 as replacement characters);
+    // for a track, with its number and title: "Album.flac #3 · Title".
     QString fileName() const;
+    // The track of the file this entry stands for; nothing for the whole
+    // file. Fixed when the entry is made.
+    const std::optional<QueueEntryTrack>& track() const { return track_; }
+    // What the queue holds once at most: the path, or for a track the
+    // bytes its hash is taken of.
+    QByteArray queueKey() const;
     // Derives the hash, the WAV path, the WAV file's expected size and the
     // comments afresh (reading the file), so comments assigned earlier are
-    // discarded.
+    // discarded. For whole files only.
     void setPath(const QByteArray& path);
 
     QString pathHash() const { return pathHash_.load(); }
@@ -71,6 +101,8 @@ public:
     // What reading the file passed over, in words for the user ("a comment
     // of 16 MB was left out: …"); read with the comments.
     QStringList notes() const { return notes_.load(); }
+    // Before the entry is shared only.
+    void addNote(const QString& note) { notes_.store(notes_.load() << note); }
 
     CommentsDictionary comments() const { return comments_.load(); }
     void setComments(CommentsDictionary comments) { comments_.store(std::move(comments)); }
@@ -105,6 +137,11 @@ public:
     }
 
 private:
+    QueueEntry() = default;
+    void derivePaths(const QByteArray& hashedBytes);
+    void applyMetadata(const FLACMetadata& metadata);
+
+    std::optional<QueueEntryTrack> track_;
     mutable std::recursive_mutex pathLock_;
     QByteArray path_;
     AtomicProperty<QString> pathHash_;
