@@ -884,6 +884,10 @@ verschieben), 2 bei falschen Argumenten, 3, wenn check Probleme findet (mit
         <source>Track %1 of the CUE sheet is too short to hold any audio.</source>
         <translation>Titel %1 des CUE-Sheets ist zu kurz, um Audio zu enthalten.</translation>
     </message>
+    <message>
+        <source>The CUE sheet was not used: %1</source>
+        <translation>Das CUE-Sheet wurde nicht verwendet: %1</translation>
+    </message>
 </context>
 <context>
     <name>decant::DamagedFiles</name>
@@ -1149,6 +1153,10 @@ verschieben), 2 bei falschen Argumenten, 3, wenn check Probleme findet (mit
         <source>stream ends after %1 of %2 samples</source>
         <translation>der Datenstrom endet nach %1 von %2 Samples</translation>
     </message>
+    <message>
+        <source>the CUE sheet&apos;s tracks do not fit the stream</source>
+        <translation>die Titel des CUE-Sheets passen nicht zum Datenstrom</translation>
+    </message>
 </context>
 <context>
     <name>decant::DirectoryWalk</name>
@@ -1337,6 +1345,10 @@ verschieben), 2 bei falschen Argumenten, 3, wenn check Probleme findet (mit
     <message>
         <source>not a file on this machine</source>
         <translation>keine Datei auf diesem Rechner</translation>
+    </message>
+    <message>
+        <source>the CUE sheet names no FLAC file in its folder</source>
+        <translation>das CUE-Sheet nennt keine FLAC-Datei in seinem Ordner</translation>
     </message>
 </context>
 <context>

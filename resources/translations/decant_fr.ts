@@ -886,6 +886,10 @@ fichier n’a pu être supprimé ; organise : un fichier n’a pu être déplac�
         <source>Track %1 of the CUE sheet is too short to hold any audio.</source>
         <translation>La piste %1 de la feuille CUE est trop courte pour contenir de l’audio.</translation>
     </message>
+    <message>
+        <source>The CUE sheet was not used: %1</source>
+        <translation>La feuille CUE n’a pas été utilisée : %1</translation>
+    </message>
 </context>
 <context>
     <name>decant::DamagedFiles</name>
@@ -1151,6 +1155,10 @@ fichier n’a pu être supprimé ; organise : un fichier n’a pu être déplac�
         <source>stream ends after %1 of %2 samples</source>
         <translation>le flux se termine après %1 échantillons sur %2</translation>
     </message>
+    <message>
+        <source>the CUE sheet&apos;s tracks do not fit the stream</source>
+        <translation>les pistes de la feuille CUE ne correspondent pas au flux</translation>
+    </message>
 </context>
 <context>
     <name>decant::DirectoryWalk</name>
@@ -1339,6 +1347,10 @@ fichier n’a pu être supprimé ; organise : un fichier n’a pu être déplac�
     <message>
         <source>not a file on this machine</source>
         <translation>pas un fichier de cette machine</translation>
+    </message>
+    <message>
+        <source>the CUE sheet names no FLAC file in its folder</source>
+        <translation>la feuille CUE ne nomme aucun fichier FLAC de son dossier</translation>
     </message>
 </context>
 <context>
