@@ -216,7 +216,8 @@ QList<iTunesTrackPointer> LibraryApplication::convert(const QList<QUrl>& files) 
 
 // Hand-off thread.
 QList<iTunesTrackPointer> LibraryApplication::convertProven(const QList<QUrl>& files,
-                                                            const QStringList& audioDigests) {
+                                                            const QStringList& audioDigests,
+                                                            const QList<QUrl>& leadIns) {
     {
         std::lock_guard lock(mutex_);
         reasons_.clear();
@@ -247,7 +248,7 @@ QList<iTunesTrackPointer> LibraryApplication::convertProven(const QList<QUrl>& f
                 observer(files[index], outcome.trackId != 0);
             }
         },
-        audioDigests);
+        audioDigests, leadIns);
     // Made before the lock is taken: each reads the database. A track that
     // cannot be read is not taken for one that is gone.
     QList<std::shared_ptr<library::Track>> handles(files.size());

@@ -30,7 +30,8 @@ public:
     // that name is how the caller tells which file each track is for.
     QList<iTunesTrackPointer> convert(const QList<QUrl>& files) override;
     QList<iTunesTrackPointer> convertProven(const QList<QUrl>& files,
-                                            const QStringList& audioDigests) override;
+                                            const QStringList& audioDigests,
+                                            const QList<QUrl>& leadIns = {}) override;
     // Also says why a property or the artwork of a track could not be
     // stored. Then backs the library's database up when the import changed
     // it: a backup that fails does not fail the tracks, and the library

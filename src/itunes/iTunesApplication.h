@@ -62,9 +62,15 @@ public:
     // MD5 of its samples as the file stores them, in lower-case hex, or
     // empty where it proved none; one for each file. A library that knows
     // its sources by that digest then need not read the files to take it.
+    // `leadIns`, where not empty, names for each file the file whose audio
+    // runs on into it without a break (the track before it, both cut from
+    // one album-long file), or holds an empty URL: a lossy encoder then
+    // starts the track as it sounds in the album rather than from silence.
     virtual QList<iTunesTrackPointer> convertProven(const QList<QUrl>& files,
-                                                    const QStringList& audioDigests) {
+                                                    const QStringList& audioDigests,
+                                                    const QList<QUrl>& leadIns = {}) {
         Q_UNUSED(audioDigests);
+        Q_UNUSED(leadIns);
         return convert(files);
     }
 

@@ -127,6 +127,30 @@ bool iTunesHandOff::applyCommentsToTrack(const CommentsDictionary& comments,
     return named;
 }
 
+namespace {
+
+// For each file, the file of the track that runs on into it: the track
+// before it cut from the same file, when it is in this batch too.
+QList<QUrl> leadInsOf(const HandOffBatch& batch) {
+    QHash<std::pair<QByteArray, uint64_t>, QUrl> trackEndingAt;
+    for (const auto& [file, entry] : batch) {
+        if (const auto& track = entry->track()) {
+            trackEndingAt.insert({entry->path(), track->endSample}, file);
+        }
+    }
+    QList<QUrl> leadIns;
+    if (trackEndingAt.isEmpty()) {
+        return leadIns;
+    }
+    for (const auto& [file, entry] : batch) {
+        const auto& track = entry->track();
+        leadIns.append(track ? trackEndingAt.value({entry->path(), track->firstSample}) : QUrl());
+    }
+    return leadIns;
+}
+
+} // namespace
+
 // Hand-off thread.
 void iTunesHandOff::convertAndTag(const HandOffBatch& batch) {
     QList<QUrl> urls;
@@ -142,7 +166,8 @@ void iTunesHandOff::convertAndTag(const HandOffBatch& batch) {
     }
 
     const QList<iTunesTrackPointer> tracks =
-        iTunes_ ? iTunes_->convertProven(urls, digests) : QList<iTunesTrackPointer>();
+        iTunes_ ? iTunes_->convertProven(urls, digests, leadInsOf(batch))
+                : QList<iTunesTrackPointer>();
     QList<iTunesTrackPointer> tagged;
     QList<QueueEntryPointer> entries;
     for (const auto& track : tracks) {

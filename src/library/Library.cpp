@@ -322,7 +322,8 @@ QList<std::shared_ptr<Track>> Library::convert(const QList<QUrl>& files) {
 
 QList<ConversionOutcome> Library::convertFiles(const QList<QUrl>& files,
                                                const ConversionObserver& observer,
-                                               const QStringList& audioDigests) {
+                                               const QStringList& audioDigests,
+                                               const QList<QUrl>& leadIns) {
     if (d->options.readOnly) {
         return failEveryFile(files.size(), readOnlyLibrary().message, observer);
     }
@@ -350,7 +351,8 @@ QList<ConversionOutcome> Library::convertFiles(const QList<QUrl>& files,
     // The albums of the batch before are known by now.
     scheduleTagWrites(d->albums.settle(*d->database));
     ImportBatch importBatch(std::move(parts), *settings, *measure, stop, parallel);
-    const QList<ConversionOutcome> outcomes = importBatch.run(files, observer, audioDigests);
+    const QList<ConversionOutcome> outcomes =
+        importBatch.run(files, observer, audioDigests, leadIns);
     d->albums.startBatch(importBatch.takeMeters());
     for (const ConversionOutcome& outcome : outcomes) {
         if (outcome.how == Conversion::Added || outcome.how == Conversion::Replaced) {

@@ -7,8 +7,50 @@
 
 #include <QCoreApplication>
 
+#include <algorithm>
+#include <vector>
+
 namespace decant::library {
 namespace {
+
+using Frames = std::vector<ffmpeg::Frame>;
+
+bool sameFormat(const AudioFormat& first, const AudioFormat& second) {
+    return first.sampleFormat == second.sampleFormat && first.sampleRate == second.sampleRate &&
+           first.bitsPerSample == second.bitsPerSample &&
+           av_channel_layout_compare(&first.layout.get(), &second.layout.get()) == 0;
+}
+
+// The last samples of the WAV file at `path`, at least `wanted` of them
+// where it holds as many, as decoded frames; none when it is not the
+// source's format or cannot be read, which costs the track only its clean
+// start.
+Frames readLeadIn(const QString& path, const AudioFormat& source, int64_t wanted) {
+    ConversionFailure ignored;
+    const std::unique_ptr<AudioSource> input = AudioSource::openWav(path, &ignored);
+    const int64_t length = input ? input->statedLength() : 0;
+    if (length <= 0 || !sameFormat(input->format(), source) ||
+        !input->seekNear(std::max<int64_t>(0, length - wanted))) {
+        return {};
+    }
+    // A seek that lands far before the tail is not worth the memory.
+    const int64_t most = wanted + 65536;
+    Frames frames;
+    int64_t samples = 0;
+    for (;;) {
+        ffmpeg::Frame frame(av_frame_alloc());
+        const AudioSource::Read read =
+            frame ? input->read(frame.get(), &ignored) : AudioSource::Read::Failed;
+        if (read == AudioSource::Read::End) {
+            return frames;
+        }
+        samples += read == AudioSource::Read::Frame ? frame->nb_samples : 0;
+        if (read == AudioSource::Read::Failed || samples > most) {
+            return {};
+        }
+        frames.push_back(std::move(frame));
+    }
+}
 
 // Moves every frame the converter has ready into the file.
 bool passConvertedFrames(SampleConverter& converter, EncodedFile& file, bool final,
@@ -37,8 +79,9 @@ public:
         , meter_(meter)
         , stop_(std::move(stop)) {}
 
-    // The number of source samples per channel, or -1.
-    int64_t run(ConversionFailure* failure);
+    // The number of source samples per channel, or -1. A lead-in goes to
+    // the encoder first, and is neither measured nor counted.
+    int64_t run(const Frames& leadIn, ConversionFailure* failure);
 
 private:
     bool push(const AVFrame* frame, ConversionFailure* failure);
@@ -70,11 +113,21 @@ bool Transfer::push(const AVFrame* frame, ConversionFailure* failure) {
     return passConvertedFrames(converter_, file_, frame == nullptr, failure);
 }
 
-int64_t Transfer::run(ConversionFailure* failure) {
+int64_t Transfer::run(const Frames& leadIn, ConversionFailure* failure) {
     const ffmpeg::Frame frame(av_frame_alloc());
     if (!frame) {
         *failure = {ConversionError::Encoding, ffmpeg::errorText(AVERROR(ENOMEM))};
         return -1;
+    }
+    int64_t leadInSamples = 0;
+    for (const ffmpeg::Frame& part : leadIn) {
+        leadInSamples += part->nb_samples;
+    }
+    file_.startWithLeadIn(leadInSamples);
+    for (const ffmpeg::Frame& part : leadIn) {
+        if (!push(part.get(), failure)) {
+            return -1;
+        }
     }
     int64_t samples = 0;
     AudioSource::Read read;
@@ -148,8 +201,14 @@ std::optional<EncodedAudio> encodeWavFile(const QString& source, const QString& 
     }
     std::unique_ptr<LoudnessMeter> meter =
         request.measureLoudness ? LoudnessMeter::create(input->format()) : nullptr;
+    // Two frames: the encoder's overlap and its sense of the music before.
+    const bool leadInServes = !request.leadIn.isEmpty() && plan->gaplessTag &&
+                              setup.format.sampleRate == input->format().sampleRate;
+    const Frames leadIn = leadInServes
+                              ? readLeadIn(request.leadIn, input->format(), 2 * output->frameSize())
+                              : Frames();
     const int64_t samples =
-        Transfer(*plan, *input, *converter, *output, meter.get(), stop).run(failure);
+        Transfer(*plan, *input, *converter, *output, meter.get(), stop).run(leadIn, failure);
     if (samples < 0) {
         return std::nullopt;
     }

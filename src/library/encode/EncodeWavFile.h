@@ -19,6 +19,14 @@ struct EncodeRequest {
     QString title; // written into the container's own tags
     // Measure the source's loudness on the way (see EncodedAudio::meter).
     bool measureLoudness = false;
+    // A WAV file whose audio runs on into the source without a break: the
+    // track before it on an album ripped to one file. Where the format's
+    // container drops the priming by sample (AAC in MP4), the encoder is
+    // primed with that file's last samples rather than silence, and the edit
+    // list drops them again: the track then begins as it sounds in the
+    // album, with no click where it was cut. Ignored where it cannot serve
+    // (another format, another sample rate, a file that cannot be read).
+    QString leadIn = {};
 };
 
 // What an encoded file holds.

@@ -122,6 +122,11 @@ bool EncodedFile::send(const AVFrame* frame, ConversionFailure* failure) {
     }
 }
 
+void EncodedFile::startWithLeadIn(int64_t samples) {
+    leadIn_ = samples;
+    nextTimestamp_ = -samples;
+}
+
 bool EncodedFile::write(AVFrame* frame, ConversionFailure* failure) {
     frame->pts = nextTimestamp_;
     nextTimestamp_ += frame->nb_samples;
@@ -141,7 +146,7 @@ bool EncodedFile::finish(ConversionFailure* failure) {
 
 SampleSpan EncodedFile::span() const {
     SampleSpan span;
-    span.priming = encoder_->initialPadding();
+    span.priming = encoder_->initialPadding() + leadIn_;
     span.length = nextTimestamp_;
     span.padding = packets_ * encoder_->frameSize() - span.priming - span.length;
     return span;

@@ -44,13 +44,18 @@ public:
     // Whether the last frame may be shorter than the others.
     bool acceptsShortLastFrame() const;
 
+    // Before the first write: the first `samples` written are a lead-in,
+    // timed before the track's start so that the container drops them with
+    // the encoder's priming (see EncodeRequest::leadIn).
+    void startWithLeadIn(int64_t samples);
     // Encodes one frame of `frameSize()` samples and writes what comes out.
     bool write(AVFrame* frame, ConversionFailure* failure);
     // Drains the encoder, completes the container and closes the file.
     bool finish(ConversionFailure* failure);
     // Once finished, for an encoder whose every packet holds a frame of
     // `frameSize()` samples, such as AAC; `length` counts any silence added
-    // to fill a last frame the encoder would not take short.
+    // to fill a last frame the encoder would not take short, and `priming`
+    // the lead-in.
     SampleSpan span() const;
 
 private:
@@ -61,6 +66,7 @@ private:
     std::unique_ptr<PacketEncoder> encoder_;
     AVStream* stream_; // owned by the container
     ffmpeg::Packet packet_;
+    int64_t leadIn_ = 0;
     int64_t nextTimestamp_ = 0;
     int64_t packets_ = 0;
 };

@@ -31,7 +31,7 @@ std::optional<SourceFile> identifySource(const QUrl& url, const QString& digest,
     if (!taken) {
         return std::nullopt;
     }
-    return SourceFile{path, info.completeBaseName(), *taken};
+    return SourceFile{path, info.completeBaseName(), *taken, {}};
 }
 
 FileImport::FileImport(const MediaFolder& media, ImportSettings settings, bool measureLoudness,
@@ -51,7 +51,7 @@ std::optional<EncodedTrack> FileImport::encode(const SourceFile& source, std::st
         return std::nullopt;
     }
     const auto audio = encodeWavFile(source.path, encoded.file->path(), settings_,
-                                     {source.name, measureLoudness_}, failure, stop);
+                                     {source.name, measureLoudness_, source.leadIn}, failure, stop);
     if (!audio) {
         return std::nullopt;
     }

@@ -22,6 +22,7 @@ struct SourceFile {
     QString path;
     QString name;   // the file's base name: the source, and the track's first name
     QString digest; // see wavAudioDigest
+    QString leadIn; // see EncodeRequest::leadIn; empty for none
 };
 
 // A WAV file encoded into a synced pending file, decoded back and found to

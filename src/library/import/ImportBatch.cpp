@@ -57,7 +57,7 @@ ImportBatch::ImportBatch(Parts library, ImportSettings settings, bool measureLou
     , parallel_(parallel) {}
 
 QList<ConversionOutcome> ImportBatch::run(const QList<QUrl>& urls, const Finished& finished,
-                                          const QStringList& digests) {
+                                          const QStringList& digests, const QList<QUrl>& leadIns) {
     QList<ConversionOutcome> results(urls.size());
     const auto finish = [&](qsizetype index, const ConversionOutcome& outcome) {
         results[index] = outcome;
@@ -74,7 +74,7 @@ QList<ConversionOutcome> ImportBatch::run(const QList<QUrl>& urls, const Finishe
         }
         return results;
     }
-    encodeAndRecord(identify(urls, digests, results, finished), finish);
+    encodeAndRecord(identify(urls, digests, leadIns, results, finished), finish);
     finishMoves();
     return results;
 }
@@ -137,6 +137,7 @@ std::optional<ConversionFailure> ImportBatch::libraryProblem() const {
 }
 
 QList<ImportBatch::Group> ImportBatch::identify(const QList<QUrl>& urls, const QStringList& digests,
+                                                const QList<QUrl>& leadIns,
                                                 QList<ConversionOutcome>& results,
                                                 const Finished& finished) const {
     std::vector<std::optional<SourceFile>> sources(std::size_t(urls.size()));
@@ -144,6 +145,9 @@ QList<ImportBatch::Group> ImportBatch::identify(const QList<QUrl>& urls, const Q
     forEachInParallel(urls.size(), parallel_, [&](qsizetype index) {
         const auto at = std::size_t(index);
         sources[at] = identifySource(urls[index], digests.value(index), stop_, &failures[at]);
+        if (sources[at]) {
+            sources[at]->leadIn = leadIns.value(index).toLocalFile();
+        }
     });
     QList<Group> groups;
     QHash<QString, qsizetype> groupOf;

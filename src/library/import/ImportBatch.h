@@ -45,9 +45,10 @@ public:
                 int parallel);
 
     // One result per file, in the order of `urls`. `digests`: see
-    // identifySource; none, or one per file.
+    // identifySource; none, or one per file. `leadIns`: see
+    // EncodeRequest::leadIn; none, or one per file, empty for none.
     QList<ConversionOutcome> run(const QList<QUrl>& urls, const Finished& finished,
-                                 const QStringList& digests = {});
+                                 const QStringList& digests = {}, const QList<QUrl>& leadIns = {});
     // The meters of the files encoded with loudness measured, by track, for
     // their albums'. Once `run` is done.
     AlbumLoudness::Meters takeMeters() { return std::move(meters_); }
@@ -58,7 +59,8 @@ private:
 
     std::optional<ConversionFailure> libraryProblem() const;
     QList<Group> identify(const QList<QUrl>& urls, const QStringList& digests,
-                          QList<ConversionOutcome>& results, const Finished& finished) const;
+                          const QList<QUrl>& leadIns, QList<ConversionOutcome>& results,
+                          const Finished& finished) const;
     void encodeAndRecord(const QList<Group>& groups, const Finished& finish);
     Prepared prepare(const Group& group) const;
     bool isReusable(const TrackRecord& track, const SourceFile& source) const;

@@ -89,6 +89,25 @@ AudioSource::Read AudioSource::fail(int error, ConversionFailure* failure) {
     return Read::Failed;
 }
 
+bool AudioSource::seekNear(int64_t sample) {
+    const AVStream* stream = container_->streams[streamIndex_];
+    const int64_t timestamp = av_rescale_q(sample, {1, format_.sampleRate}, stream->time_base);
+    if (av_seek_frame(container_.get(), streamIndex_, timestamp, AVSEEK_FLAG_BACKWARD) < 0) {
+        return false;
+    }
+    avcodec_flush_buffers(decoder_.get());
+    draining_ = false;
+    return true;
+}
+
+int64_t AudioSource::statedLength() const {
+    const AVStream* stream = container_->streams[streamIndex_];
+    if (stream->duration <= 0 || stream->duration == AV_NOPTS_VALUE) {
+        return 0;
+    }
+    return av_rescale_q(stream->duration, stream->time_base, {1, format_.sampleRate});
+}
+
 AudioSource::Read AudioSource::read(AVFrame* frame, ConversionFailure* failure) {
     if (!packet_) {
         return fail(AVERROR(ENOMEM), failure);

@@ -35,6 +35,13 @@ public:
     // it is decoded; null stops.
     void digestPackets(QCryptographicHash* digest) { packetDigest_ = digest; }
 
+    // Moves to the frame that holds `sample` (per channel, from the start),
+    // or the one before; false when the stream cannot seek, or its length
+    // is unknown. Reading goes on from there.
+    bool seekNear(int64_t sample);
+    // Samples per channel, as the container states them; 0 when unknown.
+    int64_t statedLength() const;
+
     enum class Read { Frame, End, Failed };
     // The next decoded frame into `frame`.
     Read read(AVFrame* frame, ConversionFailure* failure);
