@@ -61,7 +61,9 @@ QString FilesController::tableViewToolTipForTableColumnRow(const QString& column
     // the File cell's tip is the whole path.
     QString tip = cellText(*entry, columnIdentifier);
     if (columnIdentifier == QLatin1String("path")) {
-        tip = displayPath(entry->path());
+        // A track's name adds its number and title to the file's.
+        tip = displayPath(entry->path()) +
+              entry->fileName().mid(displayFileName(entry->path()).size());
     } else if (columnIdentifier == QLatin1String("status")) {
         const QString reason = entry->failureReason();
         tip = reason.isEmpty() ? displayTextForStatus(entry->status()) : reason;
