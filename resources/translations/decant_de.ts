@@ -358,6 +358,13 @@ In den Dateien ausgelassen:</translation>
         <source>Verified</source>
         <translation>Geprüft</translation>
     </message>
+    <message numerus="yes">
+        <source>%n track(s) of %1</source>
+        <translation>
+            <numerusform>%n Titel aus %1</numerusform>
+            <numerusform>%n Titel aus %1</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>decant-library</name>

@@ -24,6 +24,13 @@
             <numerusform>the library did not take %n files: %1</numerusform>
         </translation>
     </message>
+    <message numerus="yes">
+        <source>%n track(s) of %1</source>
+        <translation>
+            <numerusform>%n track of %1</numerusform>
+            <numerusform>%n tracks of %1</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>decant::CheckCommand</name>

@@ -358,6 +358,13 @@ Laissé de côté dans les fichiers :</translation>
         <source>Verified</source>
         <translation>Vérifié</translation>
     </message>
+    <message numerus="yes">
+        <source>%n track(s) of %1</source>
+        <translation>
+            <numerusform>%n piste de %1</numerusform>
+            <numerusform>%n pistes de %1</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>decant-library</name>

@@ -11,6 +11,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QSet>
 
 #include <algorithm>
 
@@ -41,8 +42,21 @@ StatusCounts countStatuses(const QList<QueueEntryPointer>& entries) {
     return counts;
 }
 
-QString countOfFLACFiles(qsizetype count) {
-    return QCoreApplication::translate("decant-cli", "%n FLAC file(s)", nullptr, int(count));
+// "12 FLAC files"; "12 tracks of 2 FLAC files" once albums are cut by
+// their sheets, whose rows are tracks rather than files.
+QString countOfFLACFiles(const QList<QueueEntryPointer>& entries) {
+    QSet<QByteArray> files;
+    for (const auto& entry : entries) {
+        files.insert(entry->path());
+    }
+    const QString fileCount =
+        QCoreApplication::translate("decant-cli", "%n FLAC file(s)", nullptr, int(files.size()));
+    if (files.size() == entries.size()) {
+        return fileCount;
+    }
+    return QCoreApplication::translate("decant-cli", "%n track(s) of %1", nullptr,
+                                       int(entries.size()))
+        .arg(fileCount);
 }
 
 StoreAlbumReading readFromStore(const QUrl& url) {
@@ -170,7 +184,7 @@ bool ImportRun::applyStorePage() {
 
 void ImportRun::decodeAndHandOff() {
     console_.printLine(QCoreApplication::translate("decant-cli", "Importing %1 into %2")
-                           .arg(countOfFLACFiles(controller_->files().size()),
+                           .arg(countOfFLACFiles(controller_->files()),
                                 QDir::toNativeSeparators(library_->location())));
     progress_.start();
     controller_->startDecoding(nullptr);
