@@ -1,6 +1,6 @@
-# The decoder: any bytes as a FLAC file, decoded into a WAV file and read
-# for their tags. flac_fuzz_seeds (not a fuzzer, built on request) writes
-# the seed corpus with the test fixture writer:
+# The decoder: any bytes as a FLAC file, decoded into a WAV file and into two
+# tracks, and read for their tags. flac_fuzz_seeds (not a fuzzer, built on
+# request) writes the seed corpus with the test fixture writer:
 #   cmake --build build/fuzz --target flac_fuzz_seeds
 #   build/fuzz/bin/flac_fuzz_seeds fuzz/corpus
 decant_add_fuzzer(flac_decode_fuzzer
