@@ -108,7 +108,10 @@ QString ProgressReporter::activity(const RunProgress& progress) const {
     if (stopping_) {
         return QCoreApplication::translate("decant-cli", "stopping");
     }
-    if (progress.converting) {
+    // Once everything is decoded, the last batch's conversion is the last
+    // news until the run ends, a moment after the library has finished.
+    const bool lastBatchConverted = progress.converted > 0 && progress.decoded >= progress.total;
+    if (progress.converting || lastBatchConverted) {
         return QCoreApplication::translate("decant-cli", "converting %1 of %2%3")
             .arg(progress.converted)
             .arg(filesForTheLibrary(progress))
@@ -119,6 +122,10 @@ QString ProgressReporter::activity(const RunProgress& progress) const {
 
 void ProgressReporter::redrawStatusLine() {
     const RunProgress progress = controller_.runProgress();
+    // Tables reloaded before the run has counted its files would say "0 of 0".
+    if (!progress.running && !finished_) {
+        return;
+    }
     QString line = QCoreApplication::translate("decant-cli", "Decoded %1 of %2")
                        .arg(progress.decoded)
                        .arg(progress.total);
