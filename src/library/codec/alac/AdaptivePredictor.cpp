@@ -91,6 +91,25 @@ void predictAt(const int32_t* samples, int32_t* residuals, int count, const Pred
     }
 }
 
+template <int Order>
+void predictPairAt(const int32_t* const samples[2], int32_t* const residuals[2], int count,
+                   const PredictorSetup setups[2], Width width) {
+    Predictor<Order> first(setups[0]);
+    Predictor<Order> second(setups[1]);
+    const int32_t* a = samples[0];
+    const int32_t* b = samples[1];
+    for (int j = Order + 1; j < count; ++j) {
+        const int32_t* windowA = a + j - Order - 1;
+        const int32_t* windowB = b + j - Order - 1;
+        const int32_t residualA = width.wrap(uint32_t(a[j]) - uint32_t(first.predict(windowA)));
+        const int32_t residualB = width.wrap(uint32_t(b[j]) - uint32_t(second.predict(windowB)));
+        residuals[0][j] = residualA;
+        residuals[1][j] = residualB;
+        first.adapt(windowA, residualA);
+        second.adapt(windowB, residualB);
+    }
+}
+
 // The window stays in registers: reading back the sample just stored would
 // wait for the store.
 template <int Order>
@@ -111,12 +130,20 @@ void restoreAt(int32_t* data, int count, const PredictorSetup& setup, Width widt
 }
 
 using PredictFunction = void (*)(const int32_t*, int32_t*, int, const PredictorSetup&, Width);
+using PredictPairFunction = void (*)(const int32_t* const[2], int32_t* const[2], int,
+                                     const PredictorSetup[2], Width);
 using RestoreFunction = void (*)(int32_t*, int, const PredictorSetup&, Width);
 
 template <int... Orders>
 constexpr std::array<PredictFunction, sizeof...(Orders)>
 predictTable(std::integer_sequence<int, Orders...>) {
     return {&predictAt<Orders + 1>...};
+}
+
+template <int... Orders>
+constexpr std::array<PredictPairFunction, sizeof...(Orders)>
+predictPairTable(std::integer_sequence<int, Orders...>) {
+    return {&predictPairAt<Orders + 1>...};
 }
 
 template <int... Orders>
@@ -128,6 +155,7 @@ restoreTable(std::integer_sequence<int, Orders...>) {
 // Every order from 1 to 30, each with its loops unrolled.
 using AllOrders = std::make_integer_sequence<int, maximumOrder>;
 constexpr auto predictors = predictTable(AllOrders());
+constexpr auto pairPredictors = predictPairTable(AllOrders());
 constexpr auto restorers = restoreTable(AllOrders());
 
 // The samples up to where the predictor takes over, each from the one
@@ -163,6 +191,25 @@ void predictResiduals(const int32_t* samples, int32_t* residuals, int count,
     const Width width(bits);
     if (count > 0 && predictStart(samples, residuals, count, setup.order, width)) {
         predictors[size_t(setup.order - 1)](samples, residuals, count, setup, width);
+    }
+}
+
+void predictPairResiduals(const int32_t* const samples[2], int32_t* const residuals[2], int count,
+                          const PredictorSetup setups[2], int bits) {
+    const int order = setups[0].order;
+    if (order != setups[1].order || order < 1 || order > maximumOrder) {
+        predictResiduals(samples[0], residuals[0], count, setups[0], bits);
+        predictResiduals(samples[1], residuals[1], count, setups[1], bits);
+        return;
+    }
+    const Width width(bits);
+    // Equal orders start alike, so one answer serves both.
+    const bool more = count > 0 && predictStart(samples[0], residuals[0], count, order, width);
+    if (count > 0) {
+        predictStart(samples[1], residuals[1], count, order, width);
+    }
+    if (more) {
+        pairPredictors[size_t(order - 1)](samples, residuals, count, setups, width);
     }
 }
 

@@ -24,6 +24,12 @@ struct PredictorSetup {
 void predictResiduals(const int32_t* samples, int32_t* residuals, int count,
                       const PredictorSetup& setup, int bits);
 
+// The same for the two channels of a pair, each with its own setup: where
+// their orders agree, the two predictors' serial chains run interleaved, so
+// that each fills the other's wait on the multiplier.
+void predictPairResiduals(const int32_t* const samples[2], int32_t* const residuals[2], int count,
+                          const PredictorSetup setups[2], int bits);
+
 // Turns `count` residuals into samples of width `bits`, in place.
 void restoreSamples(int32_t* data, int count, const PredictorSetup& setup, int bits);
 

@@ -228,10 +228,12 @@ void AlacEncoder::Frame::writePair(BitWriter& out, int first, int count) {
         choosePairMix(analyser_.analyse(left, count), analyser_.analyse(right, count),
                       analyser_.analyse(v_.data(), count), count);
     mixPair(left, right, u_.data(), v_.data(), count, choice.mix);
-    const PredictorSetup setupU = predictorFor(choice.u);
-    const PredictorSetup setupV = predictorFor(choice.v);
-    predictResiduals(u_.data(), residualsU_.data(), count, setupU, bits);
-    predictResiduals(v_.data(), residualsV_.data(), count, setupV, bits);
+    const PredictorSetup setups[2] = {predictorFor(choice.u), predictorFor(choice.v)};
+    const PredictorSetup& setupU = setups[0];
+    const PredictorSetup& setupV = setups[1];
+    const int32_t* const mixed[2] = {u_.data(), v_.data()};
+    int32_t* const residuals[2] = {residualsU_.data(), residualsV_.data()};
+    predictPairResiduals(mixed, residuals, count, setups, bits);
     const BitWriter start = out;
     writeHeader(out, ElementKind::Pair, count, false);
     out.put(uint32_t(choice.mix.bits), 8);
