@@ -109,16 +109,6 @@ struct Chain {
     Pair noise = {floorNoise, floorNoise};
 };
 
-// Where the processor has fused multiply-add (x86-64-v3), a sample's wait
-// for its predecessor is one instruction instead of two, and the work of a
-// frame fewer instructions: a third less time. Chosen once, when the
-// program loads.
-#if defined(__x86_64__) && defined(__GNUC__)
-#define WEIGH_CLONES __attribute__((target_clones("arch=x86-64-v3", "default")))
-#else
-#define WEIGH_CLONES
-#endif
-
 struct Filters {
     Biquad shelf, highPass;
 };
@@ -131,8 +121,8 @@ struct Filters {
 // each sample waits for its predecessor through one multiplication and one
 // subtraction only.
 template <typename Sample>
-WEIGH_CLONES void weigh(Chain& chain, const Filters& filters, const uint8_t* left,
-                        const uint8_t* right, std::ptrdiff_t stride, int count) {
+void weigh(Chain& chain, const Filters& filters, const uint8_t* left, const uint8_t* right,
+           std::ptrdiff_t stride, int count) {
     constexpr double scale = 1 / fullScale<Sample>;
     const Pair sb0 = both(filters.shelf.b0), sb1 = both(filters.shelf.b1),
                sb2 = both(filters.shelf.b2);
