@@ -142,9 +142,12 @@ DecodeResult decodeInto(FLAC__StreamDecoder* decoder, const char* sourcePath, WA
     const DecodeOutcome outcome = decodeStream(decoder, sourcePath, context, file);
     const uint32_t align = blockAlign(context.format());
     DecodeResult result{
-        outcome, align == 0 ? 0 : context.dataBytesWritten / align, context.totalSamples, {}};
+        outcome, align == 0 ? 0 : context.dataBytesWritten / align, context.totalSamples, {}, {}};
     if (outcome == DecodeOutcome::Decoded) {
         result.audioDigest = provenDigest(context);
+        if (!result.audioDigest.empty()) {
+            result.sampleCheck = context.check.result();
+        }
     }
     return result;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "decode/DecodeOutcome.h"
+#include "decode/SampleCheck.h"
 #include "decode/WAVHeader.h"
 
 #include <FLAC/stream_decoder.h>
@@ -25,6 +26,7 @@ struct WAVDecodeContext {
 
     bool hasStreamInfo = false;
     uint64_t dataBytesWritten = 0;
+    SampleCheck check; // of the sample bytes written
     // Why the write callback aborted; libFLAC itself only reports that it did.
     DecodeOutcome failure = DecodeOutcome::Decoded;
 
