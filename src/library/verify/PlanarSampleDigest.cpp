@@ -19,9 +19,10 @@ std::optional<StoredSamples> storedSamplesOf(const QString& codecName) {
                          codec->id == AV_CODEC_ID_PCM_F32LE || codec->id == AV_CODEC_ID_PCM_F64LE};
 }
 
-PlanarSampleDigest::PlanarSampleDigest(StoredSamples stored, int bits)
+PlanarSampleDigest::PlanarSampleDigest(StoredSamples stored, int bits, SampleHash::Kind kind)
     : stored_(stored)
-    , shift_(stored.bytes * 8 - bits) {}
+    , shift_(stored.bytes * 8 - bits)
+    , hash_(kind) {}
 
 // One specialised loop per stored width: the samples are little-endian on
 // every machine this builds for, so a width of 2 or 4 is a plain store.
@@ -65,7 +66,7 @@ void PlanarSampleDigest::add(const int32_t* const* channels, int channelCount, i
     default:
         interleave<4>(channels, channelCount, samples);
     }
-    hash_.addData(QByteArrayView(buffer_.data(), qsizetype(buffer_.size())));
+    hash_.add(buffer_.data(), buffer_.size());
 }
 
 } // namespace decant::library
