@@ -33,7 +33,8 @@ public:
     QString result() const { return hash_.result(); }
 
 private:
-    template <int Bytes> void interleave(const int32_t* const* channels, int count, int samples);
+    template <int Bytes, int Channels>
+    void interleave(const int32_t* const* channels, int anyCount, int samples);
 
     StoredSamples stored_;
     int shift_; // left for a wider stored sample, right for a narrower
