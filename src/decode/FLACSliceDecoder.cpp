@@ -1,5 +1,6 @@
 #include "decode/FLACSliceDecoder.h"
 
+#include "decode/FLACSource.h"
 #include "decode/FLACStreamSteps.h"
 #include "decode/SamplePacking.h"
 #include "decode/WAVOutputFile.h"
@@ -134,9 +135,11 @@ bool slicesFitStream(const QList<WAVSlice>& slices, uint64_t totalSamples) {
 
 DecodeOutcome decodeSlices(FLAC__StreamDecoder* decoder, const char* source,
                            SliceDecodeContext& context) {
-    if (FLAC__stream_decoder_init_file(
-            decoder, source, sliceWriteCallback, wavMetadataCallback, wavErrorCallback,
-            static_cast<WAVDecodeContext*>(&context)) != FLAC__STREAM_DECODER_INIT_STATUS_OK) {
+    FLACSource file(source);
+    context.reader = &file;
+    if (!file.isOpen() || initDecoderFromSource(decoder, sliceWriteCallback,
+                                                static_cast<WAVDecodeContext*>(&context)) !=
+                              FLAC__STREAM_DECODER_INIT_STATUS_OK) {
         return DecodeOutcome::SourceUnreadable;
     }
     if (const auto outcome = readStreamInfo(decoder, context); outcome != DecodeOutcome::Decoded) {

@@ -11,6 +11,7 @@
 
 namespace decant {
 
+class FLACSource;
 class WAVOutputFile;
 
 // The client record handed to every libFLAC callback of one decode. It
@@ -23,6 +24,7 @@ struct WAVDecodeContext {
     uint64_t totalSamples = 0;                 // per channel; 0 when the encoder did not know
     std::array<unsigned char, 16> signature{}; // the MD5 of the audio; all zero when unknown
     WAVOutputFile* file = nullptr;
+    FLACSource* reader = nullptr; // what libFLAC reads
 
     bool hasStreamInfo = false;
     uint64_t dataBytesWritten = 0;
