@@ -1062,6 +1062,10 @@ verschieben), 2 bei falschen Argumenten, 3, wenn check Probleme findet (mit
         <source>it cannot be decoded back: %1</source>
         <translation>sie lässt sich nicht wieder dekodieren: %1</translation>
     </message>
+    <message>
+        <source>its decoded samples have the XXH3 digest %1, the source&apos;s %2</source>
+        <translation>ihre dekodierten Samples haben den XXH3-Hash %1, die der Quelle %2</translation>
+    </message>
 </context>
 <context>
     <name>decant::DecodeBatch</name>

@@ -1064,6 +1064,10 @@ fichier n’a pu être supprimé ; organise : un fichier n’a pu être déplac�
         <source>it cannot be decoded back: %1</source>
         <translation>il ne peut pas être redécodé : %1</translation>
     </message>
+    <message>
+        <source>its decoded samples have the XXH3 digest %1, the source&apos;s %2</source>
+        <translation>ses échantillons décodés ont l’empreinte XXH3 %1, ceux de la source %2</translation>
+    </message>
 </context>
 <context>
     <name>decant::DecodeBatch</name>

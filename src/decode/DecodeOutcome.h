@@ -54,6 +54,9 @@ struct DecodeResult {
     // depths (8-bit WAV is unsigned, 12 or 20 bits are moved up in their
     // bytes) and for a stream without a signature.
     std::string audioDigest = {};
+    // Beside it: the XXH3-128 digest of the same bytes (see SampleCheck);
+    // empty where audioDigest is.
+    std::string sampleCheck = {};
 };
 
 // describeOutcome's phrase, with the figures where they help:

@@ -1,5 +1,6 @@
 #include "decode/FLACSliceDecoder.h"
 
+#include "decode/FLACSource.h"
 #include "decode/FLACStreamSteps.h"
 #include "decode/SamplePacking.h"
 #include "decode/WAVOutputFile.h"
@@ -22,6 +23,7 @@ struct SliceDecodeContext : WAVDecodeContext {
     std::unique_ptr<WAVOutputFile> output;
     QCryptographicHash digest{QCryptographicHash::Md5};
     std::vector<std::string> digests;
+    std::vector<std::string> checks;
     std::vector<unsigned char> frame;
     uint64_t samplesDecoded = 0;
 
@@ -42,6 +44,7 @@ DecodeOutcome openSlice(SliceDecodeContext& context) {
     const uint64_t dataBytes = (slice.endSample - slice.firstSample) * blockAlign(context.format());
     const WAVHeader header = wavHeader(context.format(), static_cast<uint32_t>(dataBytes));
     context.digest.reset();
+    context.check.restart();
     return context.output->write(header.data(), header.size()) ? DecodeOutcome::Decoded
                                                                : context.output->writeFailure();
 }
@@ -57,6 +60,7 @@ DecodeOutcome closeSlice(SliceDecodeContext& context) {
     const QByteArray digest = context.digest.result();
     context.digests.push_back(
         hexDigest(reinterpret_cast<const unsigned char*>(digest.constData()), digest.size()));
+    context.checks.push_back(context.check.result());
     context.output.reset();
     ++context.next;
     return DecodeOutcome::Decoded;
@@ -81,6 +85,7 @@ DecodeOutcome distributeFrame(SliceDecodeContext& context, uint64_t begin, uint6
             return context.output->writeFailure();
         }
         context.digest.addData(QByteArrayView(bytes, qsizetype(size)));
+        context.check.add(bytes, size);
         if (slice.endSample > end) {
             break;
         }
@@ -130,9 +135,11 @@ bool slicesFitStream(const QList<WAVSlice>& slices, uint64_t totalSamples) {
 
 DecodeOutcome decodeSlices(FLAC__StreamDecoder* decoder, const char* source,
                            SliceDecodeContext& context) {
-    if (FLAC__stream_decoder_init_file(
-            decoder, source, sliceWriteCallback, wavMetadataCallback, wavErrorCallback,
-            static_cast<WAVDecodeContext*>(&context)) != FLAC__STREAM_DECODER_INIT_STATUS_OK) {
+    FLACSource file(source);
+    context.reader = &file;
+    if (!file.isOpen() || initDecoderFromSource(decoder, sliceWriteCallback,
+                                                static_cast<WAVDecodeContext*>(&context)) !=
+                              FLAC__STREAM_DECODER_INIT_STATUS_OK) {
         return DecodeOutcome::SourceUnreadable;
     }
     if (const auto outcome = readStreamInfo(decoder, context); outcome != DecodeOutcome::Decoded) {
@@ -158,20 +165,22 @@ DecodeOutcome decodeSlices(FLAC__StreamDecoder* decoder, const char* source,
 SlicedDecodeResult decodeFLACToWAVSlices(const char* source, const QList<WAVSlice>& slices) {
     const Decoder decoder(FLAC__stream_decoder_new());
     if (!decoder) {
-        return {{DecodeOutcome::DecoderUnavailable}, {}};
+        return {{DecodeOutcome::DecoderUnavailable}, {}, {}};
     }
     FLAC__stream_decoder_set_md5_checking(decoder.get(), true);
     const std::optional<struct stat> sourceStatus = statusOf(source);
     if (const auto outcome = checkSource(sourceStatus); outcome != DecodeOutcome::Decoded) {
-        return {{outcome}, {}};
+        return {{outcome}, {}, {}};
     }
     SliceDecodeContext context;
     context.slices = &slices;
     context.source = identityOf(*sourceStatus);
     const DecodeOutcome outcome = decodeSlices(decoder.get(), source, context);
-    SlicedDecodeResult result{{outcome, context.samplesDecoded, context.totalSamples, {}}, {}};
+    SlicedDecodeResult result{
+        {outcome, context.samplesDecoded, context.totalSamples, {}, {}}, {}, {}};
     if (outcome == DecodeOutcome::Decoded) {
         result.audioDigests = std::move(context.digests);
+        result.sampleChecks = std::move(context.checks);
     }
     return result;
 }

@@ -25,6 +25,8 @@ struct SlicedDecodeResult {
     // Once decoded, each slice's MD5 of the samples its WAV file stores, in
     // lower-case hex, in the order the slices were given.
     std::vector<std::string> audioDigests;
+    // And each slice's XXH3-128 digest of the same bytes (see SampleCheck).
+    std::vector<std::string> sampleChecks;
 };
 
 // Decodes the FLAC file at `source` once, checks the whole stream against

@@ -17,14 +17,14 @@
 namespace decant {
 
 struct DecoderDeleter {
-    // Deleting also finishes the decoder, which closes the source.
+    // Deleting also finishes the decoder.
     void operator()(FLAC__StreamDecoder* decoder) const { FLAC__stream_decoder_delete(decoder); }
 };
 using Decoder = std::unique_ptr<FLAC__StreamDecoder, DecoderDeleter>;
 
 std::optional<struct stat> statusOf(const char* path);
 
-// libFLAC opens whatever it is given, and reading a FIFO or a terminal can
+// A decode opens whatever it is given, and reading a FIFO or a terminal can
 // block forever: only regular files (links followed) are handed to it.
 DecodeOutcome checkSource(const std::optional<struct stat>& source);
 

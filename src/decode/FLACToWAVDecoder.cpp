@@ -1,5 +1,6 @@
 #include "decode/FLACToWAVDecoder.h"
 
+#include "decode/FLACSource.h"
 #include "decode/FLACStreamSteps.h"
 #include "decode/WAVOutputFile.h"
 
@@ -101,9 +102,10 @@ DecodeOutcome completeFile(const WAVDecodeContext& context, WAVOutputFile& file)
 
 DecodeOutcome decodeStream(FLAC__StreamDecoder* decoder, const char* sourcePath,
                            WAVDecodeContext& context, WAVOutputFile& file) {
-    if (FLAC__stream_decoder_init_file(decoder, sourcePath, wavWriteCallback, wavMetadataCallback,
-                                       wavErrorCallback,
-                                       &context) != FLAC__STREAM_DECODER_INIT_STATUS_OK) {
+    FLACSource source(sourcePath);
+    context.reader = &source;
+    if (!source.isOpen() || initDecoderFromSource(decoder, wavWriteCallback, &context) !=
+                                FLAC__STREAM_DECODER_INIT_STATUS_OK) {
         return DecodeOutcome::SourceUnreadable;
     }
     if (const auto outcome = readStreamInfo(decoder, context); outcome != DecodeOutcome::Decoded) {
@@ -142,9 +144,12 @@ DecodeResult decodeInto(FLAC__StreamDecoder* decoder, const char* sourcePath, WA
     const DecodeOutcome outcome = decodeStream(decoder, sourcePath, context, file);
     const uint32_t align = blockAlign(context.format());
     DecodeResult result{
-        outcome, align == 0 ? 0 : context.dataBytesWritten / align, context.totalSamples, {}};
+        outcome, align == 0 ? 0 : context.dataBytesWritten / align, context.totalSamples, {}, {}};
     if (outcome == DecodeOutcome::Decoded) {
         result.audioDigest = provenDigest(context);
+        if (!result.audioDigest.empty()) {
+            result.sampleCheck = context.check.result();
+        }
     }
     return result;
 }

@@ -61,6 +61,7 @@ FLAC__StreamDecoderWriteStatus wavWriteCallback(const FLAC__StreamDecoder*,
         return abortDecode(context, context.file->writeFailure());
     }
     packSamples(std::span(buffers, context.channels), samples, context.bitsPerSample, output);
+    context.check.add(output, bytes);
     context.file->commit(bytes);
     context.dataBytesWritten += bytes;
     return FLAC__STREAM_DECODER_WRITE_STATUS_CONTINUE;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "decode/DecodeOutcome.h"
+#include "decode/SampleCheck.h"
 #include "decode/WAVHeader.h"
 
 #include <FLAC/stream_decoder.h>
@@ -10,6 +11,7 @@
 
 namespace decant {
 
+class FLACSource;
 class WAVOutputFile;
 
 // The client record handed to every libFLAC callback of one decode. It
@@ -22,9 +24,11 @@ struct WAVDecodeContext {
     uint64_t totalSamples = 0;                 // per channel; 0 when the encoder did not know
     std::array<unsigned char, 16> signature{}; // the MD5 of the audio; all zero when unknown
     WAVOutputFile* file = nullptr;
+    FLACSource* reader = nullptr; // what libFLAC reads
 
     bool hasStreamInfo = false;
     uint64_t dataBytesWritten = 0;
+    SampleCheck check; // of the sample bytes written
     // Why the write callback aborted; libFLAC itself only reports that it did.
     DecodeOutcome failure = DecodeOutcome::Decoded;
 

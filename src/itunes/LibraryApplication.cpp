@@ -217,7 +217,8 @@ QList<iTunesTrackPointer> LibraryApplication::convert(const QList<QUrl>& files) 
 // Hand-off thread.
 QList<iTunesTrackPointer> LibraryApplication::convertProven(const QList<QUrl>& files,
                                                             const QStringList& audioDigests,
-                                                            const QList<QUrl>& leadIns) {
+                                                            const QList<QUrl>& leadIns,
+                                                            const QStringList& sampleChecks) {
     {
         std::lock_guard lock(mutex_);
         reasons_.clear();
@@ -248,7 +249,7 @@ QList<iTunesTrackPointer> LibraryApplication::convertProven(const QList<QUrl>& f
                 observer(files[index], outcome.trackId != 0);
             }
         },
-        audioDigests, leadIns);
+        audioDigests, leadIns, sampleChecks);
     // Made before the lock is taken: each reads the database. A track that
     // cannot be read is not taken for one that is gone.
     QList<std::shared_ptr<library::Track>> handles(files.size());

@@ -31,7 +31,8 @@ public:
     QList<iTunesTrackPointer> convert(const QList<QUrl>& files) override;
     QList<iTunesTrackPointer> convertProven(const QList<QUrl>& files,
                                             const QStringList& audioDigests,
-                                            const QList<QUrl>& leadIns = {}) override;
+                                            const QList<QUrl>& leadIns = {},
+                                            const QStringList& sampleChecks = {}) override;
     // Also says why a property or the artwork of a track could not be
     // stored. Then backs the library's database up when the import changed
     // it: a backup that fails does not fail the tracks, and the library

@@ -66,11 +66,17 @@ public:
     // runs on into it without a break (the track before it, both cut from
     // one album-long file), or holds an empty URL: a lossy encoder then
     // starts the track as it sounds in the album rather than from silence.
+    // `sampleChecks`, where not empty, holds beside each MD5 the writer's
+    // XXH3-128 digest of the same bytes, in lower-case hex, or nothing: a
+    // library that proves its files against their sources may compare with
+    // that, which is quicker to take.
     virtual QList<iTunesTrackPointer> convertProven(const QList<QUrl>& files,
                                                     const QStringList& audioDigests,
-                                                    const QList<QUrl>& leadIns = {}) {
+                                                    const QList<QUrl>& leadIns = {},
+                                                    const QStringList& sampleChecks = {}) {
         Q_UNUSED(audioDigests);
         Q_UNUSED(leadIns);
+        Q_UNUSED(sampleChecks);
         return convert(files);
     }
 

@@ -157,16 +157,19 @@ void iTunesHandOff::convertAndTag(const HandOffBatch& batch) {
     urls.reserve(batch.size());
     QStringList digests;
     digests.reserve(batch.size());
+    QStringList checks;
+    checks.reserve(batch.size());
     QHash<QString, QueueEntryPointer> byHash;
     byHash.reserve(batch.size());
     for (const auto& [file, entry] : batch) {
         byHash.insert(entry->pathHash(), entry);
         urls.append(file);
         digests.append(entry->audioDigest());
+        checks.append(entry->sampleCheck());
     }
 
     const QList<iTunesTrackPointer> tracks =
-        iTunes_ ? iTunes_->convertProven(urls, digests, leadInsOf(batch))
+        iTunes_ ? iTunes_->convertProven(urls, digests, leadInsOf(batch), checks)
                 : QList<iTunesTrackPointer>();
     QList<iTunesTrackPointer> tagged;
     QList<QueueEntryPointer> entries;

@@ -323,7 +323,8 @@ QList<std::shared_ptr<Track>> Library::convert(const QList<QUrl>& files) {
 QList<ConversionOutcome> Library::convertFiles(const QList<QUrl>& files,
                                                const ConversionObserver& observer,
                                                const QStringList& audioDigests,
-                                               const QList<QUrl>& leadIns) {
+                                               const QList<QUrl>& leadIns,
+                                               const QStringList& sampleChecks) {
     if (d->options.readOnly) {
         return failEveryFile(files.size(), readOnlyLibrary().message, observer);
     }
@@ -352,7 +353,7 @@ QList<ConversionOutcome> Library::convertFiles(const QList<QUrl>& files,
     scheduleTagWrites(d->albums.settle(*d->database));
     ImportBatch importBatch(std::move(parts), *settings, *measure, stop, parallel);
     const QList<ConversionOutcome> outcomes =
-        importBatch.run(files, observer, audioDigests, leadIns);
+        importBatch.run(files, observer, {audioDigests, sampleChecks, leadIns});
     d->albums.startBatch(importBatch.takeMeters());
     for (const ConversionOutcome& outcome : outcomes) {
         if (outcome.how == Conversion::Added || outcome.how == Conversion::Replaced) {

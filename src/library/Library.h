@@ -91,13 +91,16 @@ public:
     // became, or why it failed. `audioDigests`, where not empty, holds for
     // each file the MD5 of its samples as the file stores them, in
     // lower-case hex, proven by the file's writer; for an empty one, or
-    // none, the library reads the file to take it. `leadIns`, where not
-    // empty, holds for each file the WAV file whose audio runs on into it
-    // (see EncodeRequest::leadIn), or an empty URL.
+    // none, the library reads the file to take it. `sampleChecks`, where not
+    // empty, holds beside each MD5 the writer's XXH3-128 digest of the same
+    // bytes, in lower-case hex, which the proof then compares with instead.
+    // `leadIns`, where not empty, holds for each file the WAV file whose
+    // audio runs on into it (see EncodeRequest::leadIn), or an empty URL.
     QList<ConversionOutcome> convertFiles(const QList<QUrl>& files,
                                           const ConversionObserver& observer = {},
                                           const QStringList& audioDigests = {},
-                                          const QList<QUrl>& leadIns = {});
+                                          const QList<QUrl>& leadIns = {},
+                                          const QStringList& sampleChecks = {});
     // Asks the convert under way to end soon: the files being encoded are
     // abandoned, leaving nothing behind, and those not begun fail as
     // stopped. When no convert is under way, the next one stops at its

@@ -184,6 +184,7 @@ void FilesController::decodeEntry(const QueueEntryPointer& entry) {
         return;
     }
     entry->setAudioDigest(QString::fromStdString(result.audioDigest));
+    entry->setSampleCheck(QString::fromStdString(result.sampleCheck));
     entry->setStatus(QueueEntryStatusDecoded);
     progress_.decodeFinished(false);
     post([this, entry] { refreshEntry(entry); });
@@ -226,6 +227,7 @@ void FilesController::decodeTracks(const QList<QueueEntryPointer>& tracks) {
             continue;
         }
         entry->setAudioDigest(QString::fromStdString(result.audioDigests[std::size_t(index)]));
+        entry->setSampleCheck(QString::fromStdString(result.sampleChecks[std::size_t(index)]));
         entry->setStatus(QueueEntryStatusDecoded);
         progress_.decodeFinished(false);
         post([this, entry] { refreshEntry(entry); });

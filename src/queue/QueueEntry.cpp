@@ -81,6 +81,7 @@ void QueueEntry::applyMetadata(const FLACMetadata& metadata) {
     comments_.store(commentsFromEntries(metadata.commentEntries.value_or(QStringList())));
     notes_.store(metadata.notes);
     audioDigest_.store({});
+    sampleCheck_.store({});
 }
 
 QString QueueEntry::fileName() const {

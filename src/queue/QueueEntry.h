@@ -126,6 +126,10 @@ public:
     // again; empty when the decode proved none, or before it.
     QString audioDigest() const { return audioDigest_.load(); }
     void setAudioDigest(QString digest) { audioDigest_.store(std::move(digest)); }
+    // The decode's XXH3-128 digest of the same bytes (see
+    // DecodeResult::sampleCheck), which the library's proof compares with.
+    QString sampleCheck() const { return sampleCheck_.load(); }
+    void setSampleCheck(QString check) { sampleCheck_.store(std::move(check)); }
 
     QueueEntryStatus status() const { return QueueEntryStatus(status_.load()); }
     void setStatus(QueueEntryStatus status) { status_.store(status); }
@@ -152,6 +156,7 @@ private:
     AtomicProperty<QString> failureReason_;
     AtomicProperty<QString> verification_;
     AtomicProperty<QString> audioDigest_;
+    AtomicProperty<QString> sampleCheck_;
     std::atomic<int32_t> status_{QueueEntryStatusWaiting};
 };
 

@@ -2,6 +2,7 @@
 
 #include "DecodeTestSupport.h"
 #include "FlacFixture.h"
+#include "SampleCheckHex.h"
 #include "decode/FLACToWAVDecoder.h"
 #include "decode/WAVHeader.h"
 
@@ -71,6 +72,7 @@ TEST_P(SliceDecodeTest, writesEachSliceAsItsPartOfTheWholeDecode) {
         EXPECT_EQ(result.audioDigests[std::size_t(index)],
                   QCryptographicHash::hash(expected, QCryptographicHash::Md5).toHex().toStdString())
             << index;
+        EXPECT_EQ(result.sampleChecks[std::size_t(index)], test::sampleCheckHex(expected)) << index;
     }
 }
 

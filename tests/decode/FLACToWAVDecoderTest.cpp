@@ -2,6 +2,7 @@
 
 #include "DecodeTestSupport.h"
 #include "FlacFixture.h"
+#include "SampleCheckHex.h"
 #include "decode/WAVHeader.h"
 
 #include <QCryptographicHash>
@@ -221,6 +222,7 @@ TEST_P(FormatMatrixTest, matchesTheReferenceDecoderSampleForSample) {
               sameBytes ? QString::fromLatin1(
                               QCryptographicHash::hash(samples, QCryptographicHash::Md5).toHex())
                         : QString());
+    EXPECT_EQ(result.sampleCheck, sameBytes ? test::sampleCheckHex(samples) : std::string());
 }
 
 std::string formatName(const testing::TestParamInfo<Format>& info) {

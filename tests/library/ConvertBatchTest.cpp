@@ -1,5 +1,6 @@
 #include "FlacFixture.h"
 #include "LibraryTestSupport.h"
+#include "SampleCheckHex.h"
 #include "TestImages.h"
 
 #include <QCryptographicHash>
@@ -114,43 +115,66 @@ TEST_F(ConvertBatch, takenNamesGetTheNextFreeNumberWithoutReplacingAnything) {
     EXPECT_EQ(existing.readAll(), QByteArray("someone else's file"));
 }
 
-enum class GivenDigest { Proven, Wrong, NotAnMd5 };
+enum class Given { Proven, WrongMd5, NotAnMd5, RightCheck, WrongCheck };
 
-class ProvenDigest : public ConvertBatch, public testing::WithParamInterface<GivenDigest> {};
+struct GivenProof {
+    Given given;
+    ImportFormat format;
+};
+
+class ProvenDigest : public ConvertBatch, public testing::WithParamInterface<GivenProof> {};
 
 // A digest the WAV file's writer proved spares the library reading the file
-// for it; decoding back still holds the file to it, and it is the digest
-// the library would take, so a later import without one finds the track.
+// for it; decoding back still holds the file to it, or to the writer's XXH3
+// digest of the same bytes where it gave one, and the MD5 is the digest the
+// library would take, so a later import without one finds the track.
 TEST_P(ProvenDigest, standsForReadingTheFile) {
-    ASSERT_TRUE(library->setImportSettings(defaultSettings(ImportFormat::Alac)));
+    const Given given = GetParam().given;
+    ASSERT_TRUE(library->setImportSettings(defaultSettings(GetParam().format)));
     const QUrl url = scratch.writeWav(QStringLiteral("a.wav"), shortWav);
     const QByteArray samples = test::encodeWavFixture(shortWav).mid(44);
     const QString proven =
         QString::fromLatin1(QCryptographicHash::hash(samples, QCryptographicHash::Md5).toHex());
-    const QString given = GetParam() == GivenDigest::Proven ? proven
-                          : GetParam() == GivenDigest::Wrong
-                              ? QString(proven).replace(0, 4, QStringLiteral("0000"))
-                              : QStringLiteral("not a digest");
+    const QString check = QString::fromStdString(test::sampleCheckHex(samples));
+    const QString digest = given == Given::WrongMd5   ? QString(proven).replace(0, 4, "0000")
+                           : given == Given::NotAnMd5 ? QStringLiteral("not a digest")
+                                                      : proven;
+    const QString checkGiven = given == Given::RightCheck   ? check
+                               : given == Given::WrongCheck ? QString(check).replace(0, 4, "0000")
+                                                            : QString();
 
-    const auto first = library->convertFiles({url}, {}, {given});
+    const auto first = library->convertFiles({url}, {}, {digest}, {}, {checkGiven});
     const auto again = library->convertFiles({url});
 
-    if (GetParam() != GivenDigest::Proven) {
+    if (given != Given::Proven && given != Given::RightCheck) {
         EXPECT_EQ(first[0].how, Conversion::Failed);
-        EXPECT_EQ(first[0].failure.error, GetParam() == GivenDigest::Wrong
-                                              ? ConversionError::Unverified
-                                              : ConversionError::Undecodable);
+        EXPECT_EQ(first[0].failure.error, given == Given::NotAnMd5 ? ConversionError::Undecodable
+                                                                   : ConversionError::Unverified);
         EXPECT_EQ(again[0].how, Conversion::Added);
         return;
     }
     EXPECT_EQ(first[0].how, Conversion::Added);
     EXPECT_EQ(again[0].how, Conversion::Held);
     EXPECT_EQ(again[0].trackId, first[0].trackId);
+    EXPECT_EQ(library->track(first[0].trackId)->record()->verification.digest, proven);
+}
+
+std::string givenName(const testing::TestParamInfo<GivenProof>& info) {
+    static const char* const names[] = {"Proven", "WrongMd5", "NotAnMd5", "RightCheck",
+                                        "WrongCheck"};
+    return std::string(info.param.format == ImportFormat::Alac ? "Alac_" : "Flac_") +
+           names[int(info.param.given)];
 }
 
 INSTANTIATE_TEST_SUITE_P(Given, ProvenDigest,
-                         testing::Values(GivenDigest::Proven, GivenDigest::Wrong,
-                                         GivenDigest::NotAnMd5));
+                         testing::Values(GivenProof{Given::Proven, ImportFormat::Alac},
+                                         GivenProof{Given::WrongMd5, ImportFormat::Alac},
+                                         GivenProof{Given::NotAnMd5, ImportFormat::Alac},
+                                         GivenProof{Given::RightCheck, ImportFormat::Alac},
+                                         GivenProof{Given::WrongCheck, ImportFormat::Alac},
+                                         GivenProof{Given::RightCheck, ImportFormat::Flac},
+                                         GivenProof{Given::WrongCheck, ImportFormat::Flac}),
+                         givenName);
 
 // The same album imported twice, in one batch or in two, leaves one copy;
 // import settings changed since encode the held track again, in place.

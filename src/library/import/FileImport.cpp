@@ -31,7 +31,7 @@ std::optional<SourceFile> identifySource(const QUrl& url, const QString& digest,
     if (!taken) {
         return std::nullopt;
     }
-    return SourceFile{path, info.completeBaseName(), *taken, {}};
+    return SourceFile{path, info.completeBaseName(), *taken, {}, {}};
 }
 
 FileImport::FileImport(const MediaFolder& media, ImportSettings settings, bool measureLoudness,
@@ -62,6 +62,7 @@ std::optional<EncodedTrack> FileImport::encode(const SourceFile& source, std::st
         return std::nullopt;
     }
     encoded.audio.expected.sourceDigest = source.digest;
+    encoded.audio.expected.sourceCheck = source.check;
     reachStep(hook_, "verifying");
     // A file that fails here is removed with its pending name, never recorded.
     const auto verification = decodeBack(encoded.file->path(), encoded.audio.expected, failure);

@@ -22,6 +22,7 @@ struct SourceFile {
     QString path;
     QString name;   // the file's base name: the source, and the track's first name
     QString digest; // see wavAudioDigest
+    QString check;  // see ExpectedOutput::sourceCheck; empty for none
     QString leadIn; // see EncodeRequest::leadIn; empty for none
 };
 

@@ -57,7 +57,7 @@ ImportBatch::ImportBatch(Parts library, ImportSettings settings, bool measureLou
     , parallel_(parallel) {}
 
 QList<ConversionOutcome> ImportBatch::run(const QList<QUrl>& urls, const Finished& finished,
-                                          const QStringList& digests, const QList<QUrl>& leadIns) {
+                                          const Proofs& proofs) {
     QList<ConversionOutcome> results(urls.size());
     const auto finish = [&](qsizetype index, const ConversionOutcome& outcome) {
         results[index] = outcome;
@@ -74,7 +74,7 @@ QList<ConversionOutcome> ImportBatch::run(const QList<QUrl>& urls, const Finishe
         }
         return results;
     }
-    encodeAndRecord(identify(urls, digests, leadIns, results, finished), finish);
+    encodeAndRecord(identify(urls, proofs, results, finished), finish);
     finishMoves();
     return results;
 }
@@ -136,17 +136,19 @@ std::optional<ConversionFailure> ImportBatch::libraryProblem() const {
     return std::nullopt;
 }
 
-QList<ImportBatch::Group> ImportBatch::identify(const QList<QUrl>& urls, const QStringList& digests,
-                                                const QList<QUrl>& leadIns,
+QList<ImportBatch::Group> ImportBatch::identify(const QList<QUrl>& urls, const Proofs& proofs,
                                                 QList<ConversionOutcome>& results,
                                                 const Finished& finished) const {
     std::vector<std::optional<SourceFile>> sources(std::size_t(urls.size()));
     std::vector<ConversionFailure> failures(std::size_t(urls.size()));
     forEachInParallel(urls.size(), parallel_, [&](qsizetype index) {
         const auto at = std::size_t(index);
-        sources[at] = identifySource(urls[index], digests.value(index), stop_, &failures[at]);
+        const QString digest = proofs.digests.value(index);
+        sources[at] = identifySource(urls[index], digest, stop_, &failures[at]);
         if (sources[at]) {
-            sources[at]->leadIn = leadIns.value(index).toLocalFile();
+            // The check stands only beside the MD5 its writer proved.
+            sources[at]->check = digest.isEmpty() ? QString() : proofs.checks.value(index);
+            sources[at]->leadIn = proofs.leadIns.value(index).toLocalFile();
         }
     });
     QList<Group> groups;

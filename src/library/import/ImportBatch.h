@@ -44,11 +44,15 @@ public:
     ImportBatch(Parts library, ImportSettings settings, bool measureLoudness, std::stop_token stop,
                 int parallel);
 
-    // One result per file, in the order of `urls`. `digests`: see
-    // identifySource; none, or one per file. `leadIns`: see
-    // EncodeRequest::leadIn; none, or one per file, empty for none.
+    // One result per file, in the order of `urls`. What the files' writer
+    // proved of each (see Library::convertFiles); none, or one per file.
+    struct Proofs {
+        QStringList digests; // see identifySource
+        QStringList checks;  // see ExpectedOutput::sourceCheck
+        QList<QUrl> leadIns; // see EncodeRequest::leadIn
+    };
     QList<ConversionOutcome> run(const QList<QUrl>& urls, const Finished& finished,
-                                 const QStringList& digests = {}, const QList<QUrl>& leadIns = {});
+                                 const Proofs& proofs = {});
     // The meters of the files encoded with loudness measured, by track, for
     // their albums'. Once `run` is done.
     AlbumLoudness::Meters takeMeters() { return std::move(meters_); }
@@ -58,9 +62,8 @@ private:
     struct Prepared;
 
     std::optional<ConversionFailure> libraryProblem() const;
-    QList<Group> identify(const QList<QUrl>& urls, const QStringList& digests,
-                          const QList<QUrl>& leadIns, QList<ConversionOutcome>& results,
-                          const Finished& finished) const;
+    QList<Group> identify(const QList<QUrl>& urls, const Proofs& proofs,
+                          QList<ConversionOutcome>& results, const Finished& finished) const;
     void encodeAndRecord(const QList<Group>& groups, const Finished& finish);
     Prepared prepare(const Group& group) const;
     bool isReusable(const TrackRecord& track, const SourceFile& source) const;

@@ -72,18 +72,20 @@ int SampleConverter::push(const AVFrame* frame) {
         if (room == 0) {
             return 0;
         }
-        const ffmpeg::Frame converted = allocateFrame(room, &error);
-        if (!converted) {
-            return error;
+        if (!converted_ || converted_->nb_samples < room) {
+            converted_ = allocateFrame(room, &error);
+            if (!converted_) {
+                return error;
+            }
         }
         const int samples = swr_convert(
-            resampler_.get(), converted->extended_data, room,
+            resampler_.get(), converted_->extended_data, room,
             frame ? const_cast<const uint8_t**>(frame->extended_data) : nullptr, inputSamples);
         if (samples < 0) {
             return samples;
         }
         if (samples > 0 &&
-            av_audio_fifo_write(fifo_.get(), reinterpret_cast<void**>(converted->extended_data),
+            av_audio_fifo_write(fifo_.get(), reinterpret_cast<void**>(converted_->extended_data),
                                 samples) < samples) {
             return AVERROR(ENOMEM);
         }

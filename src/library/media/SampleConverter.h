@@ -38,6 +38,9 @@ private:
     ffmpeg::Fifo fifo_;
     AudioFormat target_;
     int frameSize_;
+    // What push converts into before the FIFO takes it: kept from one push
+    // to the next, and grown when a larger frame comes.
+    ffmpeg::Frame converted_;
 };
 
 // Whether every sample of a frame of 32-bit integers holds a sample of

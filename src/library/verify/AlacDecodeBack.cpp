@@ -67,7 +67,7 @@ std::span<const uint8_t> AlacTrack::next(QString* error) {
 } // namespace
 
 std::optional<DecodedBack> decodeAlacBack(const QString& path, const QString& sourceFormat,
-                                          QString* error) {
+                                          SampleHash::Kind kind, QString* error) {
     const auto stored = storedSamplesOf(sourceFormat);
     if (!stored || stored->floating || stored->bytes > 4) {
         *error = QCoreApplication::translate("decant::DecodeBack",
@@ -87,7 +87,7 @@ std::optional<DecodedBack> decodeAlacBack(const QString& path, const QString& so
     }
     const alac::AlacConfig& config = decoder->config();
     DecodedBack decoded{int(config.sampleRate), config.channels, 0, {}};
-    PlanarSampleDigest digest(*stored, config.bitDepth);
+    PlanarSampleDigest digest(*stored, config.bitDepth, kind);
     std::array<const int32_t*, alac::maximumChannels> channels{};
     QString readError;
     for (std::span<const uint8_t> packet; !(packet = track.next(&readError)).empty();) {

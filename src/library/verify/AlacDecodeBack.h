@@ -1,5 +1,7 @@
 #pragma once
 
+#include "library/verify/SampleHash.h"
+
 #include <QString>
 
 #include <cstdint>
@@ -17,10 +19,11 @@ struct DecodedBack {
 
 // Decodes the ALAC track of the MP4 file at `path` with the library's own
 // decoder, which gives what FFmpeg's gives and refuses what it refuses, and
-// takes the digest of its samples laid out as the source WAV file of codec
-// `sourceFormat` stored them. Nothing, with the reason, when it cannot.
+// takes the digest of `kind` of its samples laid out as the source WAV file
+// of codec `sourceFormat` stored them. Nothing, with the reason, when it
+// cannot.
 // Runs on the calling thread; several may run at once.
 std::optional<DecodedBack> decodeAlacBack(const QString& path, const QString& sourceFormat,
-                                          QString* error);
+                                          SampleHash::Kind kind, QString* error);
 
 } // namespace decant::library

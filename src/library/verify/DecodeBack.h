@@ -24,6 +24,9 @@ struct ExpectedOutput {
     // the samples their MD5 is taken in, and that MD5.
     QString sourceFormat;
     QString sourceDigest;
+    // Where the source's writer gave one: its XXH3-128 digest of the same
+    // bytes as the MD5, which the decoded samples are then held to instead.
+    QString sourceCheck;
     // Proved with the library's own ALAC decoder, which is held to FFmpeg's;
     // a later check decodes with FFmpeg's all the same.
     bool ownAlac = false;

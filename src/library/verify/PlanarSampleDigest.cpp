@@ -4,6 +4,7 @@ extern "C" {
 #include <libavcodec/avcodec.h>
 }
 
+#include <algorithm>
 #include <cstring>
 
 namespace decant::library {
@@ -19,22 +20,32 @@ std::optional<StoredSamples> storedSamplesOf(const QString& codecName) {
                          codec->id == AV_CODEC_ID_PCM_F32LE || codec->id == AV_CODEC_ID_PCM_F64LE};
 }
 
-PlanarSampleDigest::PlanarSampleDigest(StoredSamples stored, int bits)
+PlanarSampleDigest::PlanarSampleDigest(StoredSamples stored, int bits, SampleHash::Kind kind)
     : stored_(stored)
-    , shift_(stored.bytes * 8 - bits) {}
+    , shift_(stored.bytes * 8 - bits)
+    , hash_(kind) {}
 
 // One specialised loop per stored width: the samples are little-endian on
-// every machine this builds for, so a width of 2 or 4 is a plain store.
-template <int Bytes>
-void PlanarSampleDigest::interleave(const int32_t* const* channels, int count, int samples) {
+// every machine this builds for, so a width of 2 or 4 is a plain store. A
+// stereo count known when compiling lets the compiler interleave whole
+// vectors of samples at once.
+template <int Bytes, int Channels>
+void PlanarSampleDigest::interleave(const int32_t* const* channels, int anyCount, int samples) {
+    const int count = Channels > 0 ? Channels : anyCount;
+    // A fixed count's pointers in locals: the bytes stored might otherwise
+    // be the pointers, which the compiler would read again every sample.
+    const int32_t* fixed[Channels > 0 ? Channels : 1] = {};
+    if constexpr (Channels > 0) {
+        std::copy(channels, channels + Channels, fixed);
+    }
+    const int32_t* const* planes = Channels > 0 ? fixed : channels;
     uint8_t* out = buffer_.data();
     const int left = shift_ > 0 ? shift_ : 0;
     const int right = shift_ < 0 ? -shift_ : 0;
     const int32_t offset = stored_.unsignedBytes ? 128 : 0;
     for (int index = 0; index < samples; ++index) {
         for (int channel = 0; channel < count; ++channel) {
-            const auto value =
-                int32_t(uint32_t(channels[channel][index] >> right) << left) + offset;
+            const auto value = int32_t(uint32_t(planes[channel][index] >> right) << left) + offset;
             if constexpr (Bytes == 2) {
                 const auto stored = int16_t(value);
                 std::memcpy(out, &stored, 2);
@@ -52,20 +63,23 @@ void PlanarSampleDigest::interleave(const int32_t* const* channels, int count, i
 
 void PlanarSampleDigest::add(const int32_t* const* channels, int channelCount, int samples) {
     buffer_.resize(std::size_t(samples) * std::size_t(channelCount) * std::size_t(stored_.bytes));
+    const bool stereo = channelCount == 2;
     switch (stored_.bytes) {
     case 1:
-        interleave<1>(channels, channelCount, samples);
+        interleave<1, 0>(channels, channelCount, samples);
         break;
     case 2:
-        interleave<2>(channels, channelCount, samples);
+        stereo ? interleave<2, 2>(channels, 2, samples)
+               : interleave<2, 0>(channels, channelCount, samples);
         break;
     case 3:
-        interleave<3>(channels, channelCount, samples);
+        interleave<3, 0>(channels, channelCount, samples);
         break;
     default:
-        interleave<4>(channels, channelCount, samples);
+        stereo ? interleave<4, 2>(channels, 2, samples)
+               : interleave<4, 0>(channels, channelCount, samples);
     }
-    hash_.addData(QByteArrayView(buffer_.data(), qsizetype(buffer_.size())));
+    hash_.add(buffer_.data(), buffer_.size());
 }
 
 } // namespace decant::library
