@@ -112,7 +112,7 @@ RiceError readAll(BitReader& in, int32_t* residuals, int count, const RiceTuning
     uint32_t history = tuning.initialHistory;
     uint32_t afterRun = 0;
     for (int i = 0; i < count;) {
-        if (in.bitsLeft() <= 0) {
+        if (in.atEnd()) {
             return RiceError::PastPacketEnd;
         }
         const uint32_t value =
