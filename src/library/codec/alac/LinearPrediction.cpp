@@ -64,17 +64,18 @@ template <typename Floats>
     }
 }
 
-[[gnu::target("default")]] void correlate(const int32_t* samples, const float* window,
-                                          float* windowed, int count, double* sums) {
+} // namespace
+
+// Multiversioned functions have linkage, for Clang to keep every version.
+[[gnu::target("default")]] void correlateWindowed(const int32_t* samples, const float* window,
+                                                  float* windowed, int count, double* sums) {
     correlateIn<float __attribute__((vector_size(16)))>(samples, window, windowed, count, sums);
 }
 
-[[gnu::target("avx2")]] void correlate(const int32_t* samples, const float* window, float* windowed,
-                                       int count, double* sums) {
+[[gnu::target("avx2")]] void correlateWindowed(const int32_t* samples, const float* window,
+                                               float* windowed, int count, double* sums) {
     correlateIn<float __attribute__((vector_size(32)))>(samples, window, windowed, count, sums);
 }
-
-} // namespace
 
 Analyser::Analyser(int frameLength)
     : window_(tukeyWindow(frameLength))
@@ -88,7 +89,7 @@ Autocorrelation Analyser::analyse(const int32_t* samples, int count) {
     // Zeros before the frame let every lag run over the whole frame.
     std::fill(windowed_.begin(), windowed_.begin() + lags, 0.0f);
     Autocorrelation result;
-    correlate(samples, window_.data(), windowed_.data() + lags, count, result.lag);
+    correlateWindowed(samples, window_.data(), windowed_.data() + lags, count, result.lag);
     return result;
 }
 
