@@ -11,7 +11,10 @@
 # that a burst of other load spoils one run of each rather than all runs of
 # one; the best of RUNS is kept. Processor time (user + system of every
 # process) hardly moves with other load on a shared machine; wall time is
-# printed beside it. Then compares the sizes of the ALAC files Decant and
+# printed beside it. So is the median, over the runs, of each run's own
+# processor-time ratio: a run's Decant and ffmpeg follow each other within
+# seconds, so a drift in a virtual machine's speed over minutes, which
+# moves the best of each apart, moves their ratio less. Then compares the sizes of the ALAC files Decant and
 # ffmpeg write, for the 16-bit album and a shorter 24-bit one.
 #
 # usage: bench/pipeline.sh BIN   (BIN: the folder holding decant-cli)
@@ -68,9 +71,10 @@ ffmpeg_run() { # ALBUM OUT CODEC-OPTIONS
 }
 sizes() { find "$@" -name '*.m4a' -printf '%s\n' | awk '{ s += $1 } END { print s }'; }
 
-declare -A best_wall best_cpu
+declare -A best_wall best_cpu run_cpu
 keep_best() { # NAME "wall cpu"
   local wall=${2% *} cpu=${2#* }
+  run_cpu[$1]="${run_cpu[$1]:-} $cpu"
   if [ -z "${best_wall[$1]:-}" ] || python3 -c "import sys; sys.exit(not $wall < ${best_wall[$1]})"; then
     best_wall[$1]=$wall
   fi
@@ -107,16 +111,21 @@ alac24=("$(sizes "$work/library")" "$(sizes "$work/ffmpeg")")
 
 echo
 echo "pipeline.sh: best of $runs, $tracks x $seconds s, $jobs cores, load average $(load) after"
-printf '%-5s %-12s %18s %18s %16s\n' codec "Sound Check" "Decant cpu / wall" "ffmpeg cpu / wall" "ratio cpu / wall"
+printf '%-5s %-12s %18s %18s %16s %s\n' codec "Sound Check" "Decant cpu / wall" "ffmpeg cpu / wall" \
+  "ratio cpu / wall" " cpu ratio, median of runs"
 for codec in alac aac; do
   for sound_check in on off; do
     key=$codec-$sound_check ref=$codec-ffmpeg
     python3 -c '
-import sys
-codec, check, cpu, wall, ref_cpu, ref_wall = sys.argv[1:3] + [float(v) for v in sys.argv[3:]]
+import statistics, sys
+codec, check = sys.argv[1:3]
+cpu, wall, ref_cpu, ref_wall = [float(v) for v in sys.argv[3:7]]
+paired = statistics.median(float(ours) / float(theirs)
+                           for ours, theirs in zip(sys.argv[7].split(), sys.argv[8].split()))
 print(f"{codec:5} {check:12} {cpu:8.2f} / {wall:6.2f} s {ref_cpu:8.2f} / {ref_wall:6.2f} s"
-      f" {cpu / ref_cpu:7.2f} / {wall / ref_wall:5.2f}")' "$codec" "$sound_check" \
-      "${best_cpu[$key]}" "${best_wall[$key]}" "${best_cpu[$ref]}" "${best_wall[$ref]}"
+      f" {cpu / ref_cpu:7.2f} / {wall / ref_wall:5.2f} {paired:8.2f}")' "$codec" "$sound_check" \
+      "${best_cpu[$key]}" "${best_wall[$key]}" "${best_cpu[$ref]}" "${best_wall[$ref]}" \
+      "${run_cpu[$key]}" "${run_cpu[$ref]}"
   done
 done
 echo

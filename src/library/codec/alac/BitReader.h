@@ -51,19 +51,26 @@ public:
     size_t sizeInBits() const { return size_t(end_ - start_) * 8; }
     // Bits left before the end; negative once the reader has gone past it.
     ptrdiff_t bitsLeft() const { return ptrdiff_t(sizeInBits()) - ptrdiff_t(position()); }
+    // Whether every bit has been read: never while a whole word is left
+    // unread, which a loop's test can take as the cheap first half.
+    bool atEnd() const { return end_ - next_ < 8 && bitsLeft() <= 0; }
 
 private:
+    // With a whole word left in the packet, the bytes taken (at most 7) are
+    // all inside it, and topping up to 56 or more valid bits is an or.
     void refill() {
-        uint64_t word;
-        if (end_ - next_ >= 8) {
+        if (end_ - next_ >= 8) [[likely]] {
+            uint64_t word;
             std::memcpy(&word, next_, 8);
             if constexpr (std::endian::native == std::endian::little) {
                 word = __builtin_bswap64(word);
             }
-        } else {
-            word = tail();
+            cache_ |= word >> available_;
+            next_ += (63 - available_) >> 3;
+            available_ |= 56;
+            return;
         }
-        cache_ |= word >> available_;
+        cache_ |= tail() >> available_;
         const int bytes = (63 - available_) >> 3;
         advance(bytes);
         available_ += 8 * bytes;

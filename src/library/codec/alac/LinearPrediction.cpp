@@ -28,7 +28,54 @@ std::vector<float> tukeyWindow(int length) {
     return window;
 }
 
+// The frame under the window, then sixteen sums a lag in floats, each over
+// every sixteenth product: chains of additions that run side by side in
+// vectors of four floats (SSE, on any x86-64) or eight (AVX2). Both add the
+// same numbers in the same order, so the predictor chosen never depends on
+// the processor; their rounding is far below what that choice needs.
+template <typename Floats>
+[[gnu::always_inline]] inline void correlateIn(const int32_t* samples, const float* window,
+                                               float* windowed, int count, double* sums) {
+    for (int i = 0; i < count; ++i) {
+        windowed[i] = float(samples[i]) * window[i];
+    }
+    constexpr int width = sizeof(Floats) / sizeof(float);
+    const int whole = count - count % 16;
+    for (int lag = 0; lag < lags; ++lag) {
+        Floats chains[16 / width] = {};
+        for (int i = 0; i < whole; i += 16) {
+            for (int c = 0; c < 16 / width; ++c) {
+                Floats at, lagged;
+                std::memcpy(&at, windowed + i + c * width, sizeof at);
+                std::memcpy(&lagged, windowed + i + c * width - lag, sizeof lagged);
+                chains[c] += at * lagged;
+            }
+        }
+        float lanes[16];
+        std::memcpy(lanes, chains, sizeof lanes);
+        double sum = 0;
+        for (int k = 0; k < 8; ++k) {
+            sum += double(lanes[k]) + double(lanes[k + 8]);
+        }
+        for (int i = whole; i < count; ++i) {
+            sum += double(windowed[i]) * double(windowed[i - lag]);
+        }
+        sums[lag] = sum;
+    }
+}
+
 } // namespace
+
+// Multiversioned functions have linkage, for Clang to keep every version.
+[[gnu::target("default")]] void correlateWindowed(const int32_t* samples, const float* window,
+                                                  float* windowed, int count, double* sums) {
+    correlateIn<float __attribute__((vector_size(16)))>(samples, window, windowed, count, sums);
+}
+
+[[gnu::target("avx2")]] void correlateWindowed(const int32_t* samples, const float* window,
+                                               float* windowed, int count, double* sums) {
+    correlateIn<float __attribute__((vector_size(32)))>(samples, window, windowed, count, sums);
+}
 
 Analyser::Analyser(int frameLength)
     : window_(tukeyWindow(frameLength))
@@ -40,40 +87,9 @@ Autocorrelation Analyser::analyse(const int32_t* samples, int count) {
         windowed_.resize(size_t(count + lags));
     }
     // Zeros before the frame let every lag run over the whole frame.
-    float* windowed = windowed_.data() + lags;
     std::fill(windowed_.begin(), windowed_.begin() + lags, 0.0f);
-    for (int i = 0; i < count; ++i) {
-        windowed[i] = float(samples[i]) * window_[size_t(i)];
-    }
-    // Eight sums a lag in floats, each over every eighth product: chains
-    // of additions that run side by side in two four-float vectors (of
-    // GCC and Clang; SSE on any x86-64). Their rounding is far below what
-    // the choice of predictor needs.
-    using Floats = float __attribute__((vector_size(16)));
-    const auto load = [](const float* at) {
-        Floats value;
-        std::memcpy(&value, at, sizeof value);
-        return value;
-    };
-    double sums[lags] = {};
-    const int whole = count - count % 8;
-    for (int lag = 0; lag < lags; ++lag) {
-        Floats even = {}, odd = {};
-        for (int i = 0; i < whole; i += 8) {
-            even += load(windowed + i) * load(windowed + i - lag);
-            odd += load(windowed + i + 4) * load(windowed + i + 4 - lag);
-        }
-        double sum = 0;
-        for (int k = 0; k < 4; ++k) {
-            sum += double(even[k]) + double(odd[k]);
-        }
-        for (int i = whole; i < count; ++i) {
-            sum += double(windowed[i]) * double(windowed[i - lag]);
-        }
-        sums[lag] = sum;
-    }
     Autocorrelation result;
-    std::copy(sums, sums + lags, result.lag);
+    correlateWindowed(samples, window_.data(), windowed_.data() + lags, count, result.lag);
     return result;
 }
 
