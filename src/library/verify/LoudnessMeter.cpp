@@ -8,6 +8,14 @@
 #include <type_traits>
 #include <vector>
 
+// ThreadSanitizer's builds take the baseline build only: the resolver
+// that picks a build runs before the sanitizer's runtime has started.
+#ifdef __SANITIZE_THREAD__
+#define DECANT_FMA_CLONES
+#else
+#define DECANT_FMA_CLONES [[gnu::target_clones("fma", "default")]]
+#endif
+
 namespace decant::library {
 namespace {
 
@@ -170,10 +178,9 @@ bool canWeigh(AVSampleFormat format) {
 // fused multiply-adds (this file is compiled to fuse them where it can),
 // each filter's recursion waits half as long per sample. The rounding then
 // differs in the last bits, far below what loudness is read to.
-[[gnu::target_clones("fma", "default")]] void weighRun(AVSampleFormat format, Chain& chain,
-                                                       const Filters& filters, const uint8_t* left,
-                                                       const uint8_t* right, std::ptrdiff_t stride,
-                                                       int count) {
+DECANT_FMA_CLONES void weighRun(AVSampleFormat format, Chain& chain, const Filters& filters,
+                                const uint8_t* left, const uint8_t* right, std::ptrdiff_t stride,
+                                int count) {
     switch (av_get_packed_sample_fmt(format)) {
     case AV_SAMPLE_FMT_U8:
         return weigh<uint8_t>(chain, filters, left, right, stride, count);

@@ -5,6 +5,14 @@
 #include <cstring>
 #include <numbers>
 
+// ThreadSanitizer's builds take the baseline build only: the resolver
+// that picks a build runs before the sanitizer's runtime has started.
+#ifdef __SANITIZE_THREAD__
+#define DECANT_DEFAULT_BUILD
+#else
+#define DECANT_DEFAULT_BUILD [[gnu::target("default")]]
+#endif
+
 namespace decant::library::alac {
 namespace {
 
@@ -67,15 +75,17 @@ template <typename Floats>
 } // namespace
 
 // Multiversioned functions have linkage, for Clang to keep every version.
-[[gnu::target("default")]] void correlateWindowed(const int32_t* samples, const float* window,
-                                                  float* windowed, int count, double* sums) {
+DECANT_DEFAULT_BUILD void correlateWindowed(const int32_t* samples, const float* window,
+                                            float* windowed, int count, double* sums) {
     correlateIn<float __attribute__((vector_size(16)))>(samples, window, windowed, count, sums);
 }
 
+#ifndef __SANITIZE_THREAD__
 [[gnu::target("avx2")]] void correlateWindowed(const int32_t* samples, const float* window,
                                                float* windowed, int count, double* sums) {
     correlateIn<float __attribute__((vector_size(32)))>(samples, window, windowed, count, sums);
 }
+#endif
 
 Analyser::Analyser(int frameLength)
     : window_(tukeyWindow(frameLength))
